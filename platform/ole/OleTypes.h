@@ -34,3 +34,21 @@ constexpr VARIANT_BOOL VARIANT_FALSE = 0;
 
 constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
 constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+
+using BOOL = int32_t;
+using FLOAT = float;
+using DOUBLE = double;
+using PVOID = void*;
+using LPVOID = void*;
+using ULONG_PTR = uintptr_t;
+using HREFTYPE = DWORD;
+
+// Currency: a 64-bit integer scaled by 10000.
+union CY {
+    struct {
+        ULONG Lo;
+        LONG Hi;
+    };
+    LONGLONG int64;
+};
+static_assert(sizeof(CY) == 8);

@@ -1,0 +1,91 @@
+// BSTR: [uint32 byte length][UTF-16 text][terminating zero], the pointer at the text.
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "platform/ole/OleVariant.h"
+
+namespace {
+
+constexpr size_t kPrefix = sizeof(uint32_t);
+// The byte length must fit the 32-bit prefix together with the terminator.
+constexpr size_t kMaxBytes = std::numeric_limits<uint32_t>::max() - kPrefix - 2 * sizeof(OLECHAR);
+
+char* blockOf(BSTR b) { return reinterpret_cast<char*>(b) - kPrefix; }
+
+// Allocates a BSTR of `bytes` bytes whose text is copied from `src` when given.
+BSTR allocBytes(const void* src, size_t bytes)
+{
+    if (bytes > kMaxBytes) return nullptr;
+    // Two terminating zero bytes more than needed, so an odd byte length still ends in a
+    // zero OLECHAR.
+    char* block = static_cast<char*>(std::malloc(kPrefix + bytes + 2 * sizeof(OLECHAR)));
+    if (!block) return nullptr;
+    uint32_t len = static_cast<uint32_t>(bytes);
+    std::memcpy(block, &len, kPrefix);
+    char* text = block + kPrefix;
+    if (src) std::memcpy(text, src, bytes);
+    std::memset(text + bytes, 0, 2 * sizeof(OLECHAR));
+    return reinterpret_cast<BSTR>(text);
+}
+
+size_t olestrLen(const OLECHAR* s)
+{
+    size_t n = 0;
+    while (s[n]) ++n;
+    return n;
+}
+
+// Replaces *pbstr with a new string; the source may lie inside the old one.
+INT reallocWith(BSTR* pbstr, const OLECHAR* psz, size_t len)
+{
+    if (!pbstr) return 0;
+    BSTR fresh = allocBytes(psz, len * sizeof(OLECHAR));
+    if (!fresh) return 0;
+    SysFreeString(*pbstr);
+    *pbstr = fresh;
+    return 1;
+}
+
+}  // namespace
+
+BSTR SysAllocString(const OLECHAR* psz)
+{
+    if (!psz) return nullptr;
+    return allocBytes(psz, olestrLen(psz) * sizeof(OLECHAR));
+}
+
+BSTR SysAllocStringLen(const OLECHAR* strIn, UINT ui)
+{
+    return allocBytes(strIn, static_cast<size_t>(ui) * sizeof(OLECHAR));
+}
+
+BSTR SysAllocStringByteLen(const char* psz, UINT len) { return allocBytes(psz, len); }
+
+INT SysReAllocString(BSTR* pbstr, const OLECHAR* psz)
+{
+    return reallocWith(pbstr, psz, psz ? olestrLen(psz) : 0);
+}
+
+INT SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len) { return reallocWith(pbstr, psz, len); }
+
+void SysFreeString(BSTR bstrString)
+{
+    if (bstrString) std::free(blockOf(bstrString));
+}
+
+UINT SysStringByteLen(BSTR bstr)
+{
+    if (!bstr) return 0;
+    uint32_t len;
+    std::memcpy(&len, blockOf(bstr), kPrefix);
+    return len;
+}
+
+UINT SysStringLen(BSTR pbstr) { return SysStringByteLen(pbstr) / sizeof(OLECHAR); }
+
+BSTR OleAllocBstr(std::u16string_view text)
+{
+    if (text.size() > kMaxBytes / sizeof(OLECHAR)) return nullptr;
+    return allocBytes(text.data(), text.size() * sizeof(OLECHAR));
+}

@@ -1,0 +1,127 @@
+#include <cstring>
+
+#include "tests/ole/OleTestValues.h"
+
+using namespace oletest;
+
+namespace {
+
+TEST(Bstr, NullIsAnEmptyString)
+{
+    EXPECT_EQ(SysStringLen(nullptr), 0u);
+    EXPECT_EQ(SysStringByteLen(nullptr), 0u);
+    EXPECT_TRUE(OleBstrView(nullptr).empty());
+    EXPECT_EQ(SysAllocString(nullptr), nullptr);
+    SysFreeString(nullptr);
+}
+
+TEST(Bstr, KeepsLengthPrefixAndTerminator)
+{
+    BSTR b = SysAllocString(u"hello");
+    ASSERT_NE(b, nullptr);
+    uint32_t prefix;
+    std::memcpy(&prefix, reinterpret_cast<char*>(b) - 4, 4);
+    EXPECT_EQ(prefix, 10u);
+    EXPECT_EQ(SysStringLen(b), 5u);
+    EXPECT_EQ(SysStringByteLen(b), 10u);
+    EXPECT_EQ(b[5], 0);
+    SysFreeString(b);
+}
+
+TEST(Bstr, EmbeddedZerosCount)
+{
+    const OLECHAR text[] = {u'a', 0, u'b'};
+    BSTR b = SysAllocStringLen(text, 3);
+    EXPECT_EQ(SysStringLen(b), 3u);
+    EXPECT_EQ(OleBstrView(b), std::u16string_view(text, 3));
+    Var v, copy;
+    v.v.vt = VT_BSTR;
+    v.v.bstrVal = b;
+    ASSERT_EQ(VariantCopy(&copy, &v), S_OK);
+    EXPECT_NE(copy.v.bstrVal, b);
+    EXPECT_EQ(OleBstrView(copy.v.bstrVal), std::u16string_view(text, 3));
+}
+
+TEST(Bstr, UninitialisedBufferOfRequestedLength)
+{
+    BSTR b = SysAllocStringLen(nullptr, 4);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(SysStringLen(b), 4u);
+    EXPECT_EQ(b[4], 0);
+    SysFreeString(b);
+}
+
+TEST(Bstr, OddByteLengthsKeepTheirSize)
+{
+    BSTR b = SysAllocStringByteLen("abc", 3);
+    EXPECT_EQ(SysStringByteLen(b), 3u);
+    EXPECT_EQ(SysStringLen(b), 1u);
+    SysFreeString(b);
+}
+
+TEST(Bstr, ReallocReplacesAndAcceptsItsOwnText)
+{
+    BSTR b = SysAllocString(u"hello world");
+    ASSERT_EQ(SysReAllocString(&b, u"hi"), 1);
+    EXPECT_EQ(OleBstrView(b), u"hi");
+    ASSERT_EQ(SysReAllocStringLen(&b, b, 1), 1);   // source inside the old string
+    EXPECT_EQ(OleBstrView(b), u"h");
+    ASSERT_EQ(SysReAllocStringLen(&b, nullptr, 3), 1);
+    EXPECT_EQ(SysStringLen(b), 3u);
+    EXPECT_EQ(SysReAllocString(nullptr, u"x"), 0);
+    SysFreeString(b);
+}
+
+TEST(Bstr, FromStringView)
+{
+    BSTR b = OleAllocBstr(u"");
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(SysStringLen(b), 0u);
+    SysFreeString(b);
+}
+
+TEST(VariantLifetime, ClearLeavesByReferenceTargetsAlone)
+{
+    Var target(Str(u"kept")), ref;
+    ref.v.vt = VT_BYREF | VT_VARIANT;
+    ref.v.pvarVal = &target.v;
+    EXPECT_EQ(VariantClear(&ref), S_OK);
+    EXPECT_EQ(ref.v.vt, VT_EMPTY);
+    EXPECT_TRUE(Holds(target.v, Str(u"kept")));
+}
+
+TEST(VariantLifetime, CopyIndFollowsReferencesAndCopyKeepsThem)
+{
+    Var target(Str(u"v")), ref, copy;
+    ref.v.vt = VT_BYREF | VT_VARIANT;
+    ref.v.pvarVal = &target.v;
+    ASSERT_EQ(VariantCopy(&copy, &ref), S_OK);
+    EXPECT_EQ(copy.v.vt, VT_BYREF | VT_VARIANT);
+    EXPECT_EQ(copy.v.pvarVal, &target.v);
+    ASSERT_EQ(VariantCopyInd(&copy, &ref), S_OK);
+    EXPECT_TRUE(Holds(copy.v, Str(u"v")));
+    EXPECT_NE(copy.v.bstrVal, target.v.bstrVal);
+}
+
+TEST(VariantLifetime, CopyIndDetectsReferenceCycles)
+{
+    VARIANT a, b;
+    a.vt = b.vt = VT_BYREF | VT_VARIANT;
+    a.pvarVal = &b;
+    b.pvarVal = &a;
+    Var out;
+    EXPECT_EQ(VariantCopyInd(&out, &a), E_INVALIDARG);
+}
+
+TEST(VariantLifetime, BadKindsAreRefused)
+{
+    Var v, out;
+    v.v.vt = VT_VECTOR | VT_I4;
+    EXPECT_EQ(VariantClear(&v), DISP_E_BADVARTYPE);
+    EXPECT_EQ(VariantCopy(&out, &v), DISP_E_BADVARTYPE);
+    v.v.vt = VT_VARIANT;
+    EXPECT_EQ(VariantCopy(&out, &v), DISP_E_BADVARTYPE);
+    v.v.vt = VT_EMPTY;
+}
+
+}  // namespace
