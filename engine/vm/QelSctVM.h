@@ -1,0 +1,250 @@
+// The virtual machine: one compiled script and the means to run it.
+//
+// A runner creates a TQelVirtMachine with a language, compiles the source (Initialize),
+// registers host objects (AddExternObject), runs the global statements (Open), calls script
+// procedures (RunProc), evaluates expressions and statements (Eval/ExecStmt), reads and writes
+// globals, and stops it (Close). Any thread may run code of a machine at the same time: every
+// OS thread has its own machine-thread record (stack pool, call stack, per-machine lock flag
+// and global-name caches); Close makes every running activation trap at its next instruction
+// with "Script execution has been aborted." and waits until all threads have left.
+//
+// Values returned as VARIANT belong to the caller (VariantClear them).
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "engine/vm/QelSctVMByteCode.h"
+#include "engine/vm/QelSctVMCompBase.h"
+
+class TQelVirtMachine;
+class TQelVMDebugger;   // the debugger side (breakpoints, stepping); not built yet
+class TQelVMLock;
+class TQelExternObjects;
+class TGlobalObjectsNamespace;
+
+enum TQelVMState : uint8_t { msUninitialized = 0, msInitialized = 1, msActive = 2 };
+
+// Wrong-state errors of the machine: "Virtual machine should be not initialized.",
+// "Virtual machine should be initialized.", "Virtual machine should be active.".
+class EQelVirtMachine : public Exception {
+  QEL_CLASS(EQelVirtMachine, Exception)
+ public:
+  explicit EQelVirtMachine(const String& AMessage);
+};
+
+inline const char16_t* const SQelVMNotUninitialized = u"Virtual machine should be not initialized.";
+inline const char16_t* const SQelVMNotInitialized = u"Virtual machine should be initialized.";
+inline const char16_t* const SQelVMNotActive = u"Virtual machine should be active.";
+
+// The compiled source text with an index of every 32nd character's line and column.
+struct TQelVMSourceItem {
+  int Line;
+  int Pos;
+  const char16_t* Cur;
+};
+
+class TQelVMSource {
+ public:
+  TQelVMSource() = default;
+  explicit TQelVMSource(const std::u16string& AText) { SetText(AText); }
+  void Clear();
+  const std::u16string& Text() const { return FText; }
+  void SetText(const std::u16string& AText);
+  // Lines count from 0, columns from 1; a position outside the text gives -1, -1.
+  void PosToLine(int ASrcPos, int& ALine, int& ALinePos) const;
+  int PosToLine(int ASrcPos) const;
+  // 1-based position of the line's first character and its length without the break;
+  // -1 and 0 for a line that does not exist.
+  void LineToPos(int ALine, int& ASrcPos, int& ALength) const;
+
+ private:
+  std::u16string FText;
+  std::vector<TQelVMSourceItem> FIndex;
+};
+
+// What a caller gives Interpret for one activation.
+struct TQelVMInterpretContext {
+  TQelByteCode* Code = nullptr;
+  VARIANT* Args = nullptr;      // first argument slot, or nil
+  VARIANT* Result = nullptr;    // result slot, or nil
+  TQelVMSource* Source = nullptr;  // for error positions; nil = the machine's own
+};
+
+// The activation record Interpret keeps while it runs; the debugger walks the Next chain.
+struct TQelCallStackFrame {
+  TQelCallStackFrame* Next = nullptr;
+  TQelVirtMachine* VM = nullptr;
+  const TQelVMInterpretContext* Ctx = nullptr;
+  TQelAbstractNamespace* CurNS = nullptr;
+  PQelInstr IP = nullptr;
+  VARIANT* Stack = nullptr;
+  VARIANT* ExcSt = nullptr;    // current exception state (first of its two slots), nil none
+  int Depth = 0;               // 1 for the outermost activation of the thread
+};
+
+// Points where stepping re-arms its step breakpoints (the debugger side, not built yet):
+// activation start, after a call that may have run script code, a handler taking an exception,
+// and an activation ending.
+enum TQelStepEvent : uint8_t { seEnter, seAfterCall, seHandler, seLeave };
+
+// Identity of a machine in the process: Id unique, Index the reusable slot, Lock its lock.
+struct TQelVMId {
+  int Id = 0;
+  int Index = -1;
+  TQelVMLock* Lock = nullptr;
+};
+
+// A prepared expression or statement; the caller frees it.
+class TPreparedDynCode {
+ public:
+  ~TPreparedDynCode();
+  TQelVirtMachine* FVM = nullptr;
+  TQelVMSource FSource;
+  std::unique_ptr<TQelByteCode> FByteCode;
+  std::unique_ptr<IQelEmitable> FParsed;
+  bool FIsExpr = false;
+};
+using TQelPreparedCode = std::unique_ptr<TPreparedDynCode>;
+
+// Host hooks. Sender is the machine.
+using TQelOnIsTest =
+    std::function<void(TQelVirtMachine* Sender, const VARIANT& AObj, const VARIANT& AType,
+                       bool& AResult)>;
+using TQelOnExceptionIsTest =
+    std::function<void(TQelVirtMachine* Sender, Exception* E, const VARIANT& AType,
+                       bool& AResult)>;
+// The hook gives the exception object to raise (a new one, or the one a script value holds);
+// an empty handle means nil.
+using TQelOnVarToException =
+    std::function<void(TQelVirtMachine* Sender, const VARIANT& V, ExceptionPtr& AResult)>;
+using TQelOnExceptionToVar =
+    std::function<void(TQelVirtMachine* Sender, const ExceptionPtr& E, VARIANT& AResult)>;
+// Reports where E passed through an activation (line from 0, column from 1); may rewrite
+// E's message.
+using TQelOnFormatException =
+    std::function<void(TQelVirtMachine* Sender, int ALine, int ALinePos, Exception* E)>;
+using TQelOnEventMake =
+    std::function<void(TQelVirtMachine* Sender, const std::u16string& AProcName,
+                       VARIANT& AResult)>;
+using TQelOnNew = std::function<void(TQelVirtMachine* Sender, const VARIANT& AType,
+                                     VARIANT* AArgs, int AArgCount, VARIANT& AResult)>;
+
+// The private interface id a code object answers with itself.
+extern const IID IID_IQelCodeObject;  // {E298CC73-406C-418B-A455-E8AFC284156C}
+
+class TQelVirtMachine : public TQelVMBase {
+ public:
+  explicit TQelVirtMachine(IQelLanguagePtr ALanguage);
+  ~TQelVirtMachine() override;
+  TQelVirtMachine(const TQelVirtMachine&) = delete;
+  TQelVirtMachine& operator=(const TQelVirtMachine&) = delete;
+
+  TQelVMState State() const { return FState.load(std::memory_order_acquire); }
+  const IQelLanguagePtr& Language() const { return FLanguage; }
+  const TQelVMId& Id() const { return FId; }
+  TQelVMSource& Source() { return FSource; }
+
+  // --- state-changing operations (serialised by the machine's section) ---
+  void Initialize(const std::u16string& ASource);
+  // Registers a host object by name. AIsUnit: a host unit whose members are published; its
+  // members then do not hide the language's intrinsics (qualified calls still reach them).
+  // False when the name is already registered.
+  bool AddExternObject(IDispatch* AObj, const std::u16string& AName, bool APublishMembers,
+                       bool AIsUnit = false);
+  void Open(TQelVMDebugger* ADebugger = nullptr);
+  // Makes running activations of every thread trap with "Script execution has been aborted."
+  // and waits until all have left. Refused when called from this machine's own running code
+  // (that wait could never end).
+  void Close();
+
+  // --- run-time operations (per-thread lock; several threads at once) ---
+  VARIANT RunProc(const std::u16string& AName);
+  // The elements of AArgs are the argument slots: by-reference parameters write into them.
+  VARIANT RunProc(const std::u16string& AName, VARIANT* AArgs, int AArgCount);
+  VARIANT ReadVar(const std::u16string& AName);
+  void WriteVar(const std::u16string& AName, const VARIANT& AValue);
+  TQelPreparedCode PrepareExpr(const std::u16string& AExpr);
+  TQelPreparedCode PrepareStmt(const std::u16string& AStmt);
+  VARIANT Eval(TPreparedDynCode* APreparedExpr);
+  void ExecStmt(TPreparedDynCode* APreparedStmt);
+  VARIANT Eval(const std::u16string& AExpr);
+  void ExecStmt(const std::u16string& AStmt);
+  // The script's dispatch face; not add-ref'ed (AddRef it to keep it).
+  IDispatch* CodeObject();
+  void Lock();
+  void Unlock();
+
+  void MakeEventHandler(const std::u16string& AProcName, VARIANT& AResult) override;
+
+  // Debugger side: not built yet; its hooks (the icBreak trap, FInBreak, StepHook) are in
+  // place. SetBreakpoint answers false until then.
+  bool SetBreakpoint(int ALine);
+  void RemoveBreakpoint(int ALine);
+
+  // --- hooks installed by the runner ---
+  TQelOnIsTest OnIsTest;
+  TQelOnExceptionIsTest OnExceptionIsTest;
+  TQelOnVarToException OnVarToException;
+  TQelOnExceptionToVar OnExceptionToVar;
+  TQelOnFormatException OnFormatException;
+  TQelOnEventMake OnEventMake;
+  TQelOnNew OnNew;
+
+  // --- machine internals (used by the machine's own units and the debugger) ---
+  // Runs one activation on AThread. Script procedure calls recurse into it.
+  void Interpret(TQelThread* AThread, const TQelVMInterpretContext& ACtx);
+  TQelAbstractNamespace* GlobalNamespace() const;
+  TQelExternObjects& ExternObjects() { return *FExternObjects; }
+  TQelNameHashTable& ScriptGlobals() { return FScriptGlobals; }
+  TQelNameHashTable& IntrinsicObjects() { return FIntrinsicObjects; }
+  const std::vector<TQelProcObject*>& Procedures() const { return FProcedures; }
+  const std::vector<TQelGlobalValuedObject*>& GlobalVars() const { return FGlobalVars; }
+  const std::vector<TQelGlobalValuedObject*>& GlobalConsts() const { return FGlobalConsts; }
+  const std::vector<TQelDispIdObject*>& ScriptGlobalsByDispId() const { return FByDispId; }
+  TQelByteCode* GlobalByteCode() const { return FGlobalByteCode.get(); }
+  // 255 while running normally; 0 makes every instruction trap (abort, pause).
+  std::atomic<int32_t> FTerminateFlag{255};
+  TQelVMDebugger* FDebugger = nullptr;
+
+ private:
+  friend class TVMParserCallbacks;
+  void Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult);
+  bool TrapBreak(PQelInstr AInstr);
+  // Called only while the thread has a stepping base for this machine; a no-op until the
+  // debugger side exists.
+  void StepHook(TQelThread* T, TQelCallStackFrame& F, TQelStepEvent AEvent);
+  bool CatchInFrame(TQelThread* T, TQelCallStackFrame& F, const ExceptionPtr& E);
+  void ReportPosition(TQelThread* T, const TQelCallStackFrame& F, Exception* E);
+  void RegisterGlobal(TQelGlobalObject* AObj, bool& ADuplicateName);
+  void AddIntrinsic(TQelGlobalObject* AObj);
+  void Reset();
+  void ReportCompileError(Exception* E, const TQelVMSource& ASource);
+  TQelPreparedCode Prepare(const std::u16string& AText, bool AIsExpr);
+  void RunPrepared(TPreparedDynCode* ACode, VARIANT* AResult);
+  void RequireInitialized();
+
+  std::atomic<TQelVMState> FState{msUninitialized};
+  IQelLanguagePtr FLanguage;
+  std::recursive_mutex FSection;
+  std::mutex FCloseSection;  // serialises Close: a second closer waits for the first
+  TQelVMId FId;
+  IDispatch* FCodeObject = nullptr;  // counted
+  TQelVMSource FSource;
+  TQelNameHashTable FScriptGlobals;
+  std::vector<TQelDispIdObject*> FByDispId;
+  int FDispIdsCount = 0;
+  std::unique_ptr<TQelExternObjects> FExternObjects;
+  TQelNameHashTable FIntrinsicObjects;
+  std::vector<TQelProcObject*> FProcedures;
+  std::vector<TQelGlobalValuedObject*> FGlobalVars;
+  std::vector<TQelGlobalValuedObject*> FGlobalConsts;
+  std::unique_ptr<TGlobalObjectsNamespace> FGlobalNamespace;
+  std::vector<std::unique_ptr<IQelEmitable>> FGlobalStmts;
+  std::unique_ptr<TQelByteCode> FGlobalByteCode;
+};

@@ -1,0 +1,405 @@
+// The machine's internal structures, shared by its units: value-slot helpers, machine threads
+// with their stack pools and per-machine records, the identity registry, the host-object
+// registry, the per-thread global-name caches, the global namespace and the code object.
+// Not part of the compilers' contract.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/vm/QelSctVM.h"
+#include "engine/vm/QelVMAssert.h"
+
+// ---------------------------------------------------------------------------------------------
+// Value slots
+
+// The interpreter's per-instruction helpers must not become calls.
+#define QEL_VM_INLINE inline __attribute__((always_inline))
+
+inline constexpr VARTYPE VT_REFVARIANT = VT_BYREF | VT_VARIANT;
+
+// Whether clearing a value has to release something (string, interface, array, record).
+QEL_VM_INLINE bool QelNeedsClear(VARTYPE AVt) {
+  if (AVt & VT_BYREF) return false;
+  if (AVt & VT_ARRAY) return true;
+  return AVt == VT_BSTR || AVt == VT_DISPATCH || AVt == VT_UNKNOWN || AVt == VT_RECORD;
+}
+
+// Follows reference slots until a non-reference is reached.
+QEL_VM_INLINE VARIANT* QelDeref(VARIANT* AValue) {
+  while (AValue->vt == VT_REFVARIANT) AValue = AValue->pvarVal;
+  return AValue;
+}
+QEL_VM_INLINE const VARIANT* QelDeref(const VARIANT* AValue) {
+  while (AValue->vt == VT_REFVARIANT) AValue = AValue->pvarVal;
+  return AValue;
+}
+
+QEL_VM_INLINE void QelClear(VARIANT* ASlot) {
+  if (QelNeedsClear(ASlot->vt)) VariantClear(ASlot);
+  ASlot->vt = VT_EMPTY;
+}
+
+// Copies a value's bits. Kind and payload are copied as two fields rather than one 16-byte
+// block: the interpreter writes results as a full 8-byte payload, and a 16-byte load of a slot
+// whose parts were stored separately stalls store forwarding. (A decimal fills all 16 bytes.)
+QEL_VM_INLINE void QelAssignBits(VARIANT* ADst, const VARIANT* ASrc) {
+  if (ASrc->vt == VT_DECIMAL) [[unlikely]] {
+    *ADst = *ASrc;
+    return;
+  }
+  ADst->vt = ASrc->vt;
+  ADst->llVal = ASrc->llVal;
+}
+
+// Raises the variant library's error for a failed HRESULT (type cast, overflow, ...).
+[[noreturn]] void QelRaiseVarError(HRESULT AHr);
+
+inline void QelCheckVar(HRESULT AHr) {
+  if (FAILED(AHr)) QelRaiseVarError(AHr);
+}
+
+// Copies ASrc (as it is: a reference stays a reference) into ADst, releasing what ADst held.
+QEL_VM_INLINE void QelCopy(VARIANT* ADst, const VARIANT* ASrc) {
+  if (ADst == ASrc) return;
+  if (!QelNeedsClear(ASrc->vt)) {
+    QelClear(ADst);
+    QelAssignBits(ADst, ASrc);
+    return;
+  }
+  QelCheckVar(VariantCopy(ADst, ASrc));
+}
+
+// Copies the dereferenced value of ASrc into ADst.
+QEL_VM_INLINE void QelCopyInd(VARIANT* ADst, const VARIANT* ASrc) { QelCopy(ADst, QelDeref(ASrc)); }
+
+// Moves ASrc into ADst; ASrc is left empty.
+QEL_VM_INLINE void QelMove(VARIANT* ADst, VARIANT* ASrc) {
+  if (ADst == ASrc) return;
+  QelClear(ADst);
+  QelAssignBits(ADst, ASrc);
+  ASrc->vt = VT_EMPTY;
+}
+
+QEL_VM_INLINE void QelSetRef(VARIANT* ADst, VARIANT* ATarget) {
+  QelClear(ADst);
+  ADst->vt = VT_REFVARIANT;
+  ADst->pvarVal = ATarget;
+}
+
+QEL_VM_INLINE void QelSetI4(VARIANT* ADst, int32_t AValue) {
+  QelClear(ADst);
+  ADst->vt = VT_I4;
+  ADst->llVal = AValue;  // the whole payload (see QelAssignBits); lVal is its low half
+}
+
+QEL_VM_INLINE void QelSetBool(VARIANT* ADst, bool AValue) {
+  QelClear(ADst);
+  ADst->vt = VT_BOOL;
+  ADst->boolVal = AValue ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+// An owned variant for the machine's own temporaries.
+struct TQelVar {
+  VARIANT V{};
+  TQelVar() = default;
+  TQelVar(const TQelVar&) = delete;
+  TQelVar& operator=(const TQelVar&) = delete;
+  ~TQelVar() { QelClear(&V); }
+  VARIANT* operator&() { return &V; }
+  VARIANT Detach() {
+    VARIANT R = V;
+    V.vt = VT_EMPTY;
+    return R;
+  }
+};
+
+// Standard conversions (Part of the dispatch contract): raise the variant error on failure.
+bool QelToBool(const VARIANT* AValue);
+int32_t QelToInt32(const VARIANT* AValue);
+double QelToDouble(const VARIANT* AValue);
+
+// Operators (value semantics of the operator instructions).
+void QelBinaryOp(uint8_t ACode, VARIANT* ALeft, const VARIANT* ARight);
+bool QelCompare(uint8_t ACode, const VARIANT* ALeft, const VARIANT* ARight);
+bool QelEqual(const VARIANT* ALeft, const VARIANT* ARight);
+void QelUnaryMinus(VARIANT* AValue);
+void QelUnaryNot(VARIANT* AValue);
+
+// ---------------------------------------------------------------------------------------------
+// Stack pool: per thread, a stack of blocks of value slots in chunks. Released blocks are
+// cleared so that no value outlives its activation.
+
+class TQelStackPool {
+ public:
+  TQelStackPool() = default;
+  ~TQelStackPool();
+  TQelStackPool(const TQelStackPool&) = delete;
+  TQelStackPool& operator=(const TQelStackPool&) = delete;
+
+  VARIANT* AsquireStack(int ASize) {
+    if (FLast && FLast->FSize - FLast->FUsedItemSize >= ASize) {
+      VARIANT* block = FLast->FData.get() + FLast->FUsedItemSize;
+      FLast->FUsedItemSize += ASize;
+      return block;
+    }
+    return AsquireNewChunk(ASize);
+  }
+  void ReleaseStack(int ASize);
+
+ private:
+  struct TQelStackItem {
+    std::unique_ptr<VARIANT[]> FData;
+    int FSize = 0;
+    TQelStackItem* FPrev = nullptr;
+    int FUsedItemSize = 0;
+  };
+  VARIANT* AsquireNewChunk(int ASize);
+
+  TQelStackItem* FLast = nullptr;
+  TQelStackItem* FSpare = nullptr;  // one freed chunk kept so calls at a boundary do not thrash
+};
+
+// ---------------------------------------------------------------------------------------------
+// Threads, locks and identities
+
+class TQelThreadGlobals;
+class TQelThreadVM;
+
+// One slot of the process's machine table.
+class TQelVMLock {
+ public:
+  std::atomic<TQelVirtMachine*> FVM{nullptr};
+  std::atomic<int> FVMId{0};
+  std::vector<std::unique_ptr<TQelThreadVM>> FVMDataList;  // one per thread
+  std::atomic<bool> FInactiveOrClosing{true};
+  int FDebuggerId = -1;
+};
+
+// The per-thread record of one machine slot.
+class TQelThreadVM {
+ public:
+  TQelThreadVM(TQelVMLock* ALock, TQelThread* AThread);
+  ~TQelThreadVM();
+
+  bool Lock() {
+    if (FLockCount == 0) {
+      int expected = 0;
+      if (!FFlag.compare_exchange_strong(expected, 1, std::memory_order_acquire)) return false;
+    }
+    ++FLockCount;
+    return true;
+  }
+  void Unlock() {
+    if (--FLockCount == 0) FFlag.store(0, std::memory_order_release);
+  }
+  TQelThreadGlobals& Globals() { return *FGlobals; }
+
+  TQelVMLock* FVMLock;
+  TQelThread* FThread;
+  std::unique_ptr<TQelThreadGlobals> FGlobals;
+  int FLockCount = 0;
+  std::atomic<int> FFlag{-1};  // 0 free, 1 held by the thread, -1 machine inactive or closing
+  void* FSteppingBase = nullptr;
+  bool FInBreak = false;
+};
+
+class TQelThread {
+ public:
+  TQelThread();
+  ~TQelThread();
+
+  TQelThreadVM* VMData(int AIndex) const { return FVMData[size_t(AIndex)]; }
+  // Whether an activation may start here without exhausting the native stack.
+  bool StackExhausted() const {
+    return reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < FStackLimit;
+  }
+
+  TQelStackPool FStackPool;
+  TQelCallStackFrame* FCallStack = nullptr;
+  std::vector<TQelThreadVM*> FVMData;  // by machine slot
+  std::atomic<bool> FEnded{false};
+  uintptr_t FStackLimit = 0;
+  VARIANT V{};  // scratch value of the interpreter
+  VARIANT* PV = nullptr;
+};
+
+// The calling thread's machine-thread object, attached (and covering slot AIndex) on demand.
+TQelThread* QelInitThread(int AIndex);
+inline thread_local TQelThread* tQelThread = nullptr;
+inline thread_local int tQelThreadCount = 0;
+inline TQelThread* QelCurrentThread(int AIndex) {
+  if (AIndex < tQelThreadCount) [[likely]]
+    return tQelThread;
+  return QelInitThread(AIndex);
+}
+
+// The process-wide registry of machine slots and machine threads.
+class TVMIndexes {
+ public:
+  static TVMIndexes& Instance();
+  TQelVMId AsquireId(TQelVirtMachine* AVM);
+  void ReleaseId(const TQelVMId& AId);
+  TQelThread* InitThread(int AIndex);
+  void MarkOpened(const TQelVMId& AId);
+  void MarkClosingAndWait(const TQelVMId& AId, TQelVirtMachine* AVM);
+  bool IsInactiveOrClosing(const TQelVMId& AId) const {
+    return AId.Lock->FInactiveOrClosing.load(std::memory_order_acquire);
+  }
+  ~TVMIndexes();
+
+ private:
+  TVMIndexes() = default;
+  void FreeEndedThreads();
+  void CoverSlots(TQelThread* AThread, int ACount);
+
+  std::mutex FSection;
+  std::atomic<int> FClosing{0};  // closers running; ended threads are not freed meanwhile
+  std::vector<TQelThread*> FThreadDatas;
+  std::vector<TQelVMLock*> FLocks;
+  int FNextVMId = 1;
+};
+
+// Takes the calling thread's lock on a machine for a run-time entry point ("Virtual machine
+// should be active." when it fails or the slot now belongs to another machine).
+class TQelRunLock {
+ public:
+  explicit TQelRunLock(const TQelVMId& AId);
+  ~TQelRunLock() { FRecord->Unlock(); }
+  TQelRunLock(const TQelRunLock&) = delete;
+  TQelRunLock& operator=(const TQelRunLock&) = delete;
+  TQelThread* Thread() const { return FThread; }
+
+ private:
+  TQelThread* FThread;
+  TQelThreadVM* FRecord;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Host objects and name resolution
+
+class TQelExternObjects {
+ public:
+  explicit TQelExternObjects(TQelVirtMachine* AVM) : FVM(AVM) {}
+  bool Add(IDispatch* AObj, const std::u16string& AName, bool APublishMembers, bool AIsUnit);
+  void Close();
+  int ChangeNumber() const { return FChangeNumber.load(std::memory_order_acquire); }
+
+  TQelVirtMachine* FVM;
+  std::mutex FSection;
+  TQelNameHashTable FObjects{true};
+  std::vector<TQelExternObject*> FPubMrsObjs;
+  std::atomic<int> FChangeNumber{0};
+};
+
+class TThreadGlobalsItem : public TQelNamedItem {
+ public:
+  TThreadGlobalsItem(int AName, const TQelNameSearchRes& ARes, bool ATrySearchInPubs)
+      : TQelNamedItem(AName), TrySearchInPubs(ATrySearchInPubs), SearchRes(ARes) {}
+  bool TrySearchInPubs;
+  TQelNameSearchRes SearchRes;
+};
+
+// One thread's cache of the global names of one machine; built from the registries, used
+// without any lock, rebuilt when the host-object registry's change number moves.
+class TQelThreadGlobals {
+ public:
+  explicit TQelThreadGlobals(TQelThreadVM* AOwner) : FThreadVM(AOwner) {}
+  TQelNameSearchRes Search(TQelVirtMachine* AVM, int AName, const std::u16string* AStrName);
+  TQelProcObject* FindProcByStrName(TQelVirtMachine* AVM, const std::u16string& AStrName);
+  TQelGlobalValuedObject* FindValObjByStrName(TQelVirtMachine* AVM,
+                                              const std::u16string& AStrName);
+  void Clear();
+
+ private:
+  void Rebuild(TQelVirtMachine* AVM);
+  void EnsureBuilt(TQelVirtMachine* AVM) {
+    if (FChangeNumber != AVM->ExternObjects().ChangeNumber()) Rebuild(AVM);
+  }
+  TQelGlobalObject* FindByStrName(TQelVirtMachine* AVM, const std::u16string& AStrName);
+  bool SearchPubs(int AName, const std::u16string* AStrName, bool ASkipUnits,
+                  TQelNameSearchRes& ARes);
+
+  TQelThreadVM* FThreadVM;
+  TQelNameHashTable FItems{true};
+  TQelIdentifierHashTable FProcsCache{true};
+  TQelIdentifierHashTable FValObjCache{true};
+  std::vector<TQelExternObject*> FPubMrsExterns;
+  int FChangeNumber = -1;
+};
+
+class TGlobalObjectsNamespace : public TQelAbstractNamespace {
+ public:
+  explicit TGlobalObjectsNamespace(TQelVirtMachine* AVM) : FVM(AVM) {}
+  TQelNameSearchRes Find(TQelThread* AThread, int AName, const std::u16string* AStrName) override;
+  void EnumDebugVars(bool ALocalsOnly, const TQelNamespaceEnumVarsProc& AProc) override;
+
+  TQelVirtMachine* FVM;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The code object: the script as an automation object.
+
+class TQelCodeObject : public IDispatch {
+ public:
+  explicit TQelCodeObject(TQelVirtMachine* AVM);
+  virtual ~TQelCodeObject();
+
+  HRESULT QueryInterface(REFIID riid, void** ppvObject) override;
+  ULONG AddRef() override;
+  ULONG Release() override;
+  HRESULT GetTypeInfoCount(UINT* pctinfo) override;
+  HRESULT GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
+  HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid,
+                        DISPID* rgDispId) override;
+  HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
+                 DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
+                 UINT* puArgErr) override;
+
+  // After the machine's Close the object answers as inactive.
+  void Detach() { FDetached.store(true, std::memory_order_release); }
+
+  // Inside view: called by the machine directly.
+  DISPID GetIdOfName(int AName) const;
+  void InvokeMember(DISPID ADispId, TQelBracketType ABracketType, uintptr_t AResMask,
+                    int AArgCount, VARIANT* AArgs, VARIANT* AResult);
+  void InvokePropPut(DISPID ADispId, TQelBracketType ABracketType, int AArgCount,
+                     VARIANT* AArgs, VARIANT* AValue);
+
+ private:
+  // Takes the calling thread's lock on the machine ("Virtual machine should be active.").
+  TQelThread* LockMachine(std::optional<TQelRunLock>& ALock);
+  TQelDispIdObject* Member(DISPID ADispId) const;  // nil outside 1..FMaxDispId
+  HRESULT DoInvoke(TQelThread* T, TQelDispIdObject* AMember, WORD AFlags, DISPPARAMS* AParams,
+                   VARIANT* AResult);
+
+  std::atomic<ULONG> FRefCount{1};
+  std::atomic<bool> FDetached{false};
+  TQelVirtMachine* FVM;
+  TQelVMId FId;
+  TQelIdentifierHashTable FIdsByStrName{true};
+  std::vector<std::pair<int, DISPID>> FIdsByName;  // name id -> dispatch id, sorted by name id
+  int FMaxDispId = 0;
+};
+
+// The code object behind a dispatch pointer, when it is one of this process.
+TQelCodeObject* QelAsCodeObject(IDispatch* AObj);
+
+// ---------------------------------------------------------------------------------------------
+// Calls (used by the interpreter loop and the code object)
+
+// Invokes member ADispId of an outside dispatch object with the call's arguments.
+void QelDispInvoke(IDispatch* AObj, DISPID ADispId, WORD AFlags, VARIANT* AArgs, int AArgCount,
+                   VARIANT* AValue, VARIANT* AResult);
+DISPID QelDispIdOfName(IDispatch* AObj, const std::u16string& AName);
+// Applies brackets / indexes to a value (array element or default member); result into AResult.
+void QelIndexValue(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* AResult);
+// Indexed store into a value.
+void QelIndexStore(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* ANewValue);
+void QelArrayCreate(const TQelArray* AArray, VARIANT* ABounds, VARIANT* AResult);
+void QelArrayRedim(const TQelArrayRedim* ARedim, VARIANT* ABounds, VARIANT* AVariable);

@@ -1,0 +1,208 @@
+// TQelByteCode::EndEmit's analyses: label resolution with jump-chain shortening, and the
+// operand-stack depth of an activation (so each activation takes one block of slots).
+#include <algorithm>
+#include <unordered_set>
+
+#include "engine/vm/QelSctVMByteCode.h"
+#include "engine/vm/QelVMAssert.h"
+
+namespace {
+
+
+// One work item of the depth analysis.
+struct TJump {
+  int FInstr;
+  int FStackLength;
+  bool FIsProcessed;
+};
+
+class TStackAnalysis {
+ public:
+  TStackAnalysis(const TQelInstr* ACode, int ACount) : FCode(ACode), FCount(ACount) {}
+
+  void Register(const TQelLabel* ALabel, int ADepth) {
+    QEL_VM_ASSERT(ALabel != nullptr && ALabel->FTargetIndex >= 0);
+    Register(ALabel->FTargetIndex, ADepth);
+  }
+
+  void Register(int AIndex, int ADepth) {
+    QEL_VM_ASSERT(AIndex >= 0 && AIndex < FCount);
+    for (TJump& item : FItems) {
+      if (item.FInstr != AIndex) continue;
+      if (item.FStackLength < ADepth) {
+        item.FStackLength = ADepth;
+        item.FIsProcessed = false;
+      }
+      return;
+    }
+    FItems.push_back({AIndex, ADepth, false});
+  }
+
+  int Run() {
+    for (bool again = true; again;) {
+      again = false;
+      for (size_t i = 0; i < FItems.size(); ++i) {
+        if (FItems[i].FIsProcessed) continue;
+        FItems[i].FIsProcessed = true;
+        Walk(FItems[i].FInstr, FItems[i].FStackLength);
+        again = true;
+      }
+    }
+    return FMax;
+  }
+
+ private:
+  void Walk(int AIndex, int ADepth) {
+    for (int i = AIndex;; ++i) {
+      QEL_VM_ASSERT(i < FCount);
+      if (!Step(FCode[i], i, ADepth)) return;
+      FMax = std::max(FMax, ADepth);
+    }
+  }
+
+  void RegisterControlLabels(const TQelCall* ACall) {
+    // break/continue/exit reset the operand stack before jumping
+    for (const TQelLabel* label : {ACall->FBreakLabel, ACall->FContinueLabel, ACall->FExitLabel})
+      if (label && label->FTargetIndex >= 0) Register(label, 0);
+  }
+
+  // Applies one instruction to the running depth; false when the walk ends here.
+  bool Step(const TQelInstr& AInstr, int AIndex, int& ADepth) {
+    switch (AInstr.Code) {
+      case icBreak: case icBreakpointJmp:
+        QEL_VM_ASSERT(!"break instruction in code being finished");
+        return false;
+      case icRet: case icRaise: case isReraise: case icRaiseEBCFromFinally: case icFinallyRet:
+        return false;
+      case icJump:
+        Register(AInstr.Ptr<TQelLabel>(), ADepth);
+        return false;
+      case icCallFinally:
+        Register(AInstr.Ptr<TQelTry>()->FFinallyLabel, ADepth);
+        Register(AIndex + 1, ADepth);
+        return false;
+      case icPop: ADepth -= 1; return true;
+      case icPush: ADepth += int(AInstr.Data); return true;
+      case icPush0: case icPushUnassigned: case icPushLiteral: case icPushLocalVar:
+      case icPushLocalConst: case icPushArg: case icPushResult: case icPushLocalVarRef:
+      case icPushArgRef: case icPushResultRef: case icExceptToVar: case icEventHandlerMake:
+        ADepth += 1;
+        return true;
+      case icUnaryPlus: case icUnaryMinus: case icUnaryNot: case icSetNamespace:
+      case icExceptDone: case icForInc: case icForIncStep: case icForDec:
+        return true;
+      case icJmpIfTrue: case icJmpIfFalse:
+        Register(AInstr.Ptr<TQelLabel>(), ADepth);
+        return true;
+      case icPopJmpIfTrue: case icPopJmpIfFalse:
+        ADepth -= 1;
+        Register(AInstr.Ptr<TQelLabel>(), ADepth);
+        return true;
+      case icPopJmpIfEqual: case icPopJmpIfNotEqual:
+        ADepth -= 2;
+        Register(AInstr.Ptr<TQelLabel>(), ADepth);
+        return true;
+      case icCaseJmpIfEqual:
+        Register(AInstr.Ptr<TQelLabel>(), ADepth - 2);
+        ADepth -= 1;
+        return true;
+      case icCaseJmpIfInRange:
+        Register(AInstr.Ptr<TQelLabel>(), ADepth - 3);
+        ADepth -= 2;
+        return true;
+      case icForJmpIfLE: case icForJmpIfGE: case icForJmpStep:
+        Register(AInstr.Ptr<TQelFor>()->FJmpLabel, ADepth);
+        return true;
+      case icExceptJmpIfIs:
+        ADepth -= 1;
+        Register(AInstr.Ptr<TQelExcJump>()->FLabel, ADepth);
+        return true;
+      case icAddValToSet: ADepth -= 1; return true;
+      case icAddRangeToSet: ADepth -= 2; return true;
+      case icAssignLValue: case icForInitLValue: ADepth -= 2; return true;
+      case icAssignLocalVar: case icAssignArg: case icAssignResult: case icAssignGlobalVar:
+      case icAssignGlobalConst: case icForInitLocal:
+        ADepth -= 1;
+        return true;
+      case icGlobCall: case icGlobCallRef: {
+        const TQelCall* call = AInstr.Ptr<TQelCall>();
+        RegisterControlLabels(call);
+        ADepth -= call->FResOffset;
+        return true;
+      }
+      case icMemberCall: case icUnnamedCall: case icMemberCallRef: case icUnnamedCallRef:
+      case icNewUnnamedCall:
+        ADepth -= AInstr.Ptr<TQelCall>()->FResOffset;
+        return true;
+      case icAssignGlobCall: {
+        const TQelCall* call = AInstr.Ptr<TQelCall>();
+        RegisterControlLabels(call);
+        ADepth -= call->FArgCount + 1;
+        return true;
+      }
+      case icAssignMemberCall: case icAssignUnnamedCall:
+        ADepth -= AInstr.Ptr<TQelCall>()->FArgCount + 2;
+        return true;
+      case icArrayCreate:
+        ADepth -= 2 * AInstr.Ptr<TQelArray>()->FDimCount - 1;
+        return true;
+      case icArrayRedimLValue:
+        ADepth -= 2 * AInstr.Ptr<TQelArray>()->FDimCount + 1;
+        return true;
+      case icArrayRedimLocal:
+        ADepth -= 2 * AInstr.Ptr<TQelArray>()->FDimCount;
+        return true;
+      default:
+        QEL_VM_ASSERT(AInstr.Code < QelInstrCodeCount);
+        // every remaining code is a binary operator: two operands in, one result out
+        ADepth -= 1;
+        return true;
+    }
+  }
+
+  const TQelInstr* FCode;
+  int FCount;
+  std::vector<TJump> FItems;
+  int FMax = 0;
+};
+
+}  // namespace
+
+void TQelByteCode::ResolveLabels() {
+  std::vector<TQelLabel*> labels;
+  for (auto& item : FItems)
+    if (auto* label = dynamic_cast<TQelLabel*>(item.get())) labels.push_back(label);
+
+  // Shorten jump chains in index space, then turn indexes into pointers.
+  std::unordered_set<int> visited;
+  for (TQelLabel* label : labels) {
+    visited.clear();
+    int target = label->FTargetIndex;
+    while (target >= 0 && target < FCount && FCode[size_t(target)].Code == icJump) {
+      if (!visited.insert(target).second) break;
+      int next = FCode[size_t(target)].Ptr<TQelLabel>()->FTargetIndex;
+      if (next < 0 || visited.count(next)) break;
+      target = next;
+    }
+    label->FTargetIndex = target;
+  }
+  for (TQelLabel* label : labels)
+    label->FTarget = (label->FTargetIndex >= 0 && label->FTargetIndex < FCount)
+                         ? &FCode[size_t(label->FTargetIndex)]
+                         : nullptr;
+}
+
+void TQelByteCode::ComputeStackSize() {
+  if (FCount == 0) {
+    FStackSize = 0;
+    FStackLocalsOffset = 0;
+    return;
+  }
+  TStackAnalysis analysis(FCode.get(), FCount);
+  analysis.Register(0, 0);
+  for (auto& item : FItems)
+    if (auto* block = dynamic_cast<TQelTry*>(item.get()); block && block->FHandlerLabel)
+      analysis.Register(block->FHandlerLabel, 0);
+  FStackSize = analysis.Run() + FLocalVarCount;
+  FStackLocalsOffset = FLocalVarCount - 1;
+}

@@ -1,0 +1,306 @@
+// Call instructions: run-time name resolution and what each resolved kind does, script
+// procedure calls (the callee works on the caller's slots), members of dispatch objects and
+// of code objects, control transfers, and assignment calls.
+#include "engine/vm/QelVMCalls.h"
+
+namespace {
+
+[[noreturn]] void Fail(TQelRuntimeErrorType AError) { EQelVMRuntime::RaiseError(AError); }
+
+WORD GetFlagsOf(TQelBracketType ABracket) {
+  switch (ABracket) {
+    case bkRound: return DISPATCH_METHOD;
+    case bkBlock: return DISPATCH_PROPERTYGET;
+    default: return DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+  }
+}
+
+VARIANT* ResultBuffer(const TQelCall* C, VARIANT* AResSlot) {
+  return reinterpret_cast<VARIANT*>(reinterpret_cast<uintptr_t>(AResSlot) & C->FResMask);
+}
+
+// The dispatch object in a call's object slot; nil (also empty or null) -> retObjectRequired.
+IDispatch* ObjectOf(VARIANT* ASlot) {
+  const VARIANT* value = QelDeref(ASlot);
+  switch (value->vt) {
+    case VT_DISPATCH:
+      if (!value->pdispVal) Fail(retObjectRequired);
+      return value->pdispVal;
+    case VT_EMPTY: case VT_NULL:
+      Fail(retObjectRequired);
+    default:
+      throw ExceptionPtr(new EVariantTypeCastError());
+  }
+}
+
+void CallScriptProc(TQelCallEnv& AEnv, TQelProcObject* AProc, const TQelCall* C, VARIANT* AArgs,
+                    VARIANT* AResSlot) {
+  if (C->FBracketType == bkBlock) Fail(retTypeMismatch);
+  if (C->FArgCount != AProc->FParamCount) Fail(retInvalidParamCount);
+  if (C->IsResUsed() && !AProc->IsFunction()) Fail(retTypeMismatch);
+  QelClear(AResSlot);  // a function that never assigns its result returns Unassigned
+  TQelVMInterpretContext ctx{&AProc->FByteCode, AArgs, AResSlot, nullptr};
+  AEnv.VM->Interpret(AEnv.T, ctx);
+}
+
+// A member of a host object (published as a global name) or of a dispatch value.
+void CallMember(TQelCallEnv& AEnv, IDispatch* AObj, TQelCodeObject* ACodeObject, DISPID AId,
+                const TQelCall* C, VARIANT* AArgs, VARIANT* AResSlot) {
+  ComPtr<IDispatch> keep(AObj);  // the object slot may be overwritten by the result
+  if (ACodeObject) {
+    QelClear(AResSlot);
+    ACodeObject->InvokeMember(AId, C->FBracketType, C->FResMask, C->FArgCount, AArgs, AResSlot);
+    return;
+  }
+  QelDispInvoke(AObj, AId, GetFlagsOf(C->FBracketType), AArgs, C->FArgCount, nullptr,
+                ResultBuffer(C, AResSlot));
+}
+
+void PutMember(IDispatch* AObj, TQelCodeObject* ACodeObject, DISPID AId, const TQelCall* C,
+               VARIANT* AArgs, VARIANT* AValue) {
+  if (C->FBracketType == bkRound) Fail(retCannotAssign);
+  ComPtr<IDispatch> keep(AObj);
+  if (ACodeObject) {
+    ACodeObject->InvokePropPut(AId, C->FBracketType, C->FArgCount, AArgs, AValue);
+    return;
+  }
+  QelDispInvoke(AObj, AId, DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF, AArgs, C->FArgCount,
+                AValue, nullptr);
+}
+
+TQelCodeObject* CodeObjectOf(IDispatch* AObj) { return QelAsCodeObject(AObj); }
+
+DISPID MemberId(IDispatch* AObj, TQelCodeObject* ACodeObject, const TQelCall* C) {
+  DISPID id = ACodeObject ? ACodeObject->GetIdOfName(C->FName) : QelDispIdOfName(AObj, C->FStrName);
+  if (id == DISPID_UNKNOWN) EQelVMRuntime::RaiseError(retUndeclaredId, C->FStrName);
+  return id;
+}
+
+VARIANT* ControlTransfer(TQelCallEnv& AEnv, const TQelNameSearchRes& ARes,
+                                const TQelCall* C, bool AIsRef) {
+  if (AIsRef || C->FBracketType != bkNon || C->IsResUsed()) Fail(retTypeMismatch);
+  const TQelLabel* label = ARes.ObjKind == srBreak      ? C->FBreakLabel
+                           : ARes.ObjKind == srContinue ? C->FContinueLabel
+                                                        : C->FExitLabel;
+  if (!label) {
+    if (ARes.ObjKind != srExit) Fail(retOutsideOfLoop);
+    AEnv.JumpTo = nullptr;
+    return nullptr;
+  }
+  AEnv.JumpTo = label->FTarget;
+  return nullptr;
+}
+
+// A VB function naming itself with arguments: the name is looked up again in the parent
+// namespaces, so the call becomes a recursive call of the function.
+bool FindBeyondResult(TQelCallEnv& AEnv, const TQelCall* C, TQelNameSearchRes& ARes) {
+  for (TQelAbstractNamespace* ns = AEnv.F->CurNS->FParent; ns; ns = ns->FParent) {
+    TQelNameSearchRes res = ns->Find(AEnv.T, C->FName, &C->FStrName);
+    if (res.ObjKind != srResult) {
+      ARes = res;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+void QelPushArgRef(VARIANT* AArgs, TQelParamInfo AParam, VARIANT* ADst) {
+  VARIANT* arg = AArgs + AParam.Index;
+  switch (AParam.Kind) {
+    case pkSimple:
+      if (arg->vt == VT_REFVARIANT) QelCopyInd(arg, arg);  // materialise the value in the slot
+      QelSetRef(ADst, arg);
+      return;
+    case pkConst:
+      QelCopyInd(ADst, arg);
+      return;
+    default:
+      QelSetRef(ADst, QelDeref(arg));
+      return;
+  }
+}
+
+VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool AIsRef) {
+  VARIANT* resSlot = ATop - C->FResOffset;
+  VARIANT* args = ATop - C->FArgsOffset;
+  VARIANT* stack = AEnv.F->Stack;
+  TQelNameSearchRes res = AEnv.F->CurNS->Find(AEnv.T, C->FName, &C->FStrName);
+  TQelVar value;  // V of the resolved name, before brackets apply
+  for (bool resolved = false; !resolved;) {
+    resolved = true;
+    switch (res.ObjKind) {
+      case srNotFound:
+        EQelVMRuntime::RaiseError(retUndeclaredId, C->FStrName);
+      case srExternal: {
+        auto* object = static_cast<TQelExternObject*>(res.NamedObject);
+        value.V.vt = VT_DISPATCH;
+        value.V.pdispVal = object->FObj;
+        if (object->FObj) object->FObj->AddRef();
+        break;
+      }
+      case srExternalMember: {
+        auto* object = static_cast<TQelExternObject*>(res.NamedObject);
+        CallMember(AEnv, object->FObj, object->FCodeObject, res.DispId, C, args, resSlot);
+        return resSlot;
+      }
+      case srGlobalVar: {
+        VARIANT* var = &static_cast<TQelGlobalValuedObject*>(res.NamedObject)->Value;
+        if (AIsRef) QelSetRef(&value.V, var);
+        else QelCopy(&value.V, var);
+        break;
+      }
+      case srGlobalConst:
+        QelCopy(&value.V, &static_cast<TQelGlobalValuedObject*>(res.NamedObject)->Value);
+        break;
+      case srProcedure:
+        CallScriptProc(AEnv, static_cast<TQelProcObject*>(res.NamedObject), C, args, resSlot);
+        return resSlot;
+      case srLocalVar:
+        if (AIsRef) QelSetRef(&value.V, stack + res.LocalVarIndex);
+        else QelCopy(&value.V, stack + res.LocalVarIndex);
+        break;
+      case srLocalConst:
+        QelCopy(&value.V, res.LocalConst);
+        break;
+      case srParam:
+        if (AIsRef) QelPushArgRef(AEnv.F->Ctx->Args, res.ParamInfo, &value.V);
+        else QelCopyInd(&value.V, AEnv.F->Ctx->Args + res.ParamInfo.Index);
+        break;
+      case srResult:
+        if (C->FBracketType == bkVbRound && FindBeyondResult(AEnv, C, res)) {
+          resolved = false;
+          continue;
+        }
+        if (AIsRef) QelSetRef(&value.V, AEnv.Result);
+        else QelCopyInd(&value.V, AEnv.Result);
+        break;
+      case srExit: case srBreak: case srContinue:
+        return ControlTransfer(AEnv, res, C, AIsRef);
+      case srIntrinsic:
+        static_cast<TIntrinsic*>(res.NamedObject)->Execute(AEnv.VM, const_cast<TQelCall*>(C), args,
+                                                           *resSlot);
+        return resSlot;
+      case srDebugVar:
+        QelCopyInd(&value.V, res.DebugVar);
+        break;
+      default:  // srUnit and anything unknown
+        Fail(retIEInvalidObjKind);
+    }
+  }
+  switch (C->FBracketType) {
+    case bkNon:
+      QelMove(resSlot, &value.V);
+      break;
+    case bkVbRound: case bkBlock:
+      QelIndexValue(&value.V, args, C->FArgCount, resSlot);
+      break;
+    case bkRound:
+      Fail(retTypeMismatch);
+    default:
+      Fail(retIEInvalidBracketType);
+  }
+  return resSlot;
+}
+
+VARIANT* QelMemberCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
+  VARIANT* resSlot = ATop - C->FResOffset;
+  IDispatch* object = ObjectOf(ATop - C->FObjectOffset);
+  TQelCodeObject* code = CodeObjectOf(object);
+  CallMember(AEnv, object, code, MemberId(object, code, C), C, ATop - C->FArgsOffset, resSlot);
+  return resSlot;
+}
+
+VARIANT* QelUnnamedCall(const TQelCall* C, VARIANT* ATop) {
+  VARIANT* resSlot = ATop - C->FResOffset;
+  QelIndexValue(ATop - C->FObjectOffset, ATop - C->FArgsOffset, C->FArgCount, resSlot);
+  return resSlot;
+}
+
+VARIANT* QelNewCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
+  VARIANT* resSlot = ATop - C->FResOffset;
+  QelClear(resSlot);
+  if (AEnv.VM->OnNew) {
+    TQelVar result;
+    AEnv.VM->OnNew(AEnv.VM, *QelDeref(ATop - C->FObjectOffset), ATop - C->FArgsOffset,
+                   C->FArgCount, result.V);
+    QelMove(resSlot, &result.V);
+  }
+  return resSlot;
+}
+
+namespace {
+// Stores AValue into a variable, indexed when the call has brackets.
+void StoreInto(VARIANT* AVar, const TQelCall* C, VARIANT* AArgs, VARIANT* AValue) {
+  switch (C->FBracketType) {
+    case bkNon:
+      QelCopyInd(AVar, AValue);
+      return;
+    case bkVbRound: case bkBlock:
+      QelIndexStore(AVar, AArgs, C->FArgCount, AValue);
+      return;
+    default:
+      Fail(retCannotAssign);
+  }
+}
+}  // namespace
+
+VARIANT* QelAssignGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
+  VARIANT* value = ATop;
+  VARIANT* args = ATop - C->FArgsOffset;
+  VARIANT* stack = AEnv.F->Stack;
+  TQelNameSearchRes res = AEnv.F->CurNS->Find(AEnv.T, C->FName, &C->FStrName);
+  switch (res.ObjKind) {
+    case srNotFound:
+      EQelVMRuntime::RaiseError(retUndeclaredId, C->FStrName);
+    case srGlobalVar:
+      StoreInto(&static_cast<TQelGlobalValuedObject*>(res.NamedObject)->Value, C, args, value);
+      break;
+    case srLocalVar:
+      StoreInto(stack + res.LocalVarIndex, C, args, value);
+      break;
+    case srParam: {
+      VARIANT* arg = AEnv.F->Ctx->Args + res.ParamInfo.Index;
+      if (res.ParamInfo.Kind == pkConst) Fail(retCannotAssign);
+      StoreInto(res.ParamInfo.Kind == pkByRef ? QelDeref(arg) : arg, C, args, value);
+      break;
+    }
+    case srResult:
+      StoreInto(AEnv.Result, C, args, value);
+      break;
+    case srDebugVar:
+      StoreInto(QelDeref(res.DebugVar), C, args, value);
+      break;
+    case srExternalMember: {
+      auto* object = static_cast<TQelExternObject*>(res.NamedObject);
+      PutMember(object->FObj, object->FCodeObject, res.DispId, C, args, value);
+      break;
+    }
+    case srExternal: {
+      if (C->FBracketType == bkNon) Fail(retCannotAssign);
+      VARIANT object{};
+      object.vt = VT_DISPATCH;
+      object.pdispVal = static_cast<TQelExternObject*>(res.NamedObject)->FObj;
+      StoreInto(&object, C, args, value);
+      break;
+    }
+    case srExit: case srBreak: case srContinue:
+      Fail(retTypeMismatch);
+    default:
+      Fail(retCannotAssign);
+  }
+  return ATop - (C->FArgCount + 1);
+}
+
+VARIANT* QelAssignMemberCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
+  IDispatch* object = ObjectOf(ATop - C->FObjectOffset);
+  TQelCodeObject* code = CodeObjectOf(object);
+  PutMember(object, code, MemberId(object, code, C), C, ATop - C->FArgsOffset, ATop);
+  return ATop - (C->FArgCount + 2);
+}
+
+VARIANT* QelAssignUnnamedCall(const TQelCall* C, VARIANT* ATop) {
+  QelIndexStore(ATop - C->FObjectOffset, ATop - C->FArgsOffset, C->FArgCount, ATop);
+  return ATop - (C->FArgCount + 2);
+}

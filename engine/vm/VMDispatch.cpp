@@ -1,0 +1,206 @@
+// Outside dispatch calls, indexing of values (arrays and default members) and arrays.
+#include <algorithm>
+
+#include "engine/vm/QelVMInternal.h"
+
+namespace {
+
+constexpr int MaxDispArgs = 63;
+constexpr int MaxArrayIndexes = 59;  // an index list must stay below 60 entries
+constexpr int MaxArrayDims = 29;
+
+[[noreturn]] void Fail(TQelRuntimeErrorType AError) { EQelVMRuntime::RaiseError(AError); }
+
+SAFEARRAY* ArrayOf(const VARIANT* AValue) {
+  if (!(AValue->vt & VT_ARRAY)) return nullptr;
+  return (AValue->vt & VT_BYREF) ? *AValue->pparray : AValue->parray;
+}
+
+// The integer indexes of an element access, in natural order.
+void ReadIndexes(SAFEARRAY* AArray, VARIANT* AArgs, int AArgCount, LONG* AIndexes) {
+  if (!AArray || AArgCount > MaxArrayIndexes || AArgCount != int(SafeArrayGetDim(AArray)))
+    Fail(retInvalidParamCount);
+  for (int i = 0; i < AArgCount; ++i) AIndexes[i] = QelToInt32(AArgs + i);
+}
+
+void CheckArrayHr(HRESULT AHr) {
+  if (AHr == DISP_E_BADINDEX)
+    throw ExceptionPtr(new EVariantError(u"Variant or safe array index out of bounds"));
+  QelCheckVar(AHr);
+}
+
+}  // namespace
+
+DISPID QelDispIdOfName(IDispatch* AObj, const std::u16string& AName) {
+  // GetIDsOfNames never writes the names; passing ours avoids a copy per member call.
+  LPOLESTR names[1] = {const_cast<LPOLESTR>(AName.c_str())};
+  DISPID id = DISPID_UNKNOWN;
+  if (FAILED(AObj->GetIDsOfNames(IID_NULL, names, 1, 0, &id))) return DISPID_UNKNOWN;
+  return id;
+}
+
+void QelDispInvoke(IDispatch* AObj, DISPID ADispId, WORD AFlags, VARIANT* AArgs, int AArgCount,
+                   VARIANT* AValue, VARIANT* AResult) {
+  if (AArgCount > MaxDispArgs) Fail(retInvalidParamCount);
+  // Plain bitwise copies in OLE order (last argument first); references stay references so
+  // by-reference parameters of the callee write into the script's variables.
+  VARIANT params[MaxDispArgs + 1];
+  int count = 0;
+  if (AValue) params[count++] = *AValue;
+  for (int i = AArgCount - 1; i >= 0; --i) params[count++] = AArgs[i];
+  DISPID putId = DISPID_PROPERTYPUT;
+  DISPPARAMS dp{params, AValue ? &putId : nullptr, UINT(count), AValue ? 1u : 0u};
+  EXCEPINFO info{};
+  UINT argErr = 0;
+  TQelVar result;
+  HRESULT hr = AObj->Invoke(ADispId, IID_NULL, 0, AFlags, &dp, AResult ? &result.V : nullptr,
+                            &info, &argErr);
+  if (FAILED(hr)) EQelVMRuntime::RaiseError(hr, info, true);
+  if (AResult) QelMove(AResult, &result.V);
+}
+
+void QelIndexValue(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* AResult) {
+  VARIANT* value = QelDeref(AValue);
+  TQelVar element;
+  if (value->vt == VT_DISPATCH) {
+    if (!value->pdispVal) Fail(retObjectRequired);
+    ComPtr<IDispatch> keep(value->pdispVal);
+    QelDispInvoke(value->pdispVal, DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET, AArgs,
+                  AArgCount, nullptr, &element.V);
+  } else if (SAFEARRAY* array = ArrayOf(value)) {
+    LONG indexes[MaxArrayIndexes];
+    ReadIndexes(array, AArgs, AArgCount, indexes);
+    VARTYPE type = value->vt & VT_TYPEMASK;
+    if (type == VT_VARIANT) {
+      CheckArrayHr(SafeArrayGetElement(array, indexes, &element.V));
+    } else {
+      CheckArrayHr(SafeArrayGetElement(array, indexes, &element.V.llVal));
+      element.V.vt = type;
+    }
+  } else {
+    Fail(retTypeMismatch);
+  }
+  QelMove(AResult, &element.V);
+}
+
+void QelIndexStore(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* ANewValue) {
+  VARIANT* value = QelDeref(AValue);
+  VARIANT* newValue = QelDeref(ANewValue);
+  if (value->vt == VT_DISPATCH) {
+    if (!value->pdispVal) Fail(retObjectRequired);
+    ComPtr<IDispatch> keep(value->pdispVal);
+    QelDispInvoke(value->pdispVal, DISPID_VALUE, DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF,
+                  AArgs, AArgCount, newValue, nullptr);
+    return;
+  }
+  SAFEARRAY* array = ArrayOf(value);
+  if (!array) Fail(retTypeMismatch);
+  LONG indexes[MaxArrayIndexes];
+  ReadIndexes(array, AArgs, AArgCount, indexes);
+  VARTYPE type = value->vt & VT_TYPEMASK;
+  if (type == VT_VARIANT) {
+    CheckArrayHr(SafeArrayPutElement(array, indexes, newValue));
+    return;
+  }
+  TQelVar converted;
+  QelCheckVar(VariantChangeType(&converted.V, newValue, 0, type));
+  // Strings and interfaces are passed as the pointer itself, scalars by address.
+  void* data = (type == VT_BSTR || type == VT_DISPATCH || type == VT_UNKNOWN)
+                   ? reinterpret_cast<void*>(converted.V.byref)
+                   : static_cast<void*>(&converted.V.llVal);
+  CheckArrayHr(SafeArrayPutElement(array, indexes, data));
+}
+
+namespace {
+void ReadBounds(int ADimCount, VARIANT* ABounds, SAFEARRAYBOUND* AResult) {
+  for (int d = 0; d < ADimCount; ++d) {
+    VARIANT* low = ABounds + 2 * d;
+    TQelVar count, one;
+    one.V.vt = VT_I4;
+    one.V.lVal = 1;
+    VARIANT high = *QelDeref(low + 1), lowValue = *QelDeref(low);
+    QelCheckVar(VarSub(&high, &lowValue, &count.V));
+    VARIANT sum = count.V;
+    TQelVar total;
+    QelCheckVar(VarAdd(&sum, &one.V, &total.V));
+    int32_t elements = QelToInt32(&total.V);
+    AResult[d].lLbound = QelToInt32(low);
+    AResult[d].cElements = elements < 0 ? 0 : ULONG(elements);
+  }
+}
+
+SAFEARRAY* NewArray(VARTYPE AType, int ADimCount, VARIANT* ABounds) {
+  if (ADimCount > MaxArrayDims || ADimCount < 1) Fail(retInvalidParamCount);
+  SAFEARRAYBOUND bounds[MaxArrayDims];
+  ReadBounds(ADimCount, ABounds, bounds);
+  SAFEARRAY* array = SafeArrayCreate(AType, UINT(ADimCount), bounds);
+  if (!array) throw ExceptionPtr(new EVariantError(u"Error creating variant or safe array"));
+  return array;
+}
+
+void SetArray(VARIANT* ADst, VARTYPE AType, SAFEARRAY* AArray) {
+  QelClear(ADst);
+  ADst->vt = VT_ARRAY | AType;
+  ADst->parray = AArray;
+}
+
+// Copies the elements inside both arrays' bounds, walking every index of the overlap.
+void CopyOverlap(SAFEARRAY* AFrom, SAFEARRAY* ATo, VARTYPE AType, int ADimCount) {
+  LONG low[MaxArrayDims], high[MaxArrayDims], index[MaxArrayDims];
+  for (int d = 0; d < ADimCount; ++d) {
+    LONG l1, h1, l2, h2;
+    SafeArrayGetLBound(AFrom, UINT(d + 1), &l1);
+    SafeArrayGetUBound(AFrom, UINT(d + 1), &h1);
+    SafeArrayGetLBound(ATo, UINT(d + 1), &l2);
+    SafeArrayGetUBound(ATo, UINT(d + 1), &h2);
+    low[d] = std::max(l1, l2);
+    high[d] = std::min(h1, h2);
+    if (low[d] > high[d]) return;
+    index[d] = low[d];
+  }
+  for (;;) {
+    TQelVar element;
+    void* data = (AType == VT_VARIANT) ? static_cast<void*>(&element.V) : &element.V.llVal;
+    CheckArrayHr(SafeArrayGetElement(AFrom, index, data));
+    if (!(AType == VT_VARIANT)) element.V.vt = AType;
+    void* put = (AType == VT_VARIANT) ? static_cast<void*>(&element.V)
+                : (AType == VT_BSTR || AType == VT_DISPATCH || AType == VT_UNKNOWN)
+                    ? element.V.byref
+                    : static_cast<void*>(&element.V.llVal);
+    CheckArrayHr(SafeArrayPutElement(ATo, index, put));
+    int d = 0;
+    while (d < ADimCount && ++index[d] > high[d]) {
+      index[d] = low[d];
+      ++d;
+    }
+    if (d == ADimCount) return;
+  }
+}
+}  // namespace
+
+void QelArrayCreate(const TQelArray* AArray, VARIANT* ABounds, VARIANT* AResult) {
+  if (2 * AArray->FDimCount > MaxArrayIndexes) Fail(retInvalidParamCount);
+  SAFEARRAY* array = NewArray(AArray->FElemVarType, AArray->FDimCount, ABounds);
+  SetArray(AResult, AArray->FElemVarType, array);
+}
+
+void QelArrayRedim(const TQelArrayRedim* ARedim, VARIANT* ABounds, VARIANT* AVariable) {
+  if (2 * ARedim->FDimCount > MaxArrayIndexes) Fail(retInvalidParamCount);
+  VARIANT* variable = QelDeref(AVariable);
+  VARTYPE type = ARedim->FElemVarType;
+  if (!ARedim->FPreserve || variable->vt == VT_EMPTY) {
+    SetArray(variable, type, NewArray(type, ARedim->FDimCount, ABounds));
+    return;
+  }
+  SAFEARRAY* old = ArrayOf(variable);
+  if (!old || int(SafeArrayGetDim(old)) != ARedim->FDimCount) Fail(retInvalidParamCount);
+  VARTYPE oldType = variable->vt & VT_TYPEMASK;
+  SAFEARRAY* fresh = NewArray(oldType, ARedim->FDimCount, ABounds);
+  try {
+    CopyOverlap(old, fresh, oldType, ARedim->FDimCount);
+  } catch (...) {
+    SafeArrayDestroy(fresh);
+    throw;
+  }
+  SetArray(variable, oldType, fresh);
+}
