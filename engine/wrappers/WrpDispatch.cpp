@@ -1,0 +1,151 @@
+// IDispatch of every wrapper: name lookup in the member table, and Invoke's selection by
+// flags and argument count before the member's procedure runs.
+#include "engine/wrappers/QelSctWrappers.h"
+
+HRESULT TQelDispWrapper::QueryInterface(REFIID riid, void** ppvObject) {
+  if (!ppvObject) return E_POINTER;
+  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
+    *ppvObject = static_cast<IDispatch*>(this);
+  } else if (IsEqualIID(riid, IID_IQelDispWrapper)) {
+    *ppvObject = static_cast<IQelDispWrapper*>(this);
+  } else {
+    *ppvObject = nullptr;
+    return E_NOINTERFACE;
+  }
+  AddRef();
+  return S_OK;
+}
+
+ULONG TQelDispWrapper::AddRef() { return FRefCount.fetch_add(1, std::memory_order_relaxed) + 1; }
+
+ULONG TQelDispWrapper::Release() {
+  const ULONG count = FRefCount.fetch_sub(1, std::memory_order_acq_rel) - 1;
+  if (count == 0) delete this;
+  return count;
+}
+
+bool TQelDispWrapper::TryAddRef() {
+  ULONG count = FRefCount.load(std::memory_order_relaxed);
+  while (count != 0) {
+    if (FRefCount.compare_exchange_weak(count, count + 1, std::memory_order_acq_rel)) return true;
+  }
+  return false;
+}
+
+HRESULT TQelDispWrapper::GetTypeInfoCount(UINT* pctinfo) {
+  if (!pctinfo) return E_INVALIDARG;
+  *pctinfo = 1;
+  return S_OK;
+}
+
+HRESULT TQelDispWrapper::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) {
+  if (!ppTInfo) return E_INVALIDARG;
+  try {
+    *ppTInfo = GetDispInfo().GetTypeInfo();
+  } catch (...) {
+    *ppTInfo = nullptr;
+    return E_FAIL;
+  }
+  (*ppTInfo)->AddRef();
+  return S_OK;
+}
+
+HRESULT TQelDispWrapper::GetIDsOfNames(REFIID, LPOLESTR* rgszNames, UINT cNames, LCID, DISPID* rgDispId) {
+  if (cNames == 0) return S_OK;
+  if (!rgszNames || !rgDispId) return E_INVALIDARG;
+  int32_t index = -1;
+  try {
+    if (rgszNames[0]) index = GetDispInfo().FindName(std::u16string_view(rgszNames[0]), false);
+  } catch (...) {
+    return E_FAIL;
+  }
+  if (index > 0) {
+    rgDispId[0] = index;
+    return S_OK;
+  }
+  for (UINT i = 0; i < cNames; ++i) rgDispId[i] = DISPID_UNKNOWN;
+  return DISP_E_UNKNOWNNAME;
+}
+
+namespace {
+
+enum class TSelect { Call, Forward, BadCount, TypeMismatch, NotFound };
+
+bool CountCheckA(const TQelInvokeItem& AItem, UINT AArgc) {
+  const auto argc = static_cast<int64_t>(AArgc);
+  return argc == AItem.ParamCount || argc >= AItem.MinParamCount;
+}
+
+TSelect Select(const TQelInvokeItem& AItem, DISPID AId, WORD wFlags, UINT AArgc, bool AWantsResult) {
+  const uint32_t f = AItem.InvokeFlags & wFlags & 15;
+  const bool w = AItem.ResMask == 0 && AWantsResult;
+  switch (f) {
+    case DISPATCH_METHOD:
+      if (w) return TSelect::TypeMismatch;
+      return CountCheckA(AItem, AArgc) ? TSelect::Call : TSelect::BadCount;
+    case DISPATCH_PROPERTYGET:
+      if (w) return TSelect::TypeMismatch;
+      if (CountCheckA(AItem, AArgc)) return TSelect::Call;
+      return AItem.ParamCount == 0 && AArgc > 0 ? TSelect::Forward : TSelect::BadCount;
+    case DISPATCH_PROPERTYPUT:
+    case DISPATCH_PROPERTYPUTREF:
+    case DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF:
+      if (w) return TSelect::TypeMismatch;
+      if (static_cast<int64_t>(AArgc) == int64_t(AItem.ParamCount) + 1) return TSelect::Call;
+      return AItem.ParamCount == 0 && AArgc > 1 ? TSelect::Forward : TSelect::BadCount;
+    default:
+      return AId == 0 ? TSelect::NotFound : TSelect::TypeMismatch;
+  }
+}
+
+}  // namespace
+
+HRESULT TQelDispWrapper::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DISPPARAMS* pDispParams,
+                                VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) {
+  try {
+    const TQelAbstractDispInfo& info = GetDispInfo();
+    if (static_cast<uint32_t>(dispIdMember) >= static_cast<uint32_t>(info.GetCount())) return DISP_E_MEMBERNOTFOUND;
+    const TQelInvokeItem& item = info.GetItem(dispIdMember);
+    const UINT argc = pDispParams ? pDispParams->cArgs : 0;
+    if (argc > 0 && !pDispParams->rgvarg) return E_INVALIDARG;
+    switch (Select(item, dispIdMember, wFlags, argc, pVarResult != nullptr)) {
+      case TSelect::Call: break;
+      case TSelect::Forward:
+        return InvokeDefaultOfValue(item, wFlags, pDispParams, pVarResult, pExcepInfo, puArgErr);
+      case TSelect::BadCount: return DISP_E_BADPARAMCOUNT;
+      case TSelect::TypeMismatch: return DISP_E_TYPEMISMATCH;
+      case TSelect::NotFound: return DISP_E_MEMBERNOTFOUND;
+    }
+    // More arguments than any member takes would not fit the local array.
+    if (argc > static_cast<UINT>(QelMaxDispArgs)) return DISP_E_BADPARAMCOUNT;
+    // Plain bitwise copies: the caller keeps ownership of its arguments.
+    VARIANT args[QelMaxDispArgs];
+    for (UINT i = 0; i < argc; ++i) args[i] = pDispParams->rgvarg[argc - 1 - i];
+    VARIANT result = InvokeItem(item, args, static_cast<int>(argc), (wFlags & 12) == 0);
+    if (pVarResult) {
+      *pVarResult = result;
+    } else {
+      VariantClear(&result);
+    }
+    return S_OK;
+  } catch (...) {
+    return ExceptionToHResult(pExcepInfo);
+  }
+}
+
+HRESULT TQelDispWrapper::InvokeDefaultOfValue(const TQelInvokeItem& AItem, WORD wFlags, DISPPARAMS* pDispParams,
+                                              VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) {
+  VARIANT value = InvokeItem(AItem, nullptr, 0, true);
+  if (value.vt != VT_DISPATCH || !value.pdispVal) {
+    VariantClear(&value);
+    return DISP_E_TYPEMISMATCH;
+  }
+  const HRESULT hr =
+      value.pdispVal->Invoke(DISPID_VALUE, IID_NULL, 0, wFlags, pDispParams, pVarResult, pExcepInfo, puArgErr);
+  VariantClear(&value);
+  return hr;
+}
+
+const TQelAbstractDispInfo& TQelDispWrapper::GetDispInfo() const { return FWrapperClass->GetDispInfo(); }
+
+VARIANT TQelDispWrapper::InvokeItem(const TQelInvokeItem&, TQelDispArgs, int, bool) { return VARIANT{}; }

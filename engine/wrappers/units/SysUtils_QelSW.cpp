@@ -1,0 +1,93 @@
+// The "SysUtils" unit wrapper. Its string routines keep the class library's own signatures
+// and behaviour; scripts reach them, where a language intrinsic has the same name, as
+// SysUtils.Trim and so on.
+#include "engine/wrappers/units/SysUtils_QelSW.h"
+
+namespace {
+
+#define QEL_SYSUTILS_CLASSES                                                                                    \
+  Exception_sw, EAbort_sw, EHeapException_sw, EOutOfMemory_sw, EInvalidPointer_sw, EInvalidCast_sw,            \
+      EConvertError_sw, EVariantError_sw, EVariantTypeCastError_sw, EExternal_sw, EIntError_sw, EDivByZero_sw, \
+      ERangeError_sw, EIntOverflow_sw, EMathError_sw, EInvalidOp_sw, EZeroDivide_sw, EOverflow_sw,             \
+      EUnderflow_sw, EAccessViolation_sw, EStackOverflow_sw, EAssertionFailed_sw, EAbstractError_sw,           \
+      ENotSupportedException_sw, EArgumentException_sw, EArgumentOutOfRangeException_sw, EPropertyError_sw,    \
+      EOSError_sw, EInOutError_sw, EOleError_sw, EOleSysError_sw, EOleException_sw
+
+Exception* NewExceptionOf(TClass, std::u16string_view AMessage) { return new Exception(String(AMessage)); }
+EInOutError* NewInOutError(TClass, std::u16string_view AMessage) { return new EInOutError(String(AMessage)); }
+EOleSysError* NewOleSysError(TClass, std::u16string_view AMessage, int32_t ACode, int32_t AHelpContext) {
+  return new EOleSysError(String(AMessage), ACode, AHelpContext);
+}
+EOleException* NewOleException(TClass, std::u16string_view AMessage, int32_t ACode, std::u16string_view ASource,
+                               std::u16string_view AHelpFile, int32_t AHelpContext) {
+  return new EOleException(String(AMessage), ACode, String(ASource), String(AHelpFile), AHelpContext);
+}
+int32_t InOutErrorCode(EInOutError* AError) { return AError->ErrorCode; }
+void SetInOutErrorCode(EInOutError* AError, int32_t ACode) { AError->ErrorCode = ACode; }
+
+String IntToStrOf(int64_t AValue) { return IntToStr(AValue); }
+String IntToHexOf(int64_t AValue, int32_t ADigits) { return IntToHex(AValue, ADigits); }
+String TrimOf(std::u16string_view S) { return Trim(S); }
+
+}  // namespace
+
+void Exception_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<Exception> M(AData);
+  M.Constructor<&NewExceptionOf>();
+  M.Property<&Exception::GetMessage, &Exception::SetMessage>(u"Message");
+  M.Property<&Exception::GetHelpContext, &Exception::SetHelpContext>(u"HelpContext");
+}
+
+void EInOutError_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<EInOutError> M(AData);
+  M.Constructor<&NewInOutError>();
+  M.Property<&InOutErrorCode, &SetInOutErrorCode>(u"ErrorCode");
+}
+
+void EOleSysError_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<EOleSysError> M(AData);
+  M.Constructor<&NewOleSysError>();
+  M.Property<&EOleSysError::GetErrorCode, &EOleSysError::SetErrorCode>(u"ErrorCode");
+}
+
+void EOleException_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<EOleException> M(AData);
+  M.Constructor<&NewOleException>();
+  M.Property<&EOleException::GetSource, &EOleException::SetSource>(u"Source");
+  M.Property<&EOleException::GetHelpFile, &EOleException::SetHelpFile>(u"HelpFile");
+}
+
+void SysUtils_sw::RegisterMembers(TQelUnitWrapperData& AData) {
+  TQelUnitMembers M(AData);
+  QelAddTypes<QEL_SYSUTILS_CLASSES>(M);
+  M.Routine<&UpperCase>(u"UpperCase");
+  M.Routine<&LowerCase>(u"LowerCase");
+  M.Routine<&CompareStr>(u"CompareStr");
+  M.Routine<&CompareText>(u"CompareText");
+  M.Routine<&SameStr>(u"SameStr");
+  M.Routine<&SameText>(u"SameText");
+  M.Routine<&AnsiUpperCase>(u"AnsiUpperCase");
+  M.Routine<&AnsiLowerCase>(u"AnsiLowerCase");
+  M.Routine<&AnsiCompareStr>(u"AnsiCompareStr");
+  M.Routine<&AnsiCompareText>(u"AnsiCompareText");
+  M.Routine<&AnsiSameStr>(u"AnsiSameStr");
+  M.Routine<&AnsiSameText>(u"AnsiSameText");
+  M.Routine<&TrimOf>(u"Trim");
+  M.Routine<&TrimLeft>(u"TrimLeft");
+  M.Routine<&TrimRight>(u"TrimRight");
+  M.Routine<&IntToStrOf>(u"IntToStr");
+  M.Routine<&IntToHexOf>(u"IntToHex");
+  M.Routine<&StrToInt>(u"StrToInt");
+  M.Routine<&StrToIntDef>(u"StrToIntDef");
+  M.Routine<static_cast<bool (*)(std::u16string_view, int&)>(&TryStrToInt)>(u"TryStrToInt");
+  M.Routine<&StrToInt64>(u"StrToInt64");
+  M.Routine<&StrToInt64Def>(u"StrToInt64Def");
+  M.Routine<static_cast<bool (*)(std::u16string_view, int64_t&)>(&TryStrToInt64)>(u"TryStrToInt64");
+  M.Routine<&IsValidIdent>(u"IsValidIdent");
+  M.Routine<&SysErrorMessage>(u"SysErrorMessage");
+}
+
+void SysUtils_sw::RegisterWrappers() {
+  RegisterUnitWrapper(QelWrapperClass<SysUtils_sw>());
+  QelRegisterClassWrappers<QEL_SYSUTILS_CLASSES>();
+}

@@ -1,0 +1,57 @@
+// Wrappers of the host unit "SysUtils": the exception classes and the string routines.
+#pragma once
+
+#include "engine/wrappers/units/QelUnitKit.h"
+
+struct Exception_sw : TQelClassWrapperOf<Exception, TObject_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(Exception, Exception_sw);
+
+QEL_EXCEPTION_WRAPPER(EAbort, Exception);
+QEL_EXCEPTION_WRAPPER(EHeapException, Exception);
+QEL_EXCEPTION_WRAPPER(EOutOfMemory, EHeapException);
+QEL_EXCEPTION_WRAPPER(EInvalidPointer, EHeapException);
+QEL_EXCEPTION_WRAPPER(EInvalidCast, Exception);
+QEL_EXCEPTION_WRAPPER(EConvertError, Exception);
+QEL_EXCEPTION_WRAPPER(EVariantError, Exception);
+QEL_EXCEPTION_WRAPPER(EVariantTypeCastError, EVariantError);
+QEL_EXCEPTION_WRAPPER(EExternal, Exception);
+QEL_EXCEPTION_WRAPPER(EIntError, EExternal);
+QEL_EXCEPTION_WRAPPER(EDivByZero, EIntError);
+QEL_EXCEPTION_WRAPPER(ERangeError, EIntError);
+QEL_EXCEPTION_WRAPPER(EIntOverflow, EIntError);
+QEL_EXCEPTION_WRAPPER(EMathError, EExternal);
+QEL_EXCEPTION_WRAPPER(EInvalidOp, EMathError);
+QEL_EXCEPTION_WRAPPER(EZeroDivide, EMathError);
+QEL_EXCEPTION_WRAPPER(EOverflow, EMathError);
+QEL_EXCEPTION_WRAPPER(EUnderflow, EMathError);
+QEL_EXCEPTION_WRAPPER(EAccessViolation, EExternal);
+QEL_EXCEPTION_WRAPPER(EStackOverflow, EExternal);
+QEL_EXCEPTION_WRAPPER(EAssertionFailed, Exception);
+QEL_EXCEPTION_WRAPPER(EAbstractError, Exception);
+QEL_EXCEPTION_WRAPPER(ENotSupportedException, Exception);
+QEL_EXCEPTION_WRAPPER(EArgumentException, Exception);
+QEL_EXCEPTION_WRAPPER(EArgumentOutOfRangeException, EArgumentException);
+QEL_EXCEPTION_WRAPPER(EPropertyError, Exception);
+QEL_EXCEPTION_WRAPPER(EOSError, Exception);
+QEL_EXCEPTION_WRAPPER(EOleError, Exception);
+
+struct EInOutError_sw : TQelClassWrapperOf<EInOutError, Exception_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(EInOutError, EInOutError_sw);
+struct EOleSysError_sw : TQelClassWrapperOf<EOleSysError, EOleError_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(EOleSysError, EOleSysError_sw);
+struct EOleException_sw : TQelClassWrapperOf<EOleException, EOleSysError_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(EOleException, EOleException_sw);
+
+struct SysUtils_sw : TQelUnitWrapperBase {
+  static constexpr std::u16string_view UnitName = u"SysUtils";
+  static void RegisterMembers(TQelUnitWrapperData& AData);
+  static void RegisterWrappers();
+};

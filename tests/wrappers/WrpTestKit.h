@@ -1,0 +1,113 @@
+// Calling wrappers through IDispatch exactly as the machine does: GetIDsOfNames with one name,
+// arguments reversed into rgvarg, a put's value with the DISPID_PROPERTYPUT named argument.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "engine/wrappers/QelSctSysWrappers.h"
+#include "engine/wrappers/units/QelUnits.h"
+
+// An owned variant.
+class TVar {
+ public:
+  TVar() { VariantInit(&FValue); }
+  TVar(const VARIANT& AValue) { VariantInit(&FValue); VariantCopy(&FValue, &AValue); }
+  TVar(const TVar& AOther) : TVar(AOther.FValue) {}
+  TVar& operator=(const TVar& AOther) { VariantCopy(&FValue, &AOther.FValue); return *this; }
+  ~TVar() { VariantClear(&FValue); }
+  // Takes over a variant the caller owns.
+  static TVar Adopt(VARIANT AValue) { TVar result; result.FValue = AValue; return result; }
+  static TVar Int(int32_t A) { return Adopt(QelIntVar(A)); }
+  static TVar Str(std::u16string_view A) { return Adopt(QelStringVar(A)); }
+  static TVar Real(double A) { return Adopt(QelRealVar(A)); }
+  static TVar Bool(bool A) { return Adopt(QelBoolVar(A)); }
+  static TVar Object(TObject* A) { return Adopt(ObjectToVar(A)); }
+
+  VARIANT& Get() { return FValue; }
+  const VARIANT& Get() const { return FValue; }
+  VARIANT* operator&() { return &FValue; }
+  VARTYPE Vt() const { return FValue.vt; }
+  IDispatch* Disp() const { return FValue.vt == VT_DISPATCH ? FValue.pdispVal : nullptr; }
+  String Text() const { return QelVarToString(FValue); }
+  int32_t AsInt() const { return QelVarToInt(FValue); }
+
+ private:
+  VARIANT FValue;
+};
+
+struct TCallResult {
+  HRESULT Hr = S_OK;
+  TVar Value;
+  String Description;
+  String Source;
+  SCODE Code = 0;
+};
+
+inline DISPID DispIdOf(IDispatch* ADisp, std::u16string_view AName) {
+  String name(AName);
+  LPOLESTR names[] = {name.data()};
+  DISPID id = 12345;
+  const HRESULT hr = ADisp->GetIDsOfNames(IID_NULL, names, 1, 0, &id);
+  return SUCCEEDED(hr) ? id : DISPID_UNKNOWN;
+}
+
+// AArgs in natural order; AWantResult passes a result buffer.
+inline TCallResult InvokeId(IDispatch* ADisp, DISPID AId, WORD AFlags, std::vector<VARIANT> AArgs, bool AWantResult = true) {
+  std::vector<VARIANT> reversed(AArgs.rbegin(), AArgs.rend());
+  DISPID putId = DISPID_PROPERTYPUT;
+  DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  if (AFlags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+    params.rgdispidNamedArgs = &putId;
+    params.cNamedArgs = 1;
+  }
+  TCallResult result;
+  EXCEPINFO info{};
+  VARIANT value;
+  VariantInit(&value);
+  result.Hr = ADisp->Invoke(AId, IID_NULL, 0, AFlags, &params, AWantResult ? &value : nullptr, &info, nullptr);
+  result.Value = TVar::Adopt(value);
+  result.Description = String(OleBstrView(info.bstrDescription));
+  result.Source = String(OleBstrView(info.bstrSource));
+  result.Code = info.scode;
+  SysFreeString(info.bstrDescription);
+  SysFreeString(info.bstrSource);
+  SysFreeString(info.bstrHelpFile);
+  return result;
+}
+
+inline TCallResult InvokeName(IDispatch* ADisp, std::u16string_view AName, WORD AFlags, std::vector<VARIANT> AArgs = {},
+                              bool AWantResult = true) {
+  const DISPID id = DispIdOf(ADisp, AName);
+  if (id == DISPID_UNKNOWN) {
+    TCallResult unknown;
+    unknown.Hr = DISP_E_UNKNOWNNAME;
+    return unknown;
+  }
+  return InvokeId(ADisp, id, AFlags, std::move(AArgs), AWantResult);
+}
+
+constexpr WORD FMethod = DISPATCH_METHOD;
+constexpr WORD FGet = DISPATCH_PROPERTYGET;
+constexpr WORD FMethodGet = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+constexpr WORD FPut = DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF;
+
+// A unit instance as a script control would hold it.
+inline TVar UnitInstance(TQelWrapperClassRef AUnit, IQelScriptControl* AControl = nullptr) {
+  return TVar::Adopt(TQelUnitWrapper::ToVar(AUnit, AControl));
+}
+
+inline TQelWrapperClassRef UnitNamed(std::u16string_view AName) {
+  for (TQelWrapperClassRef unit : GetUnitWrappers()) {
+    if (unit->GetUnitName() == AName) return unit;
+  }
+  return nullptr;
+}
+
+class WrappersTest : public ::testing::Test {
+ protected:
+  void SetUp() override { QelRegisterAllUnits(); }
+};
