@@ -131,6 +131,22 @@ struct TArg<T&> {
   T FValue;
 };
 
+// A variant parameter holds its own copy for the call and releases it afterwards, so a
+// string or object argument is neither leaked nor released twice.
+template <>
+struct TArg<VARIANT> {
+  TArg(const TArg&) = delete;
+  explicit TArg(const VARIANT& AArg) : FValue(TQelConv<VARIANT>::FromVar(QelDeref(AArg))) {}
+  ~TArg() { VariantClear(&FValue); }
+  VARIANT& Get() { return FValue; }
+  void WriteBack(const VARIANT&) {}
+  VARIANT FValue;
+};
+template <>
+struct TArg<const VARIANT&> : TArg<VARIANT> {
+  using TArg<VARIANT>::TArg;
+};
+
 // Text parameters read a BSTR argument in place.
 template <>
 struct TArg<std::u16string_view> {

@@ -135,4 +135,48 @@ TEST_F(ClassesUnitTest, SysUtilsRoutinesKeepTheClassLibrarysBehaviour) {
   EXPECT_EQ(bad.Description, u"'x1' is not a valid integer value");
 }
 
+// Format's open array comes from scripts as a variant array of variants.
+TVar VariantArray(std::vector<TVar>& AItems) {
+  SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(AItems.size()));
+  for (LONG i = 0; i < static_cast<LONG>(AItems.size()); ++i) SafeArrayPutElement(array, &i, &AItems[i].Get());
+  VARIANT value;
+  VariantInit(&value);
+  value.vt = VT_ARRAY | VT_VARIANT;
+  value.parray = array;
+  return TVar::Adopt(value);
+}
+
+TEST_F(ClassesUnitTest, SysUtilsFormatTakesAVariantArrayOrOneValue) {
+  std::vector<TVar> items;
+  items.push_back(TVar::Int(7));
+  items.push_back(TVar::Str(u"x"));
+  items.push_back(TVar::Int(255));
+  TVar args = VariantArray(items);
+  EXPECT_EQ(InvokeName(FSysUtils.Disp(), u"Format", FMethod, {TVar::Str(u"%d-%s-%x").Get(), args.Get()}).Value.Text(),
+            u"7-x-FF");
+  EXPECT_EQ(InvokeName(FSysUtils.Disp(), u"Format", FMethod, {TVar::Str(u"[%3s]").Get(), TVar::Str(u"a").Get()})
+                .Value.Text(),
+            u"[  a]");
+  TCallResult missing = InvokeName(FSysUtils.Disp(), u"Format", FMethod, {TVar::Str(u"%d %d").Get(), args.Get()});
+  EXPECT_EQ(missing.Hr, DISP_E_EXCEPTION);
+  EXPECT_NE(missing.Description.find(u"invalid or incompatible"), String::npos) << StringToUtf8(missing.Description);
+}
+
+TEST_F(ClassesUnitTest, SysUtilsDateRoutinesReturnDates) {
+  TCallResult date = InvokeName(FSysUtils.Disp(), u"EncodeDate", FMethod,
+                                {TVar::Int(2001).Get(), TVar::Int(1).Get(), TVar::Int(31).Get()});
+  ASSERT_EQ(date.Hr, S_OK);
+  EXPECT_EQ(date.Value.Get().vt, VT_DATE);
+  EXPECT_EQ(date.Value.Get().date, 36922.0);
+  TCallResult next = InvokeName(FSysUtils.Disp(), u"IncMonth", FMethod, {date.Value.Get()});
+  EXPECT_EQ(next.Value.Get().vt, VT_DATE);
+  EXPECT_EQ(next.Value.Get().date, 36950.0);  // clamped to 28 February
+  TCallResult back = InvokeName(FSysUtils.Disp(), u"IncMonth", FMethod, {date.Value.Get(), TVar::Int(-12).Get()});
+  EXPECT_EQ(back.Value.Get().date, 36922.0 - 366);
+  TCallResult bad = InvokeName(FSysUtils.Disp(), u"EncodeDate", FMethod,
+                               {TVar::Int(2001).Get(), TVar::Int(2).Get(), TVar::Int(30).Get()});
+  EXPECT_EQ(bad.Hr, DISP_E_EXCEPTION);
+  EXPECT_EQ(InvokeName(FSysUtils.Disp(), u"DayOfWeek", FMethod, {date.Value.Get()}).Value.AsInt(), 4);  // a Wednesday
+}
+
 }  // namespace

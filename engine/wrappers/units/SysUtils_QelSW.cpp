@@ -29,6 +29,46 @@ String IntToStrOf(int64_t AValue) { return IntToStr(AValue); }
 String IntToHexOf(int64_t AValue, int32_t ADigits) { return IntToHex(AValue, ADigits); }
 String TrimOf(std::u16string_view S) { return Trim(S); }
 
+// Format's open argument array arrives as a variant array (or, for one argument, a plain
+// value); each element is handed to Format as a variant, which the directive then converts.
+String FormatOf(std::u16string_view AFormat, const VARIANT& AArgs) {
+  if (!(AArgs.vt & VT_ARRAY)) return Format(AFormat, {TVarRec(&AArgs)});
+  SAFEARRAY* array = (AArgs.vt & VT_BYREF) ? *AArgs.pparray : AArgs.parray;
+  if (!array || (AArgs.vt & VT_TYPEMASK) != VT_VARIANT || SafeArrayGetDim(array) != 1) {
+    throw ExceptionPtr(new EConvertError(u"Format arguments must be a one-dimensional array"));
+  }
+  VARIANT* items = nullptr;
+  if (FAILED(SafeArrayAccessData(array, reinterpret_cast<void**>(&items)))) {
+    throw ExceptionPtr(new EConvertError(u"Format arguments must be a one-dimensional array"));
+  }
+  std::vector<TVarRec> args;
+  const ULONG count = array->rgsabound[0].cElements;
+  args.reserve(count);
+  for (ULONG i = 0; i < count; ++i) args.emplace_back(&items[i]);
+  try {
+    String result = Format(AFormat, args.data(), args.size());
+    SafeArrayUnaccessData(array);
+    return result;
+  } catch (...) {
+    SafeArrayUnaccessData(array);
+    throw;
+  }
+}
+
+// TDateTime is a double in C++; these hand dates to scripts as dates, not as reals.
+template <auto F, class... A>
+VARIANT AsDate(A... AArgs) { return QelDateVar(F(AArgs...)); }
+
+String FloatToStrOf(double AValue) { return FloatToStr(AValue); }
+String FormatFloatOf(std::u16string_view AFormat, double AValue) { return FormatFloat(AFormat, AValue); }
+String FormatDateTimeOf(std::u16string_view AFormat, double AValue) { return FormatDateTime(AFormat, AValue); }
+double StrToFloatOf(std::u16string_view S) { return StrToFloat(S); }
+String DateToStrOf(double AValue) { return DateToStr(AValue); }
+String TimeToStrOf(double AValue) { return TimeToStr(AValue); }
+String DateTimeToStrOf(double AValue) { return DateTimeToStr(AValue); }
+VARIANT IncMonthOf(double ADate, int32_t AMonths) { return QelDateVar(IncMonth(ADate, AMonths)); }
+VARIANT IncMonthByOne(double ADate) { return QelDateVar(IncMonth(ADate, 1)); }
+
 }  // namespace
 
 void Exception_sw::RegisterMembers(TQelClassWrapperData& AData) {
@@ -85,6 +125,26 @@ void SysUtils_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   M.Routine<static_cast<bool (*)(std::u16string_view, int64_t&)>(&TryStrToInt64)>(u"TryStrToInt64");
   M.Routine<&IsValidIdent>(u"IsValidIdent");
   M.Routine<&SysErrorMessage>(u"SysErrorMessage");
+  M.Routine<&FormatOf>(u"Format");
+  M.Routine<&FloatToStrOf>(u"FloatToStr");
+  M.Routine<&FormatFloatOf>(u"FormatFloat");
+  M.Routine<&FormatDateTimeOf>(u"FormatDateTime");
+  M.Routine<&StrToFloatOf>(u"StrToFloat");
+  M.Routine<&DateToStrOf>(u"DateToStr");
+  M.Routine<&TimeToStrOf>(u"TimeToStr");
+  M.Routine<&DateTimeToStrOf>(u"DateTimeToStr");
+  M.Routine<&AsDate<static_cast<TDateTime (*)(std::u16string_view)>(&StrToDate), std::u16string_view>>(u"StrToDate");
+  M.Routine<&AsDate<static_cast<TDateTime (*)(std::u16string_view)>(&StrToTime), std::u16string_view>>(u"StrToTime");
+  M.Routine<&AsDate<static_cast<TDateTime (*)(std::u16string_view)>(&StrToDateTime), std::u16string_view>>(
+      u"StrToDateTime");
+  M.Routine<&AsDate<&EncodeDate, int32_t, int32_t, int32_t>>(u"EncodeDate");
+  M.Routine<&AsDate<&EncodeTime, int32_t, int32_t, int32_t, int32_t>>(u"EncodeTime");
+  M.Routine<&AsDate<&Now>>(u"Now");
+  M.Routine<&AsDate<&Date>>(u"Date");
+  M.Routine<&AsDate<&Time>>(u"Time");
+  M.Overloads<u"IncMonth", &IncMonthByOne, &IncMonthOf>();
+  M.Routine<&DayOfWeek>(u"DayOfWeek");
+  M.Routine<&IsLeapYear>(u"IsLeapYear");
 }
 
 void SysUtils_sw::RegisterWrappers() {
