@@ -1,0 +1,289 @@
+// The script control: the one component a host uses to run scripts. It holds the source and
+// the language, a table of named host objects and named values the script sees as global
+// names, and the script event handlers hooked to host events; it moves Inactive -> Prepared ->
+// Active and forwards every execution request to the runner of its language's kind.
+//
+// Errors are host exceptions thrown as ExceptionPtr. Variants returned by value belong to the
+// caller (VariantClear them).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/foundation/QelHashTable.h"
+#include "engine/vm/QelSctVM.h"
+#include "engine/vm/QelSctVMCompBase.h"
+#include "engine/wrappers/QelSctWrappers.h"
+#include "host/Classes.h"
+#include "host/SysUtils.h"
+#include "platform/ole/OleAuto.h"
+
+class TQelScriptControl;
+
+enum TQelScriptControlState : uint8_t { ssInactive = 0, ssPrepared = 1, ssActive = 2 };
+enum TQelScriptLangKind : uint8_t { slkActiveX = 0, slkNative = 1 };
+enum TQelScriptLanguage : uint8_t {
+  slVBScript = 0,
+  slJScript = 1,
+  slPerl = 2,
+  slRexx = 3,
+  slTCL = 4,
+  slPython = 5,
+  slLua = 6,
+  slPascal = 7,
+  slNativeVb = 8,
+};
+inline constexpr int QelScriptLanguageCount = 9;
+
+// "VBScript", "JScript", ..., "Pascal", "NativeVb".
+std::u16string_view QelScriptEngineName(TQelScriptLanguage ALanguage);
+TQelScriptLangKind QelScriptLangKind(TQelScriptLanguage ALanguage);
+// The language whose engine name is AEngineName (case-insensitive); false when none is.
+bool QelFindScriptLanguage(std::u16string_view AEngineName, TQelScriptLanguage& ALanguage);
+
+// The compiler a native language is run with. Pascal is known from the start; the VB dialect
+// registers its own when its compiler is linked in. Returns the previous factory.
+using TQelLanguageFactory = std::function<IQelLanguagePtr()>;
+TQelLanguageFactory QelRegisterNativeLanguage(TQelScriptLanguage ALanguage, TQelLanguageFactory AFactory);
+
+QEL_EXCEPTION(EQelScriptControl, Exception);
+
+inline constexpr char16_t SQelInvalidControlState[] = u"Invalid script control state";
+inline constexpr char16_t SQelPropertyNotFound[] = u"Property not found: %s";
+inline constexpr char16_t SQelObjectExists[] = u"Object or value named '%s' already exists.";
+inline constexpr char16_t SQelValueRequired[] = u"Value named item required. '%s' is an object.";
+inline constexpr char16_t SQelCantCreateEngine[] = u"Can't create script engine '%s'";
+inline constexpr char16_t SQelNoNativeCompiler[] = u"No compiler is available for the '%s' language.";
+// The name under which the values holder is given to an engine (members published).
+inline constexpr char16_t SQelValuesHolderName[] = u"QelVALHLDR_AC3E_247A909A71EC";
+
+// ---------------------------------------------------------------------------
+// Named items
+
+enum TNamedItemKind : uint8_t { nikObject = 0, nikValue = 1 };
+
+struct TNamedItem {
+  TNamedItem(TNamedItemKind AKind, String AName);
+  ~TNamedItem();
+  TNamedItem(const TNamedItem&) = delete;
+  TNamedItem& operator=(const TNamedItem&) = delete;
+
+  TNamedItemKind Kind;
+  String UppName;  // the key
+  String Name;     // as the host gave it; engines receive this spelling
+  VARIANT Value;   // an object item: VT_DISPATCH (possibly null)
+  bool PubMembers = false;
+};
+
+// Tables keyed by an item's upper-cased name (UppName); keys given to Find/Remove must already
+// be upper case.
+template <class TItem>
+struct TQelUppNameTraits : TQelHashTableTraits {
+  using Item = TItem;
+  using Key = String;
+  static int32_t MakeHashK(const Key& AKey) { return StrHash(AKey); }
+  static int32_t MakeHashI(const Item* AItem) { return MakeHashK(AItem->UppName); }
+  static bool Compare(const Key& AKey, const Item* AItem) { return AKey == AItem->UppName; }
+};
+using TNamedItemsTraits = TQelUppNameTraits<TNamedItem>;
+using TNamedItems = TQelHashTable<TNamedItemsTraits>;
+
+// {DB3038C2-6AF2-4688-8AD5-716B4337ED7C}
+extern const IID IID_IQelNamedValuesHolder;
+
+// The engines' way to the named values: an IDispatch whose members are the values' names
+// (DISPIDs 1, 2, ... in order of first registration, never reused). The holder points into the
+// control's items and never owns or copies a value.
+struct IQelNamedValuesHolder : IUnknown {
+  virtual void AddValue(std::u16string_view AName, VARIANT* AValue) = 0;
+};
+
+// A new holder (reference count 1); QueryInterface gives its IDispatch.
+IQelNamedValuesHolder* QelNewNamedValuesHolder();
+
+// ---------------------------------------------------------------------------
+// The source lines: any change outside Inactive raises "Invalid script control state".
+
+class TScriptSourceStrings : public TStringList {
+  QEL_CLASS(TScriptSourceStrings, TStringList)
+ public:
+  explicit TScriptSourceStrings(TQelScriptControl* AScript) : FScript(AScript) {}
+  // Each line followed by CR LF.
+  String SourceText() const;
+
+ protected:
+  void Changing() override;
+
+ private:
+  TQelScriptControl* FScript;
+};
+
+// ---------------------------------------------------------------------------
+// Runners
+
+class TRunnerBase {
+ public:
+  virtual ~TRunnerBase() = default;
+  virtual TQelScriptLangKind GetLangKind() const = 0;
+  // ARunnerDebug: the attached debugger's debug runner (not built yet, always null).
+  virtual void Prepare(void* ARunnerDebug) = 0;
+  virtual void Open() = 0;
+  // Safe to call more than once.
+  virtual void Close() = 0;
+  virtual void AddNamedObjectToEngine(const TNamedItem& AItem) = 0;
+  virtual VARIANT RunProc(std::u16string_view AName) = 0;
+  // AArgs are the argument slots: by-reference parameters write into them.
+  virtual VARIANT RunProc(std::u16string_view AName, VARIANT* AArgs, int AArgCount) = 0;
+  virtual VARIANT ReadVar(std::u16string_view AName) = 0;
+  virtual void WriteVar(std::u16string_view AName, const VARIANT& AValue) = 0;
+  virtual std::unique_ptr<TPreparedDynCode> PrepareExpr(std::u16string_view AExpr) = 0;
+  virtual std::unique_ptr<TPreparedDynCode> PrepareStmt(std::u16string_view AStmt) = 0;
+  virtual VARIANT Eval(TPreparedDynCode* APreparedExpr) = 0;
+  virtual VARIANT Eval(std::u16string_view AExpr) = 0;
+  virtual void ExecStmt(TPreparedDynCode* APreparedStmt) = 0;
+  virtual void ExecStmt(std::u16string_view AStmt) = 0;
+  // Not add-ref'ed.
+  virtual IDispatch* GetCodeObject() = 0;
+  virtual void AdjustBreakpoint(int ALine, bool AEnabled, bool ADelete, bool& AIsValid) = 0;
+
+  // Every object item of the control's table, in the table's enumeration order.
+  void AddNamedObjectsToEngine(TQelScriptControl& ACtrl);
+};
+
+// The message decoration of runner errors: appends "\r\nSource: $<control> [line: L, pos: P]"
+// unless the message already ends in such a block (an error passing through nested calls keeps
+// its innermost position).
+String QelAddSourcePosition(const String& AMessage, const void* AControl, int ALine, int ALinePos);
+
+// Runs Pascal and the VB dialect on the engine's own virtual machine.
+class TNativeRunner final : public TRunnerBase {
+ public:
+  TNativeRunner(TQelScriptControl* ASControl, bool AAddSrcInfo);
+  ~TNativeRunner() override;
+  TQelScriptLangKind GetLangKind() const override { return slkNative; }
+  void Prepare(void* ARunnerDebug) override;
+  void Open() override;
+  void Close() override;
+  void AddNamedObjectToEngine(const TNamedItem& AItem) override;
+  VARIANT RunProc(std::u16string_view AName) override;
+  VARIANT RunProc(std::u16string_view AName, VARIANT* AArgs, int AArgCount) override;
+  VARIANT ReadVar(std::u16string_view AName) override;
+  void WriteVar(std::u16string_view AName, const VARIANT& AValue) override;
+  std::unique_ptr<TPreparedDynCode> PrepareExpr(std::u16string_view AExpr) override;
+  std::unique_ptr<TPreparedDynCode> PrepareStmt(std::u16string_view AStmt) override;
+  VARIANT Eval(TPreparedDynCode* APreparedExpr) override;
+  VARIANT Eval(std::u16string_view AExpr) override;
+  void ExecStmt(TPreparedDynCode* APreparedStmt) override;
+  void ExecStmt(std::u16string_view AStmt) override;
+  IDispatch* GetCodeObject() override;
+  void AdjustBreakpoint(int ALine, bool AEnabled, bool ADelete, bool& AIsValid) override;
+
+  TQelVirtMachine* VM() const { return FVM.get(); }
+
+ private:
+  void InstallHooks();
+  TQelVirtMachine& RequireVM();
+
+  TQelScriptControl* FSControl;
+  bool FAddSrcInfo;
+  std::unique_ptr<TQelVirtMachine> FVM;
+};
+
+// ---------------------------------------------------------------------------
+// The control
+
+using TQelNotifyEvent = std::function<void(TQelScriptControl* Sender)>;
+
+class TQelScriptControl : public TComponent, public IQelScriptControl {
+  QEL_CLASS(TQelScriptControl, TComponent)
+ public:
+  explicit TQelScriptControl(TComponent* AOwner);
+  ~TQelScriptControl() override;
+
+  // --- state ---
+  TQelScriptControlState GetState() const { return FState; }
+  bool GetActive() const { return FState == ssActive; }
+  // True: Open(True); False: Close(False, True); nothing when unchanged.
+  void SetActive(bool AValue);
+  void Prepare();
+  void Open(bool ACloseOnRuntimeError);
+  void Close(bool AClearObjects, bool AClearEventHandler);
+
+  // --- design-time properties (changes only while Inactive) ---
+  TScriptSourceStrings& GetSource() { return *FSource; }
+  void SetSource(const TStrings& AValue);
+  void SetSourceText(std::u16string_view AText);
+  TQelScriptLanguage GetLanguage() const { return FLanguage; }
+  void SetLanguage(TQelScriptLanguage AValue);
+  bool GetExceptionSourceInfo() const { return FExceptionSourceInfo; }
+  void SetExceptionSourceInfo(bool AValue);
+  TQelNotifyEvent BeforePrepare, BeforeOpen, AfterClose;
+
+  // --- Prepared or Active ---
+  IDispatch* GetCodeObject();  // not add-ref'ed
+  VARIANT GetScript();         // the code object as VT_DISPATCH (owned by the caller)
+  std::unique_ptr<TPreparedDynCode> PrepareExpr(std::u16string_view AExpression);
+  std::unique_ptr<TPreparedDynCode> PrepareStmt(std::u16string_view AStatement);
+
+  // --- Active ---
+  VARIANT Eval(std::u16string_view AExpression);
+  VARIANT Eval(TPreparedDynCode* APreparedExpr);
+  void ExecuteStatement(std::u16string_view AStatement);
+  void ExecuteStatement(TPreparedDynCode* APreparedStmt);
+  VARIANT RunProc(std::u16string_view AName);
+  VARIANT RunProc(std::u16string_view AName, std::vector<VARIANT>& AArgs);
+  VARIANT RunProc(std::u16string_view AProcName, TQelDispArgs AArgs, int AArgsSize) override;
+  VARIANT ReadVar(std::u16string_view AName);
+  void WriteVar(std::u16string_view AName, const VARIANT& AValue);
+
+  // --- named items (any state unless noted) ---
+  // AObj: Empty gives a null object; other non-objects raise the variant conversion error.
+  void AddObject(std::u16string_view AName, const VARIANT& AObj, bool APublishMembers);
+  void AddNamedObject(std::u16string_view AName, IDispatch* AObj, bool APublishMembers);
+  void AddOrSetValue(std::u16string_view AName, const VARIANT& AValue);
+  bool TryReadValue(std::u16string_view AName, VARIANT& AResult) const;
+  void AddChildren(TComponent* AOwner, bool APublishMembers);
+  void AddUnit(TQelWrapperClassRef AWrapperClass, bool APublishMembers);
+  void AddUnits(const std::vector<TQelWrapperClassRef>& AWrapperClasses, bool APublishMembers);
+  void AddAllUnits(bool APublishMembers);
+  IDispatch* GetUnitInstance(TQelWrapperClassRef AWrapperClass);  // add-ref'ed
+  void RemoveObject(std::u16string_view AName);  // Inactive
+  void ClearObjects();                           // Inactive
+  const TNamedItems& NamedItems() const { return FNamedItems; }
+  // The holder of the named values while Prepared or Active, else null; not add-ref'ed.
+  IQelNamedValuesHolder* ValuesHolder() const { return FNamedValuesHolder; }
+
+  // --- event hooking ---
+  void ClearEventHandlers();
+  TQelScriptEventHandler* GetEventHandler(std::u16string_view AProcName,
+                                          TQelWrapperClassRef AEventType) override;
+  void HookEvent(TObject* AInstance, std::u16string_view APropName, std::u16string_view AProcName);
+  size_t EventHandlerCount() const { return FEventHandlers.Count(); }
+
+  // Raises "Invalid script control state" unless the state is one of AAllowed.
+  void CheckState(std::initializer_list<TQelScriptControlState> AAllowed) const;
+
+ protected:
+  virtual void DoBeforePrepare();
+  virtual void DoBeforeOpen();
+  virtual void DoAfterClose();
+
+ private:
+  TRunnerBase& Runner() const { return *FRunner; }
+  std::unique_ptr<TRunnerBase> CreateRunner();
+  void ReleaseRunner();
+
+  TQelScriptControlState FState = ssInactive;
+  std::unique_ptr<TRunnerBase> FRunner;
+  IDispatch* FCodeObject = nullptr;                 // counted
+  IQelNamedValuesHolder* FNamedValuesHolder = nullptr;  // counted
+  TNamedItems FNamedItems{true};
+  TQelEventHandlerList FEventHandlers;
+  std::unique_ptr<TScriptSourceStrings> FSource;
+  TQelScriptLanguage FLanguage = slVBScript;
+  bool FExceptionSourceInfo = true;
+};

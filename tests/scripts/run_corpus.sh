@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Runs every script of the corpus through qelrun and compares it with the expectation written
+# in the script (see README.md): standard output against the "expect:" block, and for an
+# "expect-error:" line the message and its first reported position (qelrun prints lines from 0,
+# the expectation counts them from 1).
+#
+# usage: run_corpus.sh QELRUN [CORPUS_DIR]
+set -u
+
+qelrun=${1:?usage: run_corpus.sh QELRUN [CORPUS_DIR]}
+corpus=${2:-$(dirname "$0")}
+
+# Scripts that need names only the machine's own test host gives them (no host unit exposes
+# the engine's exception classes to scripts).
+declare -A host_only=(
+  [exceptions.pas]="uses EQelVMRuntime, which only the machine's test host registers"
+)
+
+expected_output() {
+  awk '/^\{ expect:/ { inside = 1; next } inside && /^\}/ { inside = 0; next } inside { print }' "$1"
+}
+
+expected_error() {
+  sed -n 's/^{ expect-error: \(.*\) }$/\1/p' "$1"
+}
+
+failures=0 passed=0 skipped=0
+check() {
+  local file=$1 name
+  name=$(basename "$file")
+  if [[ -n "${host_only[$name]:-}" ]]; then
+    echo "SKIP $name: ${host_only[$name]}"
+    skipped=$((skipped + 1))
+    return
+  fi
+  local out err rc want_err
+  out=$(mktemp) err=$(mktemp)
+  "$qelrun" "$file" >"$out" 2>"$err"
+  rc=$?
+  want_err=$(expected_error "$file")
+  local problem=""
+  if ! diff -u <(expected_output "$file") "$out" >"$out.diff"; then
+    problem="output differs:
+$(cat "$out.diff")"
+  elif [[ -z "$want_err" ]]; then
+    [[ $rc -eq 0 ]] || problem="exit status $rc: $(cat "$err")"
+  elif [[ $rc -ne 1 ]]; then
+    problem="exit status $rc, expected 1 with: $want_err"
+  else
+    # The message is everything before the last line, which holds the position block.
+    local message block line pos got
+    message=$(sed '$d' "$err")
+    block=$(tail -n 1 "$err")
+    line=$(sed -n 's/^Source: \$[0-9A-F]* \[line: \(-\?[0-9]*\), pos: \(-\?[0-9]*\)\]$/\1/p' <<<"$block")
+    pos=$(sed -n 's/^Source: \$[0-9A-F]* \[line: \(-\?[0-9]*\), pos: \(-\?[0-9]*\)\]$/\2/p' <<<"$block")
+    if [[ -z "$line" ]]; then
+      problem="no position block in: $(cat "$err")"
+    else
+      got="$message at line $((line + 1)) pos $pos"
+      [[ "$got" == "$want_err" ]] || problem="error '$got', expected '$want_err'"
+    fi
+  fi
+  rm -f "$out" "$out.diff" "$err"
+  if [[ -n "$problem" ]]; then
+    echo "FAIL $name: $problem"
+    failures=$((failures + 1))
+  else
+    echo "ok   $name"
+    passed=$((passed + 1))
+  fi
+}
+
+shopt -s nullglob
+for file in "$corpus"/*; do
+  case "$file" in *.md | *.sh) continue ;; esac
+  [[ -f "$file" ]] && check "$file"
+done
+echo "$passed passed, $failures failed, $skipped skipped"
+[[ $failures -eq 0 ]]

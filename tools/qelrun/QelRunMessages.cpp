@@ -1,0 +1,122 @@
+#include "tools/qelrun/QelRunMessages.h"
+
+#include <cstdio>
+
+#include "engine/wrappers/QelSctWrappers.h"
+#include "host/Classes.h"
+
+namespace {
+
+// The memo's lines: what is added is echoed at once, so output survives a later failure.
+class TConsoleLines final : public TStringList {
+ protected:
+  void InsertItem(int AIndex, const String& S, TObject* AObject) override {
+    TStringList::InsertItem(AIndex, S, AObject);
+    const std::string text = StringToUtf8(S) + '\n';
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+  }
+};
+
+// Text of a script value as the memo shows it: booleans read "True"/"False".
+String DisplayText(const VARIANT& AValue) {
+  VARIANT text;
+  VariantInit(&text);
+  const HRESULT hr = VariantChangeType(&text, &QelDeref(AValue), VARIANT_ALPHABOOL, VT_BSTR);
+  if (FAILED(hr)) return QelVarToString(AValue);  // raises the conversion error
+  String result(text.bstrVal, SysStringLen(text.bstrVal));
+  VariantClear(&text);
+  return result;
+}
+
+template <class TBody>
+HRESULT Guarded(EXCEPINFO* AExcepInfo, TBody&& ABody) {
+  try {
+    return ABody();
+  } catch (...) {
+    return ExceptionToHResult(AExcepInfo);
+  }
+}
+
+// The script's face of the lines: the string-list wrapper, except that Add shows values as
+// the memo would (the wrapper's own text conversion prints booleans as numbers).
+class TConsoleLinesProxy final : public OleObject<IDispatch, IID_IDispatch> {
+ public:
+  explicit TConsoleLinesProxy(TConsoleLines& ALines) : FLines(ALines) {
+    VARIANT wrapper = ObjectToVar(&ALines);
+    FInner = wrapper.pdispVal;  // the variant's reference is kept
+    LPOLESTR add = const_cast<LPOLESTR>(u"Add");
+    if (FAILED(FInner->GetIDsOfNames(IID_NULL, &add, 1, 0, &FAddId))) FAddId = DISPID_UNKNOWN;
+  }
+  HRESULT GetTypeInfoCount(UINT* pctinfo) override { return FInner->GetTypeInfoCount(pctinfo); }
+  HRESULT GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override { return FInner->GetTypeInfo(i, l, t); }
+  HRESULT GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override {
+    return FInner->GetIDsOfNames(r, n, c, l, d);
+  }
+  HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
+                 VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override {
+    if (dispIdMember != FAddId || !pDispParams || pDispParams->cArgs != 1 || pDispParams->cNamedArgs != 0)
+      return FInner->Invoke(dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult, pExcepInfo, puArgErr);
+    return Guarded(pExcepInfo, [&] {
+      const int index = FLines.Add(DisplayText(pDispParams->rgvarg[0]));
+      if (pVarResult) {
+        VariantClear(pVarResult);
+        *pVarResult = QelIntVar(index);
+      }
+      return S_OK;
+    });
+  }
+
+ private:
+  ~TConsoleLinesProxy() override { FInner->Release(); }
+  TConsoleLines& FLines;
+  IDispatch* FInner;
+  DISPID FAddId = DISPID_UNKNOWN;
+};
+
+enum : DISPID { idLines = 1, idClear = 2 };
+
+class TConsoleMessageList final : public OleObject<IDispatch, IID_IDispatch> {
+ public:
+  TConsoleMessageList() : FLinesProxy(new TConsoleLinesProxy(FLines)) {}
+  HRESULT GetTypeInfoCount(UINT* pctinfo) override {
+    if (pctinfo) *pctinfo = 0;
+    return S_OK;
+  }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT GetIDsOfNames(REFIID, LPOLESTR* rgszNames, UINT cNames, LCID, DISPID* rgDispId) override {
+    if (cNames != 1) return DISP_E_UNKNOWNNAME;
+    const String name = QelUpperName(rgszNames[0]);
+    rgDispId[0] = name == u"LINES" ? idLines : name == u"CLEAR" ? idClear : DISPID_UNKNOWN;
+    return rgDispId[0] == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
+  }
+  HRESULT Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DISPPARAMS* pDispParams, VARIANT* pVarResult,
+                 EXCEPINFO* pExcepInfo, UINT*) override {
+    const UINT argCount = pDispParams ? pDispParams->cArgs : 0;
+    if (dispIdMember != idLines && dispIdMember != idClear) return DISP_E_MEMBERNOTFOUND;
+    // Lines[i] arrives as Lines with an index: the lines' default property answers it.
+    if (dispIdMember == idLines && argCount != 0)
+      return FLinesProxy->Invoke(DISPID_VALUE, IID_NULL, 0, wFlags, pDispParams, pVarResult, pExcepInfo, nullptr);
+    if (argCount != 0) return DISP_E_BADPARAMCOUNT;
+    return Guarded(pExcepInfo, [&] {
+      if (dispIdMember == idClear) {
+        FLines.Clear();
+      } else if (pVarResult) {
+        VariantClear(pVarResult);
+        pVarResult->vt = VT_DISPATCH;
+        pVarResult->pdispVal = FLinesProxy;
+        FLinesProxy->AddRef();
+      }
+      return S_OK;
+    });
+  }
+
+ private:
+  ~TConsoleMessageList() override { FLinesProxy->Release(); }
+  TConsoleLines FLines;
+  IDispatch* FLinesProxy;
+};
+
+}  // namespace
+
+IDispatch* QelNewConsoleMessageList() { return new TConsoleMessageList; }

@@ -1,0 +1,9 @@
+// "MessageList" of the command-line runner: the terminal's stand-in for the demonstration
+// window's message memo. Scripts reach Lines (a string list) and Clear; every line added to
+// Lines is written to standard output at once, as UTF-8.
+#pragma once
+
+#include "platform/ole/OleAuto.h"
+
+// A new MessageList object (reference count 1).
+IDispatch* QelNewConsoleMessageList();
