@@ -50,6 +50,10 @@ bool QelFindScriptLanguage(std::u16string_view AEngineName, TQelScriptLanguage& 
 using TQelLanguageFactory = std::function<IQelLanguagePtr()>;
 TQelLanguageFactory QelRegisterNativeLanguage(TQelScriptLanguage ALanguage, TQelLanguageFactory AFactory);
 
+// Registers the unit "QelSctScripter" with the engine's own exception classes as script types
+// (once; every script control does it when created).
+void QelRegisterEngineUnit();
+
 QEL_EXCEPTION(EQelScriptControl, Exception);
 
 inline constexpr char16_t SQelInvalidControlState[] = u"Invalid script control state";

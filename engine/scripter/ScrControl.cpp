@@ -3,7 +3,9 @@
 #include "engine/vm/QelSctVM.h"
 
 TQelScriptControl::TQelScriptControl(TComponent* AOwner)
-    : TComponent(AOwner), FSource(std::make_unique<TScriptSourceStrings>(this)) {}
+    : TComponent(AOwner), FSource(std::make_unique<TScriptSourceStrings>(this)) {
+  QelRegisterEngineUnit();
+}
 
 TQelScriptControl::~TQelScriptControl() {
   // Destruction must not throw: an engine error while closing is dropped with the engine.
