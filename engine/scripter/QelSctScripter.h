@@ -81,6 +81,7 @@ struct TNamedItem {
   String Name;     // as the host gave it; engines receive this spelling
   VARIANT Value;   // an object item: VT_DISPATCH (possibly null)
   bool PubMembers = false;
+  bool IsUnit = false;  // a host unit: its published members never hide the language's intrinsics
 };
 
 // Tables keyed by an item's upper-cased name (UppName); keys given to Find/Remove must already
@@ -247,7 +248,7 @@ class TQelScriptControl : public TComponent, public IQelScriptControl {
   // --- named items (any state unless noted) ---
   // AObj: Empty gives a null object; other non-objects raise the variant conversion error.
   void AddObject(std::u16string_view AName, const VARIANT& AObj, bool APublishMembers);
-  void AddNamedObject(std::u16string_view AName, IDispatch* AObj, bool APublishMembers);
+  void AddNamedObject(std::u16string_view AName, IDispatch* AObj, bool APublishMembers, bool AIsUnit = false);
   void AddOrSetValue(std::u16string_view AName, const VARIANT& AValue);
   bool TryReadValue(std::u16string_view AName, VARIANT& AResult) const;
   void AddChildren(TComponent* AOwner, bool APublishMembers);

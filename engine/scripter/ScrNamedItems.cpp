@@ -38,13 +38,15 @@ void TQelScriptControl::AddObject(std::u16string_view AName, const VARIANT& AObj
   AddNamedObject(AName, DispatchOf(AObj), APublishMembers);
 }
 
-void TQelScriptControl::AddNamedObject(std::u16string_view AName, IDispatch* AObj, bool APublishMembers) {
+void TQelScriptControl::AddNamedObject(std::u16string_view AName, IDispatch* AObj, bool APublishMembers,
+                                       bool AIsUnit) {
   auto item = std::make_unique<TNamedItem>(nikObject, String(AName));
   if (FNamedItems.Find(item->UppName)) QelRaiseNamedItemError(SQelObjectExists, AName);
   item->Value.vt = VT_DISPATCH;
   item->Value.pdispVal = AObj;
   if (AObj) AObj->AddRef();
   item->PubMembers = APublishMembers;
+  item->IsUnit = AIsUnit;
   TNamedItem* added = item.release();
   FNamedItems.Add(added);
   if (FState != ssInactive) Runner().AddNamedObjectToEngine(*added);
@@ -97,7 +99,7 @@ IDispatch* TQelScriptControl::GetUnitInstance(TQelWrapperClassRef AWrapperClass)
 void TQelScriptControl::AddUnit(TQelWrapperClassRef AWrapperClass, bool APublishMembers) {
   IDispatch* instance = GetUnitInstance(AWrapperClass);
   try {
-    AddNamedObject(AWrapperClass->GetUnitName(), instance, APublishMembers);
+    AddNamedObject(AWrapperClass->GetUnitName(), instance, APublishMembers, true);
   } catch (...) {
     instance->Release();
     throw;

@@ -117,7 +117,7 @@ void TNativeRunner::Close() {
 }
 
 void TNativeRunner::AddNamedObjectToEngine(const TNamedItem& AItem) {
-  RequireVM().AddExternObject(QelDeref(AItem.Value).pdispVal, AItem.Name, AItem.PubMembers);
+  RequireVM().AddExternObject(QelDeref(AItem.Value).pdispVal, AItem.Name, AItem.PubMembers, AItem.IsUnit);
 }
 
 VARIANT TNativeRunner::RunProc(std::u16string_view AName) { return RequireVM().RunProc(String(AName)); }

@@ -1,0 +1,127 @@
+// The dialect's intrinsic library: one table row per routine or constant, each row naming a
+// handler that does the work on OLE variants after the common call check has passed.
+#pragma once
+
+#include <functional>
+
+#include "engine/vm/QelVMInternal.h"
+#include "host/SysUtils.h"
+
+namespace qel_pas {
+
+enum TPasIntrinsicKind : uint8_t { bokProcedure, bokFunction, bokConstant };
+
+// AArgs[i] is the i-th argument slot (possibly a reference); AResult the result slot.
+using TPasHandler = void (*)(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult);
+
+// Creates the intrinsic objects in the dialect's table order and hands each to AProc.
+void EnumPasIntrinsics(const std::function<void(TQelGlobalObject*)>& AProc);
+
+// ---- argument reading (through references; conversion failures raise the variant error) ----
+const VARIANT* Arg(VARIANT* AArgs, int AIndex);
+double ArgNumber(VARIANT* AArgs, int AIndex);
+int32_t ArgInt(VARIANT* AArgs, int AIndex);
+int64_t ArgInt64(VARIANT* AArgs, int AIndex);
+String ArgText(VARIANT* AArgs, int AIndex);
+bool IsArray(const VARIANT* AValue);
+void RequireArgCount(const TQelCall& ACall, int AMin, int AMax);  // else retInvalidParamCount
+// Element AIndex of dimension 1 of an array (the other dimensions at their low bound), copied
+// into AOut as a variant of the array's element type; AOut must be empty.
+void ArrayElement(SAFEARRAY* AArray, LONG AIndex, VARIANT& AOut);
+
+// ---- results ----
+void SetDouble(VARIANT& AResult, double AValue);
+void SetInt(VARIANT& AResult, int32_t AValue);
+void SetInt64(VARIANT& AResult, int64_t AValue);
+void SetBoolean(VARIANT& AResult, bool AValue);
+void SetText(VARIANT& AResult, std::u16string_view AValue);
+void SetDate(VARIANT& AResult, double AValue);
+// Stores AValue into the variable ASlot refers to; a slot without a reference drops it.
+void WriteBack(VARIANT* ASlot, VARIANT& AValue);
+void WriteBackInt(VARIANT* ASlot, int32_t AValue);
+void WriteBackText(VARIANT* ASlot, std::u16string_view AValue);
+
+// ---- handlers, by file ----
+// PasIntrinsicsMath.cpp
+void PasAbs(const TQelCall&, VARIANT*, VARIANT&);
+void PasArcTan(const TQelCall&, VARIANT*, VARIANT&);
+void PasCos(const TQelCall&, VARIANT*, VARIANT&);
+void PasSin(const TQelCall&, VARIANT*, VARIANT&);
+void PasLn(const TQelCall&, VARIANT*, VARIANT&);
+void PasExp(const TQelCall&, VARIANT*, VARIANT&);
+void PasFrac(const TQelCall&, VARIANT*, VARIANT&);
+void PasInt(const TQelCall&, VARIANT*, VARIANT&);
+void PasSqr(const TQelCall&, VARIANT*, VARIANT&);
+void PasSqrt(const TQelCall&, VARIANT*, VARIANT&);
+void PasRound(const TQelCall&, VARIANT*, VARIANT&);
+void PasTrunc(const TQelCall&, VARIANT*, VARIANT&);
+void PasRandom(const TQelCall&, VARIANT*, VARIANT&);
+void PasOdd(const TQelCall&, VARIANT*, VARIANT&);
+void PasInclude(const TQelCall&, VARIANT*, VARIANT&);
+void PasExclude(const TQelCall&, VARIANT*, VARIANT&);
+void PasInc(const TQelCall&, VARIANT*, VARIANT&);
+void PasDec(const TQelCall&, VARIANT*, VARIANT&);
+// PasIntrinsicsText.cpp
+void PasLowerCase(const TQelCall&, VARIANT*, VARIANT&);
+void PasUpperCase(const TQelCall&, VARIANT*, VARIANT&);
+void PasAnsiLowerCase(const TQelCall&, VARIANT*, VARIANT&);
+void PasAnsiUpperCase(const TQelCall&, VARIANT*, VARIANT&);
+void PasTrim(const TQelCall&, VARIANT*, VARIANT&);
+void PasTrimLeft(const TQelCall&, VARIANT*, VARIANT&);
+void PasTrimRight(const TQelCall&, VARIANT*, VARIANT&);
+void PasCompareStr(const TQelCall&, VARIANT*, VARIANT&);
+void PasCompareText(const TQelCall&, VARIANT*, VARIANT&);
+void PasAnsiCompareStr(const TQelCall&, VARIANT*, VARIANT&);
+void PasAnsiCompareText(const TQelCall&, VARIANT*, VARIANT&);
+void PasIntToStr(const TQelCall&, VARIANT*, VARIANT&);
+void PasIntToHex(const TQelCall&, VARIANT*, VARIANT&);
+void PasStrToInt(const TQelCall&, VARIANT*, VARIANT&);
+void PasStrToIntDef(const TQelCall&, VARIANT*, VARIANT&);
+void PasStrToFloat(const TQelCall&, VARIANT*, VARIANT&);
+void PasFloatToStr(const TQelCall&, VARIANT*, VARIANT&);
+void PasFormatFloat(const TQelCall&, VARIANT*, VARIANT&);
+void PasIsValidIdent(const TQelCall&, VARIANT*, VARIANT&);
+void PasPos(const TQelCall&, VARIANT*, VARIANT&);
+void PasChr(const TQelCall&, VARIANT*, VARIANT&);
+void PasOrd(const TQelCall&, VARIANT*, VARIANT&);
+void PasInsert(const TQelCall&, VARIANT*, VARIANT&);
+void PasDelete(const TQelCall&, VARIANT*, VARIANT&);
+void PasVarToStr(const TQelCall&, VARIANT*, VARIANT&);
+void PasFormat(const TQelCall&, VARIANT*, VARIANT&);
+// PasIntrinsicsDate.cpp
+void PasDate(const TQelCall&, VARIANT*, VARIANT&);
+void PasNow(const TQelCall&, VARIANT*, VARIANT&);
+void PasTime(const TQelCall&, VARIANT*, VARIANT&);
+void PasDateTimeToStr(const TQelCall&, VARIANT*, VARIANT&);
+void PasDateToStr(const TQelCall&, VARIANT*, VARIANT&);
+void PasTimeToStr(const TQelCall&, VARIANT*, VARIANT&);
+void PasStrToDate(const TQelCall&, VARIANT*, VARIANT&);
+void PasStrToDateTime(const TQelCall&, VARIANT*, VARIANT&);
+void PasStrToTime(const TQelCall&, VARIANT*, VARIANT&);
+void PasDayOfWeek(const TQelCall&, VARIANT*, VARIANT&);
+void PasDecodeDate(const TQelCall&, VARIANT*, VARIANT&);
+void PasDecodeTime(const TQelCall&, VARIANT*, VARIANT&);
+void PasEncodeDate(const TQelCall&, VARIANT*, VARIANT&);
+void PasEncodeTime(const TQelCall&, VARIANT*, VARIANT&);
+void PasIncMonth(const TQelCall&, VARIANT*, VARIANT&);
+void PasIsLeapYear(const TQelCall&, VARIANT*, VARIANT&);
+void PasFormatDateTime(const TQelCall&, VARIANT*, VARIANT&);
+// PasIntrinsicsMisc.cpp
+void PasNull(const TQelCall&, VARIANT*, VARIANT&);
+void PasUnassigned(const TQelCall&, VARIANT*, VARIANT&);
+void PasTrue(const TQelCall&, VARIANT*, VARIANT&);
+void PasFalse(const TQelCall&, VARIANT*, VARIANT&);
+void PasBeep(const TQelCall&, VARIANT*, VARIANT&);
+void PasVarIsNull(const TQelCall&, VARIANT*, VARIANT&);
+void PasAssigned(const TQelCall&, VARIANT*, VARIANT&);
+void PasShowMessage(const TQelCall&, VARIANT*, VARIANT&);
+void PasInputQuery(const TQelCall&, VARIANT*, VARIANT&);
+void PasCreateOleObject(const TQelCall&, VARIANT*, VARIANT&);
+void PasGetActiveOleObject(const TQelCall&, VARIANT*, VARIANT&);
+// PasIntrinsicsArray.cpp
+void PasHigh(const TQelCall&, VARIANT*, VARIANT&);
+void PasLow(const TQelCall&, VARIANT*, VARIANT&);
+void PasLength(const TQelCall&, VARIANT*, VARIANT&);
+void PasCopy(const TQelCall&, VARIANT*, VARIANT&);
+
+}  // namespace qel_pas
