@@ -1,7 +1,7 @@
 // Constants, variant tests, the dialogs, the beep and the COM object factories.
 #include "engine/pascal/PasIntrinsics.h"
 #include "host/Dialogs.h"
-#include "platform/ole/OleRegistry.h"
+#include "platform/ole/OleAuto.h"
 
 namespace qel_pas {
 namespace {
@@ -12,17 +12,21 @@ void EmptyKind(VARIANT& AResult) {
   AResult.vt = Type;
 }
 
+// An automation failure carries the system's text for its HRESULT (not the C library's
+// errno text, which knows nothing of HRESULTs).
+[[noreturn]] void RaiseOleError(HRESULT AHr) { throw ExceptionPtr(new EOleSysError(OleErrorText(AHr), AHr)); }
+
 CLSID ClassOfProgId(VARIANT* AArgs) {
   const String progId = ArgText(AArgs, 0);
   CLSID clsid{};
   const HRESULT hr = CLSIDFromProgID(progId.c_str(), &clsid);
-  if (FAILED(hr)) throw ExceptionPtr(new EOleSysError(SysErrorMessage(hr), hr));
+  if (FAILED(hr)) RaiseOleError(hr);
   return clsid;
 }
 
 // Takes over AObject's reference as a dispatch result.
 void SetDispatch(VARIANT& AResult, HRESULT AHr, IDispatch* AObject) {
-  if (FAILED(AHr)) throw ExceptionPtr(new EOleSysError(SysErrorMessage(AHr), AHr));
+  if (FAILED(AHr)) RaiseOleError(AHr);
   QelClear(&AResult);
   AResult.vt = VT_DISPATCH;
   AResult.pdispVal = AObject;

@@ -55,6 +55,8 @@ const TIntrinsicCase kCases[] = {
     {"FormatArguments", "Put(Format('%d-%s', 1, 'x'));", {"1-x"}},
     {"FormatArray", "a := array[1]; a[0] := 1; a[1] := 'x'; Put(Format('%d-%s', a));", {"1-x"}},
     {"FormatNoArguments", "Put(Format);", {}, "Invalid argument count"},
+    {"CreateOleObjectUnknownProgId", "x := CreateOleObject('Qel.NoSuchClass');", {}, "Invalid class string"},
+    {"GetActiveOleObjectUnknownProgId", "x := GetActiveOleObject('Qel.NoSuchClass');", {}, "Invalid class string"},
     {"RandomRange", "x := Random(10); Put((x >= 0) and (x < 10) and (Int(x) = x));", {"True"}},
     {"RandomReal", "x := Random; Put((x >= 0) and (x < 1));", {"True"}},
     {"RandomCounts", "x := Random(1, 2);", {}, "Invalid argument count"},
