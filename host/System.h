@@ -127,6 +127,7 @@ struct TEnumTraits {
   template <>                                                                          \
   struct TEnumTraits<Type> {                                                           \
     static constexpr bool Known = true;                                                \
+    static constexpr std::u16string_view Name = u"" #Type;                             \
     static const TEnumTypeInfo* Info() {                                               \
       static const TEnumTypeInfo info = TEnumTypeInfo::Make(u"" #Type, u"" #__VA_ARGS__); \
       return &info;                                                                    \

@@ -15,7 +15,9 @@
 #pragma once
 
 #include <concepts>
+#include <span>
 #include <type_traits>
+#include <vector>
 
 #include "engine/wrappers/QelSctWrappers.h"
 
@@ -214,6 +216,24 @@ struct TQelEnumWrapperOf : TQelEnumWrapperBase {
   using Value = E;
   static VARIANT ToVar(E AValue) { return QelIntVar(static_cast<int32_t>(AValue)); }
   static E FromVar(const VARIANT& AValue) { return static_cast<E>(QelVarToInt(AValue)); }
+
+  // An enumeration the host declared with QEL_ENUM_TYPE already knows its name and value
+  // names; the wrapper takes them from there instead of listing them again.
+  static constexpr std::u16string_view TypeName = [] {
+    if constexpr (TEnumTraits<E>::Known) return TEnumTraits<E>::Name;
+    else return std::u16string_view();
+  }();
+  static std::span<const TQelEnumerator> Enumerators()
+    requires TEnumTraits<E>::Known
+  {
+    static const std::vector<TQelEnumerator> values = [] {
+      const TEnumTypeInfo* info = TEnumTraits<E>::Info();
+      std::vector<TQelEnumerator> result;
+      for (size_t i = 0; i < info->Names.size(); ++i) result.push_back({info->Names[i], static_cast<int32_t>(i)});
+      return result;
+    }();
+    return values;
+  }
 };
 
 template <class S>

@@ -138,31 +138,6 @@ void TThread_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Field<&TThread::OnTerminate>(u"OnTerminate");
 }
 
-std::span<const TQelEnumerator> TDuplicates_sw::Enumerators() {
-  static constexpr TQelEnumerator values[] = {{u"dupIgnore", dupIgnore}, {u"dupAccept", dupAccept}, {u"dupError", dupError}};
-  return values;
-}
-
-std::span<const TQelEnumerator> TOperation_sw::Enumerators() {
-  static constexpr TQelEnumerator values[] = {{u"opInsert", opInsert}, {u"opRemove", opRemove}};
-  return values;
-}
-
-std::span<const TQelEnumerator> TListNotification_sw::Enumerators() {
-  static constexpr TQelEnumerator values[] = {
-      {u"lnAdded", lnAdded}, {u"lnExtracted", lnExtracted}, {u"lnDeleted", lnDeleted}};
-  return values;
-}
-
-std::span<const TQelEnumerator> TComponentStateItem_sw::Enumerators() {
-  static constexpr TQelEnumerator values[] = {
-      {u"csLoading", csLoading},     {u"csReading", csReading},       {u"csWriting", csWriting},
-      {u"csDestroying", csDestroying}, {u"csDesigning", csDesigning}, {u"csAncestor", csAncestor},
-      {u"csUpdating", csUpdating},   {u"csFixups", csFixups},         {u"csFreeNotification", csFreeNotification},
-      {u"csInline", csInline},       {u"csDesignInstance", csDesignInstance}};
-  return values;
-}
-
 void Classes_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
   QelAddTypes<TDuplicates_sw, TOperation_sw, TListNotification_sw, TComponentStateItem_sw, TComponentState_sw,

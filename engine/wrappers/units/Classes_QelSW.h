@@ -44,22 +44,10 @@ QEL_EXCEPTION_WRAPPER(EComponentError, Exception);
 QEL_EXCEPTION_WRAPPER(EInvalidOperation, Exception);
 QEL_EXCEPTION_WRAPPER(EThread, Exception);
 
-struct TDuplicates_sw : TQelEnumWrapperOf<TDuplicates> {
-  static constexpr std::u16string_view TypeName = u"TDuplicates";
-  static std::span<const TQelEnumerator> Enumerators();
-};
-struct TOperation_sw : TQelEnumWrapperOf<TOperation> {
-  static constexpr std::u16string_view TypeName = u"TOperation";
-  static std::span<const TQelEnumerator> Enumerators();
-};
-struct TListNotification_sw : TQelEnumWrapperOf<TListNotification> {
-  static constexpr std::u16string_view TypeName = u"TListNotification";
-  static std::span<const TQelEnumerator> Enumerators();
-};
-struct TComponentStateItem_sw : TQelEnumWrapperOf<TComponentStateItem> {
-  static constexpr std::u16string_view TypeName = u"TComponentStateItem";
-  static std::span<const TQelEnumerator> Enumerators();
-};
+struct TDuplicates_sw : TQelEnumWrapperOf<TDuplicates> {};
+struct TOperation_sw : TQelEnumWrapperOf<TOperation> {};
+struct TListNotification_sw : TQelEnumWrapperOf<TListNotification> {};
+struct TComponentStateItem_sw : TQelEnumWrapperOf<TComponentStateItem> {};
 struct TComponentState_sw : TQelConv<TComponentState> {
   static constexpr std::u16string_view TypeName = u"TComponentState";
 };

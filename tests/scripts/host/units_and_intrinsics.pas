@@ -10,6 +10,7 @@ begin
   Put(SysUtils.Trim('  both  ') + '|');
   Put(SysUtils.IntToStr(-7));
   Put(Format('%d-%s', 3, 'x'));
+  Put(dupError + csDesigning * 10);  // the Classes unit's enumeration values
   try
     Random(1, 2);
   except
@@ -24,5 +25,6 @@ ell
 both|
 -7
 3-x
+42
 EQelVMRuntime
 }
