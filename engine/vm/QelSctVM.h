@@ -203,6 +203,8 @@ class TQelVirtMachine : public TQelVMBase {
   TQelExternObjects& ExternObjects() { return *FExternObjects; }
   TQelNameHashTable& ScriptGlobals() { return FScriptGlobals; }
   TQelNameHashTable& IntrinsicObjects() { return FIntrinsicObjects; }
+  // The same intrinsics in registration order (call sites remember one by its position).
+  const std::vector<TQelGlobalObject*>& IntrinsicList() const { return FIntrinsicList; }
   const std::vector<TQelProcObject*>& Procedures() const { return FProcedures; }
   const std::vector<TQelGlobalValuedObject*>& GlobalVars() const { return FGlobalVars; }
   const std::vector<TQelGlobalValuedObject*>& GlobalConsts() const { return FGlobalConsts; }
@@ -241,6 +243,7 @@ class TQelVirtMachine : public TQelVMBase {
   int FDispIdsCount = 0;
   std::unique_ptr<TQelExternObjects> FExternObjects;
   TQelNameHashTable FIntrinsicObjects;
+  std::vector<TQelGlobalObject*> FIntrinsicList;
   std::vector<TQelProcObject*> FProcedures;
   std::vector<TQelGlobalValuedObject*> FGlobalVars;
   std::vector<TQelGlobalValuedObject*> FGlobalConsts;

@@ -7,6 +7,7 @@
 // EndEmit the instruction array never moves: labels and the debugger keep pointers into it.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -103,6 +104,11 @@ class TQelCall : public TQelByteCodeItem {
   TQelLabel* FBreakLabel = nullptr;
   TQelLabel* FContinueLabel = nullptr;
   TQelLabel* FExitLabel = nullptr;  // nil: exit returns from the code object
+  // What the name resolved to, when that can never change: a script procedure (script globals
+  // are fixed while the machine is open and hide every host name), a local variable or a
+  // parameter (the call site's namespaces are fixed at compile time). 0 until the first call;
+  // encoded by the machine (VMCalls.cpp). Threads racing to fill it write the same value.
+  mutable std::atomic<uintptr_t> FResolved{0};
 
   bool IsResUsed() const { return FResMask != 0; }
 };

@@ -3,6 +3,8 @@
 // of code objects, control transfers, and assignment calls.
 #include "engine/vm/QelVMCalls.h"
 
+#include <algorithm>
+
 namespace {
 
 [[noreturn]] void Fail(TQelRuntimeErrorType AError) { EQelVMRuntime::RaiseError(AError); }
@@ -104,6 +106,63 @@ bool FindBeyondResult(TQelCallEnv& AEnv, const TQelCall* C, TQelNameSearchRes& A
   return false;
 }
 
+// TQelCall::FResolved, above two tag bits: a procedure's address (tag 0), a local slot (tag 1),
+// a parameter (tag 2), or an intrinsic (tag 3) as its position in the machine's list in the low
+// half and the host-object change number it was found under in the high half: a host object
+// added later may hide an intrinsic, never a script global.
+enum : uintptr_t { rtProc = 0, rtLocal = 1, rtParam = 2, rtIntrinsic = 3, rtMask = 3 };
+static_assert(sizeof(uintptr_t) == 8, "intrinsic entries pack two 32-bit halves");
+
+uintptr_t IntrinsicCode(TQelVirtMachine* AVM, const TQelGlobalObject* AObj) {
+  const auto& list = AVM->IntrinsicList();
+  auto at = std::find(list.begin(), list.end(), AObj);
+  if (at == list.end()) return 0;
+  const auto change = uint32_t(AVM->ExternObjects().ChangeNumber());
+  return (uintptr_t(change) << 32) | (uintptr_t(at - list.begin()) << 2) | rtIntrinsic;
+}
+
+void RememberResolved(TQelVirtMachine* AVM, const TQelCall* C, const TQelNameSearchRes& ARes) {
+  uintptr_t code;
+  switch (ARes.ObjKind) {
+    case srProcedure: code = reinterpret_cast<uintptr_t>(ARes.NamedObject) | rtProc; break;
+    case srLocalVar: code = (uintptr_t(ARes.LocalVarIndex) << 2) | rtLocal; break;
+    case srParam: code = (uintptr_t(ARes.ParamInfo.ToData()) << 2) | rtParam; break;
+    case srIntrinsic: code = IntrinsicCode(AVM, ARes.NamedObject); break;
+    default: return;
+  }
+  if (code) C->FResolved.store(code, std::memory_order_release);
+}
+
+// The remembered resolution; srNotFound when it is out of date and the name must be looked up.
+TQelNameSearchRes DecodeResolved(TQelVirtMachine* AVM, uintptr_t ACode) {
+  switch (ACode & rtMask) {
+    case rtLocal: return TQelNameSearchRes::Local(int(uint32_t(ACode) >> 2));
+    case rtParam: {
+      TQelNameSearchRes res;
+      res.ObjKind = srParam;
+      res.ParamInfo = TQelParamInfo::FromData(intptr_t(ACode >> 2));
+      return res;
+    }
+    case rtIntrinsic:
+      if (uint32_t(ACode >> 32) != uint32_t(AVM->ExternObjects().ChangeNumber())) return {};
+      return TQelNameSearchRes::Object(srIntrinsic,
+                                       AVM->IntrinsicList()[size_t(uint32_t(ACode) >> 2)]);
+    default:
+      return TQelNameSearchRes::Object(srProcedure, reinterpret_cast<TQelGlobalObject*>(ACode));
+  }
+}
+
+// The call's name resolved, from the call site's memory when it holds an up-to-date answer.
+TQelNameSearchRes Resolve(TQelCallEnv& AEnv, const TQelCall* C) {
+  if (const uintptr_t code = C->FResolved.load(std::memory_order_acquire)) [[likely]] {
+    TQelNameSearchRes res = DecodeResolved(AEnv.VM, code);
+    if (res.ObjKind != srNotFound) return res;
+  }
+  TQelNameSearchRes res = AEnv.F->CurNS->Find(AEnv.T, C->FName, &C->FStrName);
+  RememberResolved(AEnv.VM, C, res);
+  return res;
+}
+
 }  // namespace
 
 void QelPushArgRef(VARIANT* AArgs, TQelParamInfo AParam, VARIANT* ADst) {
@@ -126,8 +185,10 @@ VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool A
   VARIANT* resSlot = ATop - C->FResOffset;
   VARIANT* args = ATop - C->FArgsOffset;
   VARIANT* stack = AEnv.F->Stack;
-  TQelNameSearchRes res = AEnv.F->CurNS->Find(AEnv.T, C->FName, &C->FStrName);
+  TQelNameSearchRes res = Resolve(AEnv, C);
   TQelVar value;  // V of the resolved name, before brackets apply
+  // An indexed variable is read in place: copying it first would copy a whole array per element.
+  const bool byRef = AIsRef || C->FBracketType == bkBlock || C->FBracketType == bkVbRound;
   for (bool resolved = false; !resolved;) {
     resolved = true;
     switch (res.ObjKind) {
@@ -147,7 +208,7 @@ VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool A
       }
       case srGlobalVar: {
         VARIANT* var = &static_cast<TQelGlobalValuedObject*>(res.NamedObject)->Value;
-        if (AIsRef) QelSetRef(&value.V, var);
+        if (byRef) QelSetRef(&value.V, var);
         else QelCopy(&value.V, var);
         break;
       }
@@ -158,7 +219,7 @@ VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool A
         CallScriptProc(AEnv, static_cast<TQelProcObject*>(res.NamedObject), C, args, resSlot);
         return resSlot;
       case srLocalVar:
-        if (AIsRef) QelSetRef(&value.V, stack + res.LocalVarIndex);
+        if (byRef) QelSetRef(&value.V, stack + res.LocalVarIndex);
         else QelCopy(&value.V, stack + res.LocalVarIndex);
         break;
       case srLocalConst:
@@ -166,6 +227,7 @@ VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool A
         break;
       case srParam:
         if (AIsRef) QelPushArgRef(AEnv.F->Ctx->Args, res.ParamInfo, &value.V);
+        else if (byRef) QelSetRef(&value.V, QelDeref(AEnv.F->Ctx->Args + res.ParamInfo.Index));
         else QelCopyInd(&value.V, AEnv.F->Ctx->Args + res.ParamInfo.Index);
         break;
       case srResult:
@@ -173,7 +235,7 @@ VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool A
           resolved = false;
           continue;
         }
-        if (AIsRef) QelSetRef(&value.V, AEnv.Result);
+        if (byRef) QelSetRef(&value.V, AEnv.Result);
         else QelCopyInd(&value.V, AEnv.Result);
         break;
       case srExit: case srBreak: case srContinue:
@@ -250,7 +312,7 @@ VARIANT* QelAssignGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) 
   VARIANT* value = ATop;
   VARIANT* args = ATop - C->FArgsOffset;
   VARIANT* stack = AEnv.F->Stack;
-  TQelNameSearchRes res = AEnv.F->CurNS->Find(AEnv.T, C->FName, &C->FStrName);
+  TQelNameSearchRes res = Resolve(AEnv, C);
   switch (res.ObjKind) {
     case srNotFound:
       EQelVMRuntime::RaiseError(retUndeclaredId, C->FStrName);

@@ -1,5 +1,6 @@
 // Outside dispatch calls, indexing of values (arrays and default members) and arrays.
 #include <algorithm>
+#include <cstring>
 
 #include "engine/vm/QelVMInternal.h"
 
@@ -21,6 +22,52 @@ void ReadIndexes(SAFEARRAY* AArray, VARIANT* AArgs, int AArgCount, LONG* AIndexe
   if (!AArray || AArgCount > MaxArrayIndexes || AArgCount != int(SafeArrayGetDim(AArray)))
     Fail(retInvalidParamCount);
   for (int i = 0; i < AArgCount; ++i) AIndexes[i] = QelToInt32(AArgs + i);
+}
+
+// The hot element access: one index into a one-dimensional array, read or written in place.
+// Returns nil whenever the general path must decide (other shapes, a non-integer index, out of
+// bounds, element kinds that own memory apart from variants).
+char* DirectCell(SAFEARRAY* AArray, VARIANT* AArgs, int AArgCount) {
+  if (AArgCount != 1 || !AArray || AArray->cDims != 1 || !AArray->pvData) return nullptr;
+  const VARIANT* index = QelDeref(AArgs);
+  if (index->vt != VT_I4) return nullptr;
+  const SAFEARRAYBOUND& bound = AArray->rgsabound[0];
+  const uint64_t offset = uint64_t(int64_t(index->lVal) - bound.lLbound);
+  if (offset >= bound.cElements) return nullptr;
+  return static_cast<char*>(AArray->pvData) + offset * AArray->cbElements;
+}
+
+// Element kinds stored as plain bits of at most eight bytes.
+bool IsPlainCell(VARTYPE AType, ULONG ASize) {
+  return ASize <= sizeof(LONGLONG) && AType != VT_BSTR && AType != VT_DISPATCH &&
+         AType != VT_UNKNOWN && AType != VT_RECORD && AType != VT_VARIANT;
+}
+
+bool DirectGet(SAFEARRAY* AArray, VARTYPE AType, VARIANT* AArgs, int AArgCount, VARIANT* AOut) {
+  char* cell = DirectCell(AArray, AArgs, AArgCount);
+  if (!cell) return false;
+  if (AType == VT_VARIANT) {
+    QelCopy(AOut, reinterpret_cast<const VARIANT*>(cell));
+    return true;
+  }
+  if (!IsPlainCell(AType, AArray->cbElements)) return false;
+  AOut->llVal = 0;
+  std::memcpy(&AOut->llVal, cell, AArray->cbElements);
+  AOut->vt = AType;
+  return true;
+}
+
+bool DirectPut(SAFEARRAY* AArray, VARTYPE AType, VARIANT* AArgs, int AArgCount,
+               const VARIANT* AValue) {
+  char* cell = DirectCell(AArray, AArgs, AArgCount);
+  if (!cell) return false;
+  if (AType == VT_VARIANT) {
+    QelCopy(reinterpret_cast<VARIANT*>(cell), AValue);
+    return true;
+  }
+  if (AValue->vt != AType || !IsPlainCell(AType, AArray->cbElements)) return false;
+  std::memcpy(cell, &AValue->llVal, AArray->cbElements);
+  return true;
 }
 
 void CheckArrayHr(HRESULT AHr) {
@@ -68,6 +115,10 @@ void QelIndexValue(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* ARes
     QelDispInvoke(value->pdispVal, DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET, AArgs,
                   AArgCount, nullptr, &element.V);
   } else if (SAFEARRAY* array = ArrayOf(value)) {
+    if (DirectGet(array, value->vt & VT_TYPEMASK, AArgs, AArgCount, &element.V)) {
+      QelMove(AResult, &element.V);
+      return;
+    }
     LONG indexes[MaxArrayIndexes];
     ReadIndexes(array, AArgs, AArgCount, indexes);
     VARTYPE type = value->vt & VT_TYPEMASK;
@@ -95,6 +146,7 @@ void QelIndexStore(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* ANew
   }
   SAFEARRAY* array = ArrayOf(value);
   if (!array) Fail(retTypeMismatch);
+  if (DirectPut(array, value->vt & VT_TYPEMASK, AArgs, AArgCount, newValue)) return;
   LONG indexes[MaxArrayIndexes];
   ReadIndexes(array, AArgs, AArgCount, indexes);
   VARTYPE type = value->vt & VT_TYPEMASK;

@@ -263,8 +263,21 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         --top;
         QEL_NEXT();
       }
+      L_icIntDiv: L_icMod: {
+        VARIANT* l = top - 1;
+        // Zero and MinInt div -1 take the general path, which raises or widens.
+        if (l->vt == VT_I4 && top->vt == VT_I4 && top->lVal != 0 &&
+            !(top->lVal == -1 && l->lVal == INT32_MIN)) {
+          l->llVal = ip->Code == icIntDiv ? l->lVal / top->lVal : l->lVal % top->lVal;
+          --top;
+          QEL_NEXT();
+        }
+        QelBinaryOp(ip->Code, l, top);
+        --top;
+        QEL_NEXT();
+      }
       L_icStrConcat: L_icImp: L_icEqv: L_icOr: L_icXor: L_icDivide:
-      L_icIntDiv: L_icMod: L_icAnd: L_icShl: L_icShr: L_icPower:
+      L_icAnd: L_icShl: L_icShr: L_icPower:
         QelBinaryOp(ip->Code, top - 1, top);
         --top;
         QEL_NEXT();

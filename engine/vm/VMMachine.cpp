@@ -87,7 +87,11 @@ void TQelVirtMachine::RegisterGlobal(TQelGlobalObject* AObj, bool& ADuplicateNam
 }
 
 void TQelVirtMachine::AddIntrinsic(TQelGlobalObject* AObj) {
-  if (!FIntrinsicObjects.Add(AObj)) delete AObj;
+  if (!FIntrinsicObjects.Add(AObj)) {
+    delete AObj;
+    return;
+  }
+  FIntrinsicList.push_back(AObj);
 }
 
 void TQelVirtMachine::ReportCompileError(Exception* E, const TQelVMSource& ASource) {
@@ -171,6 +175,7 @@ void TQelVirtMachine::Reset() {
   FGlobalVars.clear();
   FGlobalConsts.clear();
   FScriptGlobals.Clear();
+  FIntrinsicList.clear();
   FIntrinsicObjects.Clear();
   FExternObjects->Close();
 }
