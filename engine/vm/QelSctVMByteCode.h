@@ -107,7 +107,8 @@ class TQelCall : public TQelByteCodeItem {
   // What the name resolved to, when that can never change: a script procedure (script globals
   // are fixed while the machine is open and hide every host name), a local variable or a
   // parameter (the call site's namespaces are fixed at compile time). 0 until the first call;
-  // encoded by the machine (VMCalls.cpp). Threads racing to fill it write the same value.
+  // encoded by the machine (VMCalls.cpp). A member call keeps its last DISPID there with the
+  // object class's dispatch key. Threads racing to fill it write whole values.
   mutable std::atomic<uintptr_t> FResolved{0};
 
   bool IsResUsed() const { return FResMask != 0; }

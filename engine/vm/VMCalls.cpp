@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "engine/foundation/QelDispatchKey.h"
+
 namespace {
 
 [[noreturn]] void Fail(TQelRuntimeErrorType AError) { EQelVMRuntime::RaiseError(AError); }
@@ -72,9 +74,24 @@ void PutMember(IDispatch* AObj, TQelCodeObject* ACodeObject, DISPID AId, const T
 
 TQelCodeObject* CodeObjectOf(IDispatch* AObj) { return QelAsCodeObject(AObj); }
 
+// A member call site remembers its last DISPID with the object's dispatch key (IQelDispatchKey)
+// in TQelCall::FResolved: the key's address above 16 bits of DISPID.
+constexpr int MemberIdBits = 16;
+
 DISPID MemberId(IDispatch* AObj, TQelCodeObject* ACodeObject, const TQelCall* C) {
-  DISPID id = ACodeObject ? ACodeObject->GetIdOfName(C->FName) : QelDispIdOfName(AObj, C->FStrName);
+  if (ACodeObject) {
+    DISPID id = ACodeObject->GetIdOfName(C->FName);
+    if (id == DISPID_UNKNOWN) EQelVMRuntime::RaiseError(retUndeclaredId, C->FStrName);
+    return id;
+  }
+  const auto key = reinterpret_cast<uintptr_t>(QelDispatchKeyOf(AObj));
+  const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
+  if (key && remembered >> MemberIdBits == key)
+    return DISPID(remembered & ((uintptr_t(1) << MemberIdBits) - 1));
+  DISPID id = QelDispIdOfName(AObj, C->FStrName);
   if (id == DISPID_UNKNOWN) EQelVMRuntime::RaiseError(retUndeclaredId, C->FStrName);
+  if (key && id > 0 && id < (1 << MemberIdBits) && key >> (64 - MemberIdBits) == 0)
+    C->FResolved.store((key << MemberIdBits) | uintptr_t(id), std::memory_order_release);
   return id;
 }
 

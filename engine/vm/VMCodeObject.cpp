@@ -28,8 +28,14 @@ class TPoolBlock {
 };
 }  // namespace
 
+// Asked at every member call: an interface query costs a virtual call, a cross-cast a walk
+// of the class hierarchy with type-name comparisons.
 TQelCodeObject* QelAsCodeObject(IDispatch* AObj) {
-  return AObj ? dynamic_cast<TQelCodeObject*>(AObj) : nullptr;
+  void* found = nullptr;
+  if (!AObj || FAILED(AObj->QueryInterface(IID_IQelCodeObject, &found)) || !found) return nullptr;
+  auto* code = static_cast<TQelCodeObject*>(static_cast<IDispatch*>(found));
+  code->Release();  // the caller holds the object
+  return code;
 }
 
 TQelCodeObject::TQelCodeObject(TQelVirtMachine* AVM) : FVM(AVM), FId(AVM->Id()) {

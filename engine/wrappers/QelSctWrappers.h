@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/foundation/QelDispatchKey.h"
 #include "engine/foundation/QelHashTable.h"
 #include "host/SysUtils.h"
 #include "platform/ole/OleAuto.h"
@@ -351,7 +352,7 @@ struct IQelDispWrapper : IUnknown {
 
 // Base of every wrapper instance: reference count, IDispatch over a member table, and the
 // wrapper class it is an instance of.
-class TQelDispWrapper : public IDispatch, public IQelDispWrapper {
+class TQelDispWrapper : public IDispatch, public IQelDispWrapper, public IQelDispatchKey {
  public:
   explicit TQelDispWrapper(TQelWrapperClassRef AWrapperClass) : FWrapperClass(AWrapperClass) {}
   TQelDispWrapper(const TQelDispWrapper&) = delete;
@@ -369,6 +370,8 @@ class TQelDispWrapper : public IDispatch, public IQelDispWrapper {
                  VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
   // IQelDispWrapper
   TQelDispWrapper* GetWrapper() override { return this; }
+  // IQelDispatchKey: the wrapper class's member table, unless this wrapper answers its own.
+  const void* DispatchKey() override;
 
   TQelWrapperClassRef GetWrapperClass() const { return FWrapperClass; }
   IDispatch* AsDispatch() { return this; }

@@ -8,6 +8,8 @@ HRESULT TQelDispWrapper::QueryInterface(REFIID riid, void** ppvObject) {
     *ppvObject = static_cast<IDispatch*>(this);
   } else if (IsEqualIID(riid, IID_IQelDispWrapper)) {
     *ppvObject = static_cast<IQelDispWrapper*>(this);
+  } else if (IsEqualIID(riid, IID_IQelDispatchKey)) {
+    *ppvObject = static_cast<IQelDispatchKey*>(this);
   } else {
     *ppvObject = nullptr;
     return E_NOINTERFACE;
@@ -147,5 +149,13 @@ HRESULT TQelDispWrapper::InvokeDefaultOfValue(const TQelInvokeItem& AItem, WORD 
 }
 
 const TQelAbstractDispInfo& TQelDispWrapper::GetDispInfo() const { return FWrapperClass->GetDispInfo(); }
+
+// Class member tables live in the wrapper registry for the whole process; tables of single
+// wrappers (metatypes, handlers) die with them, and their address may be reused.
+const void* TQelDispWrapper::DispatchKey() {
+  if (!FWrapperClass) return nullptr;
+  const TQelAbstractDispInfo& info = GetDispInfo();
+  return &info == &FWrapperClass->GetDispInfo() ? &info : nullptr;
+}
 
 VARIANT TQelDispWrapper::InvokeItem(const TQelInvokeItem&, TQelDispArgs, int, bool) { return VARIANT{}; }
