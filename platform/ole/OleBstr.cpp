@@ -1,4 +1,7 @@
 // BSTR: [uint32 byte length][UTF-16 text][terminating zero], the pointer at the text.
+#include <malloc.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -68,6 +71,40 @@ INT SysReAllocString(BSTR* pbstr, const OLECHAR* psz)
 }
 
 INT SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len) { return reallocWith(pbstr, psz, len); }
+
+INT OleBstrAppend(BSTR* pbstr, const OLECHAR* psz, UINT len)
+{
+    if (!pbstr) return 0;
+    const size_t add = static_cast<size_t>(len) * sizeof(OLECHAR);
+    if (!*pbstr) {
+        *pbstr = allocBytes(psz, add);
+        return *pbstr != nullptr;
+    }
+    const size_t oldBytes = SysStringByteLen(*pbstr);
+    if (add > kMaxBytes - oldBytes) return 0;
+    const size_t newBytes = oldBytes + add;
+    const size_t need = kPrefix + newBytes + 2 * sizeof(OLECHAR);
+    char* block = blockOf(*pbstr);
+    if (malloc_usable_size(block) < need) {
+        // The source may lie in the block that is about to move.
+        const char* oldText = reinterpret_cast<const char*>(*pbstr);
+        const char* src = reinterpret_cast<const char*>(psz);
+        const bool inside = src && src >= oldText && src < oldText + oldBytes;
+        const size_t srcOffset = inside ? size_t(src - oldText) : 0;
+        const size_t grown = std::max(need, std::min(need + need / 2, kPrefix + kMaxBytes + 2 * sizeof(OLECHAR)));
+        char* moved = static_cast<char*>(std::realloc(block, grown));
+        if (!moved) return 0;
+        block = moved;
+        *pbstr = reinterpret_cast<BSTR>(block + kPrefix);
+        if (inside) psz = reinterpret_cast<const OLECHAR*>(block + kPrefix + srcOffset);
+    }
+    char* text = block + kPrefix;
+    if (add) std::memmove(text + oldBytes, psz, add);
+    const uint32_t len32 = static_cast<uint32_t>(newBytes);
+    std::memcpy(block, &len32, kPrefix);
+    std::memset(text + newBytes, 0, 2 * sizeof(OLECHAR));
+    return 1;
+}
 
 void SysFreeString(BSTR bstrString)
 {

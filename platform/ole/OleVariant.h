@@ -119,6 +119,10 @@ INT SysReAllocString(BSTR* pbstr, const OLECHAR* psz);
 INT SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len);
 void SysFreeString(BSTR bstrString);
 UINT SysStringLen(BSTR pbstr);
+// Not an OLE routine: appends len characters to *pbstr in place. The block grows by half when it
+// is full, so a string built by repeated appends is copied a logarithmic number of times. psz
+// may point into *pbstr. Returns 0 (and leaves *pbstr alone) when out of memory.
+INT OleBstrAppend(BSTR* pbstr, const OLECHAR* psz, UINT len);
 UINT SysStringByteLen(BSTR bstr);
 
 // C++ conveniences.
