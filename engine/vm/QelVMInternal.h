@@ -152,9 +152,17 @@ class TQelStackPool {
     }
     return AsquireNewChunk(ASize);
   }
-  void ReleaseStack(int ASize);
+  // Inline: every script call ends here. Slots go back to the pool empty.
+  void ReleaseStack(int ASize) {
+    if (ASize == 0) return;
+    FLast->FUsedItemSize -= ASize;
+    VARIANT* slots = FLast->FData.get() + FLast->FUsedItemSize;
+    for (int i = 0; i < ASize; ++i) QelClear(slots + i);
+    if (FLast->FUsedItemSize == 0 && FLast->FPrev) ReleaseChunk();
+  }
 
  private:
+  void ReleaseChunk();
   struct TQelStackItem {
     std::unique_ptr<VARIANT[]> FData;
     int FSize = 0;

@@ -202,6 +202,16 @@ VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool A
   VARIANT* resSlot = ATop - C->FResOffset;
   VARIANT* args = ATop - C->FArgsOffset;
   VARIANT* stack = AEnv.F->Stack;
+  // The two hot remembered cases first: a script procedure, an element of a local array.
+  const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
+  if (remembered && (remembered & rtMask) == rtProc) {
+    CallScriptProc(AEnv, reinterpret_cast<TQelProcObject*>(remembered), C, args, resSlot);
+    return resSlot;
+  }
+  if ((remembered & rtMask) == rtLocal && C->FBracketType == bkBlock) {
+    QelIndexValue(stack + (uint32_t(remembered) >> 2), args, C->FArgCount, resSlot);
+    return resSlot;
+  }
   TQelNameSearchRes res = Resolve(AEnv, C);
   TQelVar value;  // V of the resolved name, before brackets apply
   // An indexed variable is read in place: copying it first would copy a whole array per element.
@@ -329,6 +339,11 @@ VARIANT* QelAssignGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) 
   VARIANT* value = ATop;
   VARIANT* args = ATop - C->FArgsOffset;
   VARIANT* stack = AEnv.F->Stack;
+  const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
+  if ((remembered & rtMask) == rtLocal && C->FBracketType == bkBlock) {
+    QelIndexStore(stack + (uint32_t(remembered) >> 2), args, C->FArgCount, value);
+    return ATop - (C->FArgCount + 1);
+  }
   TQelNameSearchRes res = Resolve(AEnv, C);
   switch (res.ObjKind) {
     case srNotFound:

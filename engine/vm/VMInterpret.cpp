@@ -265,6 +265,16 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
             case icEqual: res = a == b; break;
             default: res = a != b; break;
           }
+          // A comparison feeding a conditional jump (the usual case) jumps directly; the
+          // operands are plain integers, so leaving them in the popped slots releases nothing.
+          const uint8_t next = ip[1].Code;
+          if (next == icPopJmpIfFalse || next == icPopJmpIfTrue) {
+            top -= 2;
+            ++ip;
+            if (res == (next == icPopJmpIfTrue)) ip = QEL_TARGET(ip->Ptr<TQelLabel>());
+            else ++ip;
+            QEL_DISPATCH();
+          }
         } else {
           res = QelCompare(ip->Code, l, top);
         }

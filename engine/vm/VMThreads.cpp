@@ -43,16 +43,11 @@ VARIANT* TQelStackPool::AsquireNewChunk(int ASize) {
   return chunk->FData.get();
 }
 
-void TQelStackPool::ReleaseStack(int ASize) {
-  if (ASize == 0) return;
-  FLast->FUsedItemSize -= ASize;
-  ClearSlots(FLast->FData.get() + FLast->FUsedItemSize, ASize);
-  if (FLast->FUsedItemSize == 0 && FLast->FPrev) {
-    TQelStackItem* chunk = FLast;
-    FLast = chunk->FPrev;
-    delete FSpare;
-    FSpare = chunk;
-  }
+void TQelStackPool::ReleaseChunk() {
+  TQelStackItem* chunk = FLast;
+  FLast = chunk->FPrev;
+  delete FSpare;
+  FSpare = chunk;
 }
 
 // ---------------------------------------------------------------------------------------------
