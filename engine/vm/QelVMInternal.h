@@ -42,8 +42,13 @@ QEL_VM_INLINE const VARIANT* QelDeref(const VARIANT* AValue) {
   return AValue;
 }
 
+// Strings and objects, the owning kinds the machine meets most, are released and copied
+// directly; the rest goes through the variant library (VMOperators.cpp).
+void QelReleaseOwned(VARIANT* ASlot);
+void QelCopyOwned(VARIANT* ADst, const VARIANT* ASrc);
+
 QEL_VM_INLINE void QelClear(VARIANT* ASlot) {
-  if (QelNeedsClear(ASlot->vt)) VariantClear(ASlot);
+  if (QelNeedsClear(ASlot->vt)) QelReleaseOwned(ASlot);
   ASlot->vt = VT_EMPTY;
 }
 
@@ -74,7 +79,7 @@ QEL_VM_INLINE void QelCopy(VARIANT* ADst, const VARIANT* ASrc) {
     QelAssignBits(ADst, ASrc);
     return;
   }
-  QelCheckVar(VariantCopy(ADst, ASrc));
+  QelCopyOwned(ADst, ASrc);
 }
 
 // Copies the dereferenced value of ASrc into ADst.

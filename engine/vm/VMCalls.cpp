@@ -78,13 +78,25 @@ TQelCodeObject* CodeObjectOf(IDispatch* AObj) { return QelAsCodeObject(AObj); }
 // in TQelCall::FResolved: the key's address above 16 bits of DISPID.
 constexpr int MemberIdBits = 16;
 
-DISPID MemberId(IDispatch* AObj, TQelCodeObject* ACodeObject, const TQelCall* C) {
-  if (ACodeObject) {
-    DISPID id = ACodeObject->GetIdOfName(C->FName);
+// What a member call needs to know of its object: its dispatch key, else whether it is a code
+// object (an object with a key is not). One interface query for the common case.
+struct TMemberTarget {
+  uintptr_t Key;
+  TQelCodeObject* Code;
+};
+
+TMemberTarget MemberTargetOf(IDispatch* AObj) {
+  const auto key = reinterpret_cast<uintptr_t>(QelDispatchKeyOf(AObj));
+  return {key, key ? nullptr : CodeObjectOf(AObj)};
+}
+
+DISPID MemberId(IDispatch* AObj, const TMemberTarget& ATarget, const TQelCall* C) {
+  if (ATarget.Code) {
+    DISPID id = ATarget.Code->GetIdOfName(C->FName);
     if (id == DISPID_UNKNOWN) EQelVMRuntime::RaiseError(retUndeclaredId, C->FStrName);
     return id;
   }
-  const auto key = reinterpret_cast<uintptr_t>(QelDispatchKeyOf(AObj));
+  const uintptr_t key = ATarget.Key;
   const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
   if (key && remembered >> MemberIdBits == key)
     return DISPID(remembered & ((uintptr_t(1) << MemberIdBits) - 1));
@@ -150,6 +162,12 @@ void RememberResolved(TQelVirtMachine* AVM, const TQelCall* C, const TQelNameSea
   if (code) C->FResolved.store(code, std::memory_order_release);
 }
 
+// A remembered intrinsic, or nil when host objects have changed since (one may hide it now).
+QEL_VM_INLINE TQelGlobalObject* RememberedIntrinsic(TQelVirtMachine* AVM, uintptr_t ACode) {
+  if (uint32_t(ACode >> 32) != uint32_t(AVM->ExternObjects().ChangeNumber())) return nullptr;
+  return AVM->IntrinsicList()[size_t(uint32_t(ACode) >> 2)];
+}
+
 // The remembered resolution; srNotFound when it is out of date and the name must be looked up.
 TQelNameSearchRes DecodeResolved(TQelVirtMachine* AVM, uintptr_t ACode) {
   switch (ACode & rtMask) {
@@ -160,10 +178,10 @@ TQelNameSearchRes DecodeResolved(TQelVirtMachine* AVM, uintptr_t ACode) {
       res.ParamInfo = TQelParamInfo::FromData(intptr_t(ACode >> 2));
       return res;
     }
-    case rtIntrinsic:
-      if (uint32_t(ACode >> 32) != uint32_t(AVM->ExternObjects().ChangeNumber())) return {};
-      return TQelNameSearchRes::Object(srIntrinsic,
-                                       AVM->IntrinsicList()[size_t(uint32_t(ACode) >> 2)]);
+    case rtIntrinsic: {
+      TQelGlobalObject* intrinsic = RememberedIntrinsic(AVM, ACode);
+      return intrinsic ? TQelNameSearchRes::Object(srIntrinsic, intrinsic) : TQelNameSearchRes{};
+    }
     default:
       return TQelNameSearchRes::Object(srProcedure, reinterpret_cast<TQelGlobalObject*>(ACode));
   }
@@ -211,6 +229,12 @@ VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool A
   if ((remembered & rtMask) == rtLocal && C->FBracketType == bkBlock) {
     QelIndexValue(stack + (uint32_t(remembered) >> 2), args, C->FArgCount, resSlot);
     return resSlot;
+  }
+  if ((remembered & rtMask) == rtIntrinsic) {
+    if (TQelGlobalObject* intrinsic = RememberedIntrinsic(AEnv.VM, remembered)) {
+      static_cast<TIntrinsic*>(intrinsic)->Execute(AEnv.VM, const_cast<TQelCall*>(C), args, *resSlot);
+      return resSlot;
+    }
   }
   TQelNameSearchRes res = Resolve(AEnv, C);
   TQelVar value;  // V of the resolved name, before brackets apply
@@ -296,8 +320,8 @@ VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool A
 VARIANT* QelMemberCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
   VARIANT* resSlot = ATop - C->FResOffset;
   IDispatch* object = ObjectOf(ATop - C->FObjectOffset);
-  TQelCodeObject* code = CodeObjectOf(object);
-  CallMember(AEnv, object, code, MemberId(object, code, C), C, ATop - C->FArgsOffset, resSlot);
+  const TMemberTarget target = MemberTargetOf(object);
+  CallMember(AEnv, object, target.Code, MemberId(object, target, C), C, ATop - C->FArgsOffset, resSlot);
   return resSlot;
 }
 
@@ -389,8 +413,8 @@ VARIANT* QelAssignGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) 
 
 VARIANT* QelAssignMemberCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
   IDispatch* object = ObjectOf(ATop - C->FObjectOffset);
-  TQelCodeObject* code = CodeObjectOf(object);
-  PutMember(object, code, MemberId(object, code, C), C, ATop - C->FArgsOffset, ATop);
+  const TMemberTarget target = MemberTargetOf(object);
+  PutMember(object, target.Code, MemberId(object, target, C), C, ATop - C->FArgsOffset, ATop);
   return ATop - (C->FArgCount + 2);
 }
 

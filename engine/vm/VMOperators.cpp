@@ -387,3 +387,48 @@ double QelToDouble(const VARIANT* AValue) {
   QelCheckVar(VariantChangeType(&result.V, AValue, 0, VT_R8));
   return result.V.dblVal;
 }
+
+void QelReleaseOwned(VARIANT* ASlot) {
+  switch (ASlot->vt) {
+    case VT_BSTR:
+      SysFreeString(ASlot->bstrVal);
+      break;
+    case VT_DISPATCH: case VT_UNKNOWN:
+      if (ASlot->punkVal) ASlot->punkVal->Release();
+      break;
+    default:
+      VariantClear(ASlot);
+      return;
+  }
+  ASlot->vt = VT_EMPTY;
+}
+
+void QelCopyOwned(VARIANT* ADst, const VARIANT* ASrc) {
+  switch (ASrc->vt) {
+    case VT_BSTR: {
+      // The copy is made before ADst is released: ASrc may belong to what ADst holds.
+      BSTR copy = nullptr;
+      if (ASrc->bstrVal) {
+        copy = SysAllocStringByteLen(reinterpret_cast<const char*>(ASrc->bstrVal),
+                                     SysStringByteLen(ASrc->bstrVal));
+        if (!copy) QelRaiseVarError(E_OUTOFMEMORY);
+      }
+      QelClear(ADst);
+      ADst->vt = VT_BSTR;
+      ADst->llVal = 0;
+      ADst->bstrVal = copy;
+      return;
+    }
+    case VT_DISPATCH: case VT_UNKNOWN: {
+      IUnknown* object = ASrc->punkVal;
+      if (object) object->AddRef();
+      QelClear(ADst);
+      ADst->vt = ASrc->vt;
+      ADst->llVal = 0;
+      ADst->punkVal = object;
+      return;
+    }
+    default:
+      QelCheckVar(VariantCopy(ADst, ASrc));
+  }
+}

@@ -388,6 +388,7 @@ class TQelDispWrapper : public IDispatch, public IQelDispWrapper, public IQelDis
                                VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr);
 
   TQelWrapperClassRef FWrapperClass;
+  std::atomic<uintptr_t> FDispatchKey{0};  // 0: not yet asked; NoDispatchKey: none
   std::atomic<ULONG> FRefCount{1};
 };
 

@@ -152,10 +152,19 @@ const TQelAbstractDispInfo& TQelDispWrapper::GetDispInfo() const { return FWrapp
 
 // Class member tables live in the wrapper registry for the whole process; tables of single
 // wrappers (metatypes, handlers) die with them, and their address may be reused.
+namespace {
+constexpr uintptr_t NoDispatchKey = 1;
+}
+
 const void* TQelDispWrapper::DispatchKey() {
-  if (!FWrapperClass) return nullptr;
-  const TQelAbstractDispInfo& info = GetDispInfo();
-  return &info == &FWrapperClass->GetDispInfo() ? &info : nullptr;
+  uintptr_t known = FDispatchKey.load(std::memory_order_relaxed);
+  if (!known) {
+    const TQelAbstractDispInfo* info = FWrapperClass ? &GetDispInfo() : nullptr;
+    const bool shared = info && info == &FWrapperClass->GetDispInfo();
+    known = shared ? reinterpret_cast<uintptr_t>(info) : NoDispatchKey;
+    FDispatchKey.store(known, std::memory_order_relaxed);
+  }
+  return known == NoDispatchKey ? nullptr : reinterpret_cast<const void*>(known);
 }
 
 VARIANT TQelDispWrapper::InvokeItem(const TQelInvokeItem&, TQelDispArgs, int, bool) { return VARIANT{}; }
