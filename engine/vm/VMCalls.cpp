@@ -48,9 +48,11 @@ void CallScriptProc(TQelCallEnv& AEnv, TQelProcObject* AProc, const TQelCall* C,
 }
 
 // A member of a host object (published as a global name) or of a dispatch value.
+// AHeld: the caller holds a reference of its own for the whole call; otherwise one is taken,
+// since the object's slot may be overwritten by the result.
 void CallMember(TQelCallEnv& AEnv, IDispatch* AObj, TQelCodeObject* ACodeObject, DISPID AId,
-                const TQelCall* C, VARIANT* AArgs, VARIANT* AResSlot) {
-  ComPtr<IDispatch> keep(AObj);  // the object slot may be overwritten by the result
+                const TQelCall* C, VARIANT* AArgs, VARIANT* AResSlot, bool AHeld = false) {
+  ComPtr<IDispatch> keep(AHeld ? nullptr : AObj);
   if (ACodeObject) {
     QelClear(AResSlot);
     ACodeObject->InvokeMember(AId, C->FBracketType, C->FResMask, C->FArgCount, AArgs, AResSlot);
@@ -61,9 +63,9 @@ void CallMember(TQelCallEnv& AEnv, IDispatch* AObj, TQelCodeObject* ACodeObject,
 }
 
 void PutMember(IDispatch* AObj, TQelCodeObject* ACodeObject, DISPID AId, const TQelCall* C,
-               VARIANT* AArgs, VARIANT* AValue) {
+               VARIANT* AArgs, VARIANT* AValue, bool AHeld = false) {
   if (C->FBracketType == bkRound) Fail(retCannotAssign);
-  ComPtr<IDispatch> keep(AObj);
+  ComPtr<IDispatch> keep(AHeld ? nullptr : AObj);
   if (ACodeObject) {
     ACodeObject->InvokePropPut(AId, C->FBracketType, C->FArgCount, AArgs, AValue);
     return;
@@ -319,9 +321,16 @@ VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool A
 
 VARIANT* QelMemberCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
   VARIANT* resSlot = ATop - C->FResOffset;
-  IDispatch* object = ObjectOf(ATop - C->FObjectOffset);
+  VARIANT* objectSlot = ATop - C->FObjectOffset;
+  IDispatch* object = ObjectOf(objectSlot);
   const TMemberTarget target = MemberTargetOf(object);
-  CallMember(AEnv, object, target.Code, MemberId(object, target, C), C, ATop - C->FArgsOffset, resSlot);
+  const DISPID id = MemberId(object, target, C);
+  // An object value (not a reference to a variable) is taken out of its slot: its reference
+  // then keeps the object alive through the call at no extra cost.
+  TQelVar held;
+  if (objectSlot->vt == VT_DISPATCH) std::swap(held.V, *objectSlot);
+  CallMember(AEnv, object, target.Code, id, C, ATop - C->FArgsOffset, resSlot,
+             held.V.vt == VT_DISPATCH);
   return resSlot;
 }
 
@@ -412,9 +421,12 @@ VARIANT* QelAssignGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) 
 }
 
 VARIANT* QelAssignMemberCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
-  IDispatch* object = ObjectOf(ATop - C->FObjectOffset);
+  VARIANT* objectSlot = ATop - C->FObjectOffset;
+  IDispatch* object = ObjectOf(objectSlot);
   const TMemberTarget target = MemberTargetOf(object);
-  PutMember(object, target.Code, MemberId(object, target, C), C, ATop - C->FArgsOffset, ATop);
+  // An object value in its slot stays there, referenced, until the call is over.
+  PutMember(object, target.Code, MemberId(object, target, C), C, ATop - C->FArgsOffset, ATop,
+            objectSlot->vt == VT_DISPATCH);
   return ATop - (C->FArgCount + 2);
 }
 
