@@ -106,6 +106,56 @@ QEL_VM_INLINE bool AddToLocalInPlace(PQelInstr AIp, PQelInstr ACodeEnd, VARIANT*
   return OleBstrAppend(&var->bstrVal, operand->bstrVal, SysStringLen(operand->bstrVal)) != 0;
 }
 
+bool CompareInts(uint8_t ACode, int32_t a, int32_t b) {
+  switch (ACode) {
+    case icGreater: return a > b;
+    case icGreaterEqual: return a >= b;
+    case icLess: return a < b;
+    case icLessEqual: return a <= b;
+    case icEqual: return a == b;
+    default: return a != b;
+  }
+}
+
+enum TFused { fuNone, fuPushed, fuJumped };
+
+// An integer value followed by an integer literal and an operator (n - 1, i + 1, i * 7,
+// n < 2 then a conditional jump: the commonest operand pairs) runs as one step. fuPushed: the
+// result was written to ADst and AIp moved past the operator; fuJumped: AIp is the jump's
+// outcome. fuNone: no such sequence, other kinds, or an overflow the general operator widens.
+QEL_VM_INLINE TFused FuseWithLiteral(PQelInstr& AIp, const VARIANT* AValue, VARIANT* ADst) {
+  if (AValue->vt != VT_I4 || AIp[1].Code != icPushLiteral) return fuNone;
+  const VARIANT* literal = AIp[1].Ptr<VARIANT>();
+  if (literal->vt != VT_I4) return fuNone;
+  const int32_t a = AValue->lVal, b = literal->lVal;
+  int32_t res;
+  const uint8_t op = AIp[2].Code;
+  switch (op) {
+    case icPlus:
+      if (__builtin_add_overflow(a, b, &res)) return fuNone;
+      break;
+    case icMinus:
+      if (__builtin_sub_overflow(a, b, &res)) return fuNone;
+      break;
+    case icMultiply:
+      if (__builtin_mul_overflow(a, b, &res)) return fuNone;
+      break;
+    case icGreater: case icGreaterEqual: case icLess: case icLessEqual: case icEqual:
+    case icNotEqual: {
+      const uint8_t jump = AIp[3].Code;
+      if (jump != icPopJmpIfFalse && jump != icPopJmpIfTrue) return fuNone;
+      const bool taken = CompareInts(op, a, b) == (jump == icPopJmpIfTrue);
+      AIp = taken ? static_cast<const TQelLabel*>(AIp[3].Ptr<TQelLabel>())->FTarget : AIp + 4;
+      return fuJumped;
+    }
+    default:
+      return fuNone;
+  }
+  QelSetI4(ADst, res);
+  AIp += 3;
+  return fuPushed;
+}
+
 uint32_t SetBits(int32_t ALow, int32_t AHigh) {
   if (ALow > AHigh) return 0;
   uint32_t high = AHigh == 31 ? 0xFFFFFFFFu : ((1u << (AHigh + 1)) - 1);
@@ -215,11 +265,21 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
           ip += 4;
           QEL_DISPATCH();
         }
+        if (TFused fused = FuseWithLiteral(ip, stack + ip->Data, top + 1)) {
+          if (fused == fuPushed) ++top;
+          QEL_DISPATCH();
+        }
         QelCopy(++top, stack + ip->Data);
         QEL_NEXT();
-      L_icPushArg:
-        QelCopyInd(++top, args + TQelParamInfo::FromData(ip->Data).Index);
+      L_icPushArg: {
+        const VARIANT* arg = QelDeref(args + TQelParamInfo::FromData(ip->Data).Index);
+        if (TFused fused = FuseWithLiteral(ip, arg, top + 1)) {
+          if (fused == fuPushed) ++top;
+          QEL_DISPATCH();
+        }
+        QelCopy(++top, arg);
         QEL_NEXT();
+      }
       L_icPushResult:
         QelCopyInd(++top, AResult);
         QEL_NEXT();
