@@ -37,6 +37,17 @@ char* DirectCell(SAFEARRAY* AArray, VARIANT* AArgs, int AArgCount) {
   return static_cast<char*>(AArray->pvData) + offset * AArray->cbElements;
 }
 
+// Element sizes are 1, 2, 4 or 8 bytes; fixed-size copies avoid a library call per element.
+QEL_VM_INLINE void CopyCell(void* ADst, const void* ASrc, ULONG ASize) {
+  switch (ASize) {
+    case 1: std::memcpy(ADst, ASrc, 1); return;
+    case 2: std::memcpy(ADst, ASrc, 2); return;
+    case 4: std::memcpy(ADst, ASrc, 4); return;
+    case 8: std::memcpy(ADst, ASrc, 8); return;
+    default: std::memcpy(ADst, ASrc, ASize); return;
+  }
+}
+
 // Element kinds stored as plain bits of at most eight bytes.
 bool IsPlainCell(VARTYPE AType, ULONG ASize) {
   return ASize <= sizeof(LONGLONG) && AType != VT_BSTR && AType != VT_DISPATCH &&
@@ -52,7 +63,7 @@ bool DirectGet(SAFEARRAY* AArray, VARTYPE AType, VARIANT* AArgs, int AArgCount, 
   }
   if (!IsPlainCell(AType, AArray->cbElements)) return false;
   AOut->llVal = 0;
-  std::memcpy(&AOut->llVal, cell, AArray->cbElements);
+  CopyCell(&AOut->llVal, cell, AArray->cbElements);
   AOut->vt = AType;
   return true;
 }
@@ -66,7 +77,7 @@ bool DirectPut(SAFEARRAY* AArray, VARTYPE AType, VARIANT* AArgs, int AArgCount,
     return true;
   }
   if (AValue->vt != AType || !IsPlainCell(AType, AArray->cbElements)) return false;
-  std::memcpy(cell, &AValue->llVal, AArray->cbElements);
+  CopyCell(cell, &AValue->llVal, AArray->cbElements);
   return true;
 }
 
@@ -106,7 +117,10 @@ void QelDispInvoke(IDispatch* AObj, DISPID ADispId, WORD AFlags, VARIANT* AArgs,
   if (AResult) QelMove(AResult, &result.V);
 }
 
-void QelIndexValue(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* AResult) {
+namespace {
+// The general element access (objects' default members, every array shape); the fronts below
+// try the one-index cell first with a small frame.
+void IndexValueGeneral(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* AResult) {
   VARIANT* value = QelDeref(AValue);
   TQelVar element;
   if (value->vt == VT_DISPATCH) {
@@ -115,10 +129,6 @@ void QelIndexValue(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* ARes
     QelDispInvoke(value->pdispVal, DISPID_VALUE, DISPATCH_METHOD | DISPATCH_PROPERTYGET, AArgs,
                   AArgCount, nullptr, &element.V);
   } else if (SAFEARRAY* array = ArrayOf(value)) {
-    if (DirectGet(array, value->vt & VT_TYPEMASK, AArgs, AArgCount, &element.V)) {
-      QelMove(AResult, &element.V);
-      return;
-    }
     LONG indexes[MaxArrayIndexes];
     ReadIndexes(array, AArgs, AArgCount, indexes);
     VARTYPE type = value->vt & VT_TYPEMASK;
@@ -134,7 +144,7 @@ void QelIndexValue(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* ARes
   QelMove(AResult, &element.V);
 }
 
-void QelIndexStore(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* ANewValue) {
+void IndexStoreGeneral(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* ANewValue) {
   VARIANT* value = QelDeref(AValue);
   VARIANT* newValue = QelDeref(ANewValue);
   if (value->vt == VT_DISPATCH) {
@@ -146,7 +156,6 @@ void QelIndexStore(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* ANew
   }
   SAFEARRAY* array = ArrayOf(value);
   if (!array) Fail(retTypeMismatch);
-  if (DirectPut(array, value->vt & VT_TYPEMASK, AArgs, AArgCount, newValue)) return;
   LONG indexes[MaxArrayIndexes];
   ReadIndexes(array, AArgs, AArgCount, indexes);
   VARTYPE type = value->vt & VT_TYPEMASK;
@@ -161,6 +170,27 @@ void QelIndexStore(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* ANew
                    ? reinterpret_cast<void*>(converted.V.byref)
                    : static_cast<void*>(&converted.V.llVal);
   CheckArrayHr(SafeArrayPutElement(array, indexes, data));
+}
+}  // namespace
+
+void QelIndexValue(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* AResult) {
+  const VARIANT* value = QelDeref(AValue);
+  if (SAFEARRAY* array = ArrayOf(value)) {
+    VARIANT element;
+    element.vt = VT_EMPTY;
+    if (DirectGet(array, value->vt & VT_TYPEMASK, AArgs, AArgCount, &element)) {
+      QelMove(AResult, &element);
+      return;
+    }
+  }
+  IndexValueGeneral(AValue, AArgs, AArgCount, AResult);
+}
+
+void QelIndexStore(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* ANewValue) {
+  const VARIANT* value = QelDeref(AValue);
+  if (SAFEARRAY* array = ArrayOf(value))
+    if (DirectPut(array, value->vt & VT_TYPEMASK, AArgs, AArgCount, QelDeref(ANewValue))) return;
+  IndexStoreGeneral(AValue, AArgs, AArgCount, ANewValue);
 }
 
 namespace {
