@@ -344,6 +344,17 @@ class TQelUnitWrapperData final : public TQelWrapperData {
 // ---------------------------------------------------------------------------
 // Wrapper instances
 
+TQelWrapperData& GetWrapperData(TQelWrapperClassRef AWrapperClass);
+
+// Inline: every member call of a wrapper asks for its class's table.
+inline TQelWrapperData& TQelWrapperClass::GetData() const {
+  if (TQelWrapperData* data = std::atomic_ref<TQelWrapperData*>(FData).load(std::memory_order_acquire))
+      [[likely]]
+    return *data;
+  return GetWrapperData(this);
+}
+inline const TQelDispInfo& TQelWrapperClass::GetDispInfo() const { return GetData().GetDispInfo(); }
+
 // {1ADE176B-20A5-4B78-8247-2FCDDCBAA38A}: lets the engine recognise its own wrappers.
 inline constexpr IID IID_IQelDispWrapper = {0x1ADE176B, 0x20A5, 0x4B78, {0x82, 0x47, 0x2F, 0xCD, 0xDC, 0xBA, 0xA3, 0x8A}};
 struct IQelDispWrapper : IUnknown {

@@ -193,8 +193,6 @@ bool TQelWrapperClass::InheritsFrom(TQelWrapperClassRef AAncestor) const {
   return false;
 }
 
-TQelWrapperData& TQelWrapperClass::GetData() const { return GetWrapperData(this); }
-const TQelDispInfo& TQelWrapperClass::GetDispInfo() const { return GetData().GetDispInfo(); }
 
 VARIANT TQelWrapperClass::MetatypeToVar() const {
   if (Kind == wkMetaclass) return FindClassWrapper(GetWrappedClass())->MetatypeToVar();

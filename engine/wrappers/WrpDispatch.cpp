@@ -4,12 +4,13 @@
 
 HRESULT TQelDispWrapper::QueryInterface(REFIID riid, void** ppvObject) {
   if (!ppvObject) return E_POINTER;
-  if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
+  // The machine asks for the dispatch key at every member call: tested first.
+  if (IsEqualIID(riid, IID_IQelDispatchKey)) {
+    *ppvObject = static_cast<IQelDispatchKey*>(this);
+  } else if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
     *ppvObject = static_cast<IDispatch*>(this);
   } else if (IsEqualIID(riid, IID_IQelDispWrapper)) {
     *ppvObject = static_cast<IQelDispWrapper*>(this);
-  } else if (IsEqualIID(riid, IID_IQelDispatchKey)) {
-    *ppvObject = static_cast<IQelDispatchKey*>(this);
   } else {
     *ppvObject = nullptr;
     return E_NOINTERFACE;
