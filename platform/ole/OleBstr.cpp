@@ -16,13 +16,66 @@ constexpr size_t kMaxBytes = std::numeric_limits<uint32_t>::max() - kPrefix - 2 
 
 char* blockOf(BSTR b) { return reinterpret_cast<char*>(b) - kPrefix; }
 
+// Small strings come and go at every host call (arguments, results, literals pushed by the
+// machine). Each thread keeps a few freed small blocks per size class and serves them again
+// without the allocator. Class k holds blocks of at least 16 * (k + 1) usable bytes. Off under
+// AddressSanitizer, which must see every free.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kCacheBlocks = false;
+#else
+constexpr bool kCacheBlocks = true;
+#endif
+constexpr size_t kClassBytes = 16, kClasses = 4, kDepth = 16;
+constexpr size_t kLargestCached = kClassBytes * (kClasses + 1);
+
+struct BlockCache {
+    void* blocks[kClasses][kDepth];
+    size_t counts[kClasses] = {};
+    ~BlockCache();
+};
+thread_local bool tCacheGone = false;  // trivially destructible: readable after the cache died
+thread_local BlockCache tCache;
+
+BlockCache::~BlockCache()
+{
+    tCacheGone = true;
+    for (size_t k = 0; k < kClasses; ++k)
+        for (size_t i = 0; i < counts[k]; ++i) std::free(blocks[k][i]);
+}
+
+char* takeBlock(size_t size)
+{
+    if (kCacheBlocks && size <= kClassBytes * kClasses && !tCacheGone) {
+        const size_t k = (size + kClassBytes - 1) / kClassBytes - 1;
+        if (tCache.counts[k]) return static_cast<char*>(tCache.blocks[k][--tCache.counts[k]]);
+        // A miss allocates the class's full size, so the block can serve any string of it.
+        return static_cast<char*>(std::malloc((k + 1) * kClassBytes));
+    }
+    return static_cast<char*>(std::malloc(size));
+}
+
+void giveBlock(char* block)
+{
+    if (kCacheBlocks && !tCacheGone) {
+        const size_t usable = malloc_usable_size(block);
+        if (usable >= kClassBytes && usable <= kLargestCached) {
+            const size_t k = std::min(usable / kClassBytes, kClasses) - 1;
+            if (tCache.counts[k] < kDepth) {
+                tCache.blocks[k][tCache.counts[k]++] = block;
+                return;
+            }
+        }
+    }
+    std::free(block);
+}
+
 // Allocates a BSTR of `bytes` bytes whose text is copied from `src` when given.
 BSTR allocBytes(const void* src, size_t bytes)
 {
     if (bytes > kMaxBytes) return nullptr;
     // Two terminating zero bytes more than needed, so an odd byte length still ends in a
     // zero OLECHAR.
-    char* block = static_cast<char*>(std::malloc(kPrefix + bytes + 2 * sizeof(OLECHAR)));
+    char* block = takeBlock(kPrefix + bytes + 2 * sizeof(OLECHAR));
     if (!block) return nullptr;
     uint32_t len = static_cast<uint32_t>(bytes);
     std::memcpy(block, &len, kPrefix);
@@ -108,7 +161,7 @@ INT OleBstrAppend(BSTR* pbstr, const OLECHAR* psz, UINT len)
 
 void SysFreeString(BSTR bstrString)
 {
-    if (bstrString) std::free(blockOf(bstrString));
+    if (bstrString) giveBlock(blockOf(bstrString));
 }
 
 UINT SysStringByteLen(BSTR bstr)

@@ -1,4 +1,6 @@
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "tests/ole/OleTestValues.h"
 
@@ -70,6 +72,46 @@ TEST(Bstr, ReallocReplacesAndAcceptsItsOwnText)
     EXPECT_EQ(SysStringLen(b), 3u);
     EXPECT_EQ(SysReAllocString(nullptr, u"x"), 0);
     SysFreeString(b);
+}
+
+TEST(Bstr, AppendGrowsInPlaceAndAcceptsItsOwnText)
+{
+    BSTR b = nullptr;
+    ASSERT_EQ(OleBstrAppend(&b, u"ab", 2), 1);   // a null string is the empty string
+    EXPECT_EQ(OleBstrView(b), u"ab");
+    std::u16string expected = u"ab";
+    for (int i = 0; i < 300; ++i) {               // enough to move the block several times
+        ASSERT_EQ(OleBstrAppend(&b, u"xyz", 3), 1);
+        expected += u"xyz";
+    }
+    EXPECT_EQ(OleBstrView(b), expected);
+    EXPECT_EQ(b[SysStringLen(b)], u'\0');
+    // The source inside the string itself, at a length that makes the block move.
+    const UINT half = SysStringLen(b);
+    ASSERT_EQ(OleBstrAppend(&b, b, half), 1);
+    EXPECT_EQ(OleBstrView(b), expected + expected);
+    ASSERT_EQ(OleBstrAppend(&b, nullptr, 0), 1);
+    EXPECT_EQ(SysStringLen(b), 2 * half);
+    EXPECT_EQ(OleBstrAppend(nullptr, u"x", 1), 0);
+    SysFreeString(b);
+}
+
+TEST(Bstr, SmallStringsOfEverySizeKeepTheirText)
+{
+    // Blocks freed and served again across size classes must still hold each new string whole.
+    for (int round = 0; round < 3; ++round) {
+        std::vector<BSTR> strings;
+        for (UINT n = 0; n < 48; ++n) {
+            std::u16string text(n, char16_t(u'a' + n % 26));
+            strings.push_back(SysAllocStringLen(text.data(), n));
+        }
+        for (UINT n = 0; n < 48; ++n) {
+            EXPECT_EQ(SysStringLen(strings[n]), n);
+            EXPECT_EQ(OleBstrView(strings[n]), std::u16string(n, char16_t(u'a' + n % 26)));
+            EXPECT_EQ(strings[n][n], u'\0');
+        }
+        for (BSTR b : strings) SysFreeString(b);
+    }
 }
 
 TEST(Bstr, FromStringView)
