@@ -106,7 +106,7 @@ QEL_VM_INLINE bool AddToLocalInPlace(PQelInstr AIp, PQelInstr ACodeEnd, VARIANT*
   return OleBstrAppend(&var->bstrVal, operand->bstrVal, SysStringLen(operand->bstrVal)) != 0;
 }
 
-bool CompareInts(uint8_t ACode, int32_t a, int32_t b) {
+QEL_VM_INLINE bool CompareInts(uint8_t ACode, int32_t a, int32_t b) {
   switch (ACode) {
     case icGreater: return a > b;
     case icGreaterEqual: return a >= b;
@@ -317,14 +317,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         bool res;
         if (l->vt == VT_I4 && top->vt == VT_I4) {
           int32_t a = l->lVal, b = top->lVal;
-          switch (ip->Code) {
-            case icGreater: res = a > b; break;
-            case icGreaterEqual: res = a >= b; break;
-            case icLess: res = a < b; break;
-            case icLessEqual: res = a <= b; break;
-            case icEqual: res = a == b; break;
-            default: res = a != b; break;
-          }
+          res = CompareInts(ip->Code, a, b);
           // A comparison feeding a conditional jump (the usual case) jumps directly; the
           // operands are plain integers, so leaving them in the popped slots releases nothing.
           const uint8_t next = ip[1].Code;
