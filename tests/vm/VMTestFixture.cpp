@@ -6,7 +6,9 @@ void VMTest::TearDown() { VM.reset(); }
 
 void VMTest::Start() {
   VM = std::make_unique<TQelVirtMachine>(std::make_shared<TTestLanguage>(Script));
+  // Threads of one machine report at the same time (the abort tests): record under a lock.
   VM->OnFormatException = [this](TQelVirtMachine*, int ALine, int APos, Exception*) {
+    std::lock_guard<std::mutex> guard(PositionsLock);
     Positions.emplace_back(ALine, APos);
   };
   VM->Initialize(u"test source\r\nsecond line\r\n");

@@ -1,6 +1,8 @@
 // The machine tests' fixture over the test kit.
 #pragma once
 
+#include <mutex>
+
 #include <gtest/gtest.h>
 
 #include "tests/vm/VMTestKit.h"
@@ -24,5 +26,6 @@ class VMTest : public ::testing::Test {
   TTestScript Script;
   std::unique_ptr<TQelVirtMachine> VM;
   std::vector<std::pair<int, int>> Positions;  // (line, column) reported by the format hook
+  std::mutex PositionsLock;
   int NextExpr = 0;
 };
