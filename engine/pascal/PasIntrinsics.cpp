@@ -14,7 +14,7 @@ TCallCheck CheckCall(TPasIntrinsicKind AKind, const TQelCall& ACall, bool AVaria
   switch (AKind) {
     case bokProcedure: return ACall.IsResUsed() ? ccMismatch : counted;
     case bokFunction: return counted;
-    case bokConstant: return ACall.FBracketType == bkNon ? ccCall : ccMismatch;
+    case bokConstant: case bokFixed: return ACall.FBracketType == bkNon ? ccCall : ccMismatch;
   }
   return ccMismatch;
 }
@@ -25,7 +25,13 @@ class TPasIntrinsic : public TIntrinsic {
   TPasIntrinsic(const std::u16string& AStrName, TPasIntrinsicKind AKind, int AArgsCount,
                 TPasHandler AHandler)
       : TIntrinsic(QelNameTable().GetNameIndex(AStrName, true), AStrName),
-        FKind(AKind), FArgsCount(AArgsCount), FHandler(AHandler) {}
+        FKind(AKind), FArgsCount(AArgsCount), FHandler(AHandler) {
+    if (AKind == bokFixed) {
+      TQelVar value;
+      AHandler(TQelCall(), nullptr, value.V);
+      SetFixedValue(value.V);
+    }
+  }
 
   void Execute(TQelVMBase*, TQelCall* ACall, VARIANT* AArgs, VARIANT& AResult) override {
     switch (CheckCall(FKind, *ACall, FArgsCount < 0)) {
@@ -55,8 +61,8 @@ constexpr int kVariable = -1;
 
 // In the dialect's published order.
 constexpr TPasIntrinsicRow kIntrinsics[] = {
-    {u"Null", bokConstant, 0, PasNull},
-    {u"Unassigned", bokConstant, 0, PasUnassigned},
+    {u"Null", bokFixed, 0, PasNull},
+    {u"Unassigned", bokFixed, 0, PasUnassigned},
     {u"Include", bokProcedure, 2, PasInclude},
     {u"Exclude", bokProcedure, 2, PasExclude},
     {u"Beep", bokProcedure, 0, PasBeep},
@@ -88,8 +94,8 @@ constexpr TPasIntrinsicRow kIntrinsics[] = {
     {u"IntToStr", bokFunction, 1, PasIntToStr},
     {u"IsLeapYear", bokFunction, 1, PasIsLeapYear},
     {u"IsValidIdent", bokFunction, 1, PasIsValidIdent},
-    {u"True", bokConstant, 0, PasTrue},
-    {u"False", bokConstant, 0, PasFalse},
+    {u"True", bokFixed, 0, PasTrue},
+    {u"False", bokFixed, 0, PasFalse},
     {u"Length", bokFunction, kVariable, PasLength},
     {u"Now", bokFunction, 0, PasNow},
     {u"Odd", bokFunction, 1, PasOdd},

@@ -9,7 +9,8 @@
 
 namespace qel_pas {
 
-enum TPasIntrinsicKind : uint8_t { bokProcedure, bokFunction, bokConstant };
+// bokFixed: a constant whose value never changes (its handler runs once, at creation).
+enum TPasIntrinsicKind : uint8_t { bokProcedure, bokFunction, bokConstant, bokFixed };
 
 // AArgs[i] is the i-th argument slot (possibly a reference); AResult the result slot.
 using TPasHandler = void (*)(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult);

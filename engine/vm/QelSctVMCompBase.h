@@ -172,6 +172,18 @@ class TIntrinsic : public TQelGlobalObject {
  public:
   TIntrinsic(int AName, const std::u16string& AStrName);
   virtual void Execute(TQelVMBase* AVM, TQelCall* ACall, VARIANT* AArgs, VARIANT& AResult) = 0;
+
+  // The value of a constant that never changes (True, Null...): a use without brackets is a
+  // plain copy of it, with no call. Nil for every other intrinsic.
+  const VARIANT* FixedValue() const { return FHasFixedValue ? &FFixedValue : nullptr; }
+
+ protected:
+  // Only values that own no memory: the intrinsic never clears it.
+  void SetFixedValue(const VARIANT& AValue);
+
+ private:
+  VARIANT FFixedValue{};
+  bool FHasFixedValue = false;
 };
 
 // A host object registered with the machine. Units (AddUnit/AddAllUnits of the script control)

@@ -108,7 +108,7 @@ QEL_VM_INLINE void QelSetI4(VARIANT* ADst, int32_t AValue) {
 QEL_VM_INLINE void QelSetBool(VARIANT* ADst, bool AValue) {
   QelClear(ADst);
   ADst->vt = VT_BOOL;
-  ADst->boolVal = AValue ? VARIANT_TRUE : VARIANT_FALSE;
+  ADst->llVal = AValue ? VARIANT_TRUE : VARIANT_FALSE;  // the whole payload (see QelAssignBits)
 }
 
 // An owned variant for the machine's own temporaries.
@@ -408,9 +408,15 @@ TQelCodeObject* QelAsCodeObject(IDispatch* AObj);
 // ---------------------------------------------------------------------------------------------
 // Calls (used by the interpreter loop and the code object)
 
-// Invokes member ADispId of an outside dispatch object with the call's arguments.
+// Invokes member ADispId of an outside dispatch object with the call's arguments (directly
+// when the object has the direct interface). AValue: a put's value, else nil; AResult: where
+// the result goes, nil when it is not wanted.
 void QelDispInvoke(IDispatch* AObj, DISPID ADispId, WORD AFlags, VARIANT* AArgs, int AArgCount,
                    VARIANT* AValue, VARIANT* AResult);
+// The same through an object's direct interface, known to the caller.
+struct IQelDirectDispatch;
+void QelDirectInvoke(IQelDirectDispatch* ADirect, DISPID ADispId, WORD AFlags, VARIANT* AArgs,
+                     int AArgCount, VARIANT* AValue, VARIANT* AResult);
 DISPID QelDispIdOfName(IDispatch* AObj, const std::u16string& AName);
 // Applies brackets / indexes to a value (array element or default member); result into AResult.
 void QelIndexValue(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* AResult);

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "engine/foundation/QelDispatchKey.h"
+#include "engine/foundation/QelDirectDispatch.h"
 
 namespace {
 
@@ -47,52 +47,65 @@ void CallScriptProc(TQelCallEnv& AEnv, TQelProcObject* AProc, const TQelCall* C,
   AEnv.VM->Interpret(AEnv.T, ctx);
 }
 
-// A member of a host object (published as a global name) or of a dispatch value.
-// AHeld: the caller holds a reference of its own for the whole call; otherwise one is taken,
-// since the object's slot may be overwritten by the result.
-void CallMember(TQelCallEnv& AEnv, IDispatch* AObj, TQelCodeObject* ACodeObject, DISPID AId,
-                const TQelCall* C, VARIANT* AArgs, VARIANT* AResSlot, bool AHeld = false) {
-  ComPtr<IDispatch> keep(AHeld ? nullptr : AObj);
-  if (ACodeObject) {
-    QelClear(AResSlot);
-    ACodeObject->InvokeMember(AId, C->FBracketType, C->FResMask, C->FArgCount, AArgs, AResSlot);
-    return;
-  }
-  QelDispInvoke(AObj, AId, GetFlagsOf(C->FBracketType), AArgs, C->FArgCount, nullptr,
-                ResultBuffer(C, AResSlot));
-}
-
-void PutMember(IDispatch* AObj, TQelCodeObject* ACodeObject, DISPID AId, const TQelCall* C,
-               VARIANT* AArgs, VARIANT* AValue, bool AHeld = false) {
-  if (C->FBracketType == bkRound) Fail(retCannotAssign);
-  ComPtr<IDispatch> keep(AHeld ? nullptr : AObj);
-  if (ACodeObject) {
-    ACodeObject->InvokePropPut(AId, C->FBracketType, C->FArgCount, AArgs, AValue);
-    return;
-  }
-  QelDispInvoke(AObj, AId, DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF, AArgs, C->FArgCount,
-                AValue, nullptr);
-}
-
-TQelCodeObject* CodeObjectOf(IDispatch* AObj) { return QelAsCodeObject(AObj); }
-
-// A member call site remembers its last DISPID with the object's dispatch key (IQelDispatchKey)
-// in TQelCall::FResolved: the key's address above 16 bits of DISPID.
-constexpr int MemberIdBits = 16;
-
-// What a member call needs to know of its object: its dispatch key, else whether it is a code
-// object (an object with a key is not). One interface query for the common case.
+// What a member call needs to know of its object: its direct interface with its dispatch key,
+// else whether it is a code object (an object with a key is not).
 struct TMemberTarget {
-  uintptr_t Key;
+  IDispatch* Obj;
+  IQelDirectDispatch* Direct;  // borrowed
   TQelCodeObject* Code;
+  uintptr_t Key;
 };
 
 TMemberTarget MemberTargetOf(IDispatch* AObj) {
-  const auto key = reinterpret_cast<uintptr_t>(QelDispatchKeyOf(AObj));
-  return {key, key ? nullptr : CodeObjectOf(AObj)};
+  IQelDirectDispatch* direct = QelDirectDispatchOf(AObj);
+  const auto key = direct ? reinterpret_cast<uintptr_t>(direct->DispatchKey()) : 0;
+  return {AObj, direct, key ? nullptr : QelAsCodeObject(AObj), key};
 }
 
-DISPID MemberId(IDispatch* AObj, const TMemberTarget& ATarget, const TQelCall* C) {
+// A published member of a host object: the direct interface is looked up by QelDispInvoke.
+TMemberTarget ExternTarget(const TQelExternObject* AObject) {
+  return {AObject->FObj, nullptr, AObject->FCodeObject, 0};
+}
+
+void InvokeMember(const TMemberTarget& ATarget, DISPID AId, WORD AFlags, const TQelCall* C,
+                  VARIANT* AArgs, VARIANT* AValue, VARIANT* AResult) {
+  if (ATarget.Direct)
+    QelDirectInvoke(ATarget.Direct, AId, AFlags, AArgs, C->FArgCount, AValue, AResult);
+  else
+    QelDispInvoke(ATarget.Obj, AId, AFlags, AArgs, C->FArgCount, AValue, AResult);
+}
+
+// AHeld: the caller holds a reference of its own for the whole call; otherwise one is taken,
+// since the object's slot may be overwritten by the result.
+void CallMember(const TMemberTarget& ATarget, DISPID AId, const TQelCall* C, VARIANT* AArgs,
+                VARIANT* AResSlot, bool AHeld = false) {
+  ComPtr<IDispatch> keep(AHeld ? nullptr : ATarget.Obj);
+  if (ATarget.Code) {
+    QelClear(AResSlot);
+    ATarget.Code->InvokeMember(AId, C->FBracketType, C->FResMask, C->FArgCount, AArgs, AResSlot);
+    return;
+  }
+  InvokeMember(ATarget, AId, GetFlagsOf(C->FBracketType), C, AArgs, nullptr,
+               ResultBuffer(C, AResSlot));
+}
+
+void PutMember(const TMemberTarget& ATarget, DISPID AId, const TQelCall* C, VARIANT* AArgs,
+               VARIANT* AValue, bool AHeld = false) {
+  if (C->FBracketType == bkRound) Fail(retCannotAssign);
+  ComPtr<IDispatch> keep(AHeld ? nullptr : ATarget.Obj);
+  if (ATarget.Code) {
+    ATarget.Code->InvokePropPut(AId, C->FBracketType, C->FArgCount, AArgs, AValue);
+    return;
+  }
+  InvokeMember(ATarget, AId, DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF, C, AArgs, AValue,
+               nullptr);
+}
+
+// A member call site remembers its last DISPID with the object's dispatch key
+// (IQelDirectDispatch) in TQelCall::FResolved: the key's address above 16 bits of DISPID.
+constexpr int MemberIdBits = 16;
+
+DISPID MemberId(const TMemberTarget& ATarget, const TQelCall* C) {
   if (ATarget.Code) {
     DISPID id = ATarget.Code->GetIdOfName(C->FName);
     if (id == DISPID_UNKNOWN) EQelVMRuntime::RaiseError(retUndeclaredId, C->FStrName);
@@ -102,7 +115,7 @@ DISPID MemberId(IDispatch* AObj, const TMemberTarget& ATarget, const TQelCall* C
   const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
   if (key && remembered >> MemberIdBits == key)
     return DISPID(remembered & ((uintptr_t(1) << MemberIdBits) - 1));
-  DISPID id = QelDispIdOfName(AObj, C->FStrName);
+  DISPID id = QelDispIdOfName(ATarget.Obj, C->FStrName);
   if (id == DISPID_UNKNOWN) EQelVMRuntime::RaiseError(retUndeclaredId, C->FStrName);
   if (key && id > 0 && id < (1 << MemberIdBits) && key >> (64 - MemberIdBits) == 0)
     C->FResolved.store((key << MemberIdBits) | uintptr_t(id), std::memory_order_release);
@@ -218,26 +231,52 @@ void QelPushArgRef(VARIANT* AArgs, TQelParamInfo AParam, VARIANT* ADst) {
   }
 }
 
+namespace {
+// An intrinsic's call: a fixed constant without brackets is a copy of its value.
+void RunIntrinsic(TQelCallEnv& AEnv, TIntrinsic* AIntrinsic, const TQelCall* C, VARIANT* AArgs,
+                  VARIANT* AResSlot) {
+  if (const VARIANT* fixed = AIntrinsic->FixedValue(); fixed && C->FBracketType == bkNon) {
+    QelClear(AResSlot);
+    QelAssignBits(AResSlot, fixed);
+    return;
+  }
+  AIntrinsic->Execute(AEnv.VM, const_cast<TQelCall*>(C), AArgs, *AResSlot);
+}
+
+__attribute__((noinline)) VARIANT* GlobCallGeneral(TQelCallEnv& AEnv, const TQelCall* C,
+                                                   VARIANT* ATop, bool AIsRef);
+}  // namespace
+
+// The remembered hot cases (a script procedure, an element of a local array, an intrinsic) in a
+// small front; everything else resolves the name in GlobCallGeneral.
 VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool AIsRef) {
+  const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
+  VARIANT* resSlot = ATop - C->FResOffset;
+  VARIANT* args = ATop - C->FArgsOffset;
+  switch (remembered & rtMask) {
+    case rtProc:
+      if (!remembered) break;
+      CallScriptProc(AEnv, reinterpret_cast<TQelProcObject*>(remembered), C, args, resSlot);
+      return resSlot;
+    case rtLocal:
+      if (C->FBracketType != bkBlock) break;
+      QelIndexValue(AEnv.F->Stack + (uint32_t(remembered) >> 2), args, C->FArgCount, resSlot);
+      return resSlot;
+    case rtIntrinsic:
+      if (TQelGlobalObject* intrinsic = RememberedIntrinsic(AEnv.VM, remembered)) {
+        RunIntrinsic(AEnv, static_cast<TIntrinsic*>(intrinsic), C, args, resSlot);
+        return resSlot;
+      }
+      break;
+  }
+  return GlobCallGeneral(AEnv, C, ATop, AIsRef);
+}
+
+namespace {
+VARIANT* GlobCallGeneral(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool AIsRef) {
   VARIANT* resSlot = ATop - C->FResOffset;
   VARIANT* args = ATop - C->FArgsOffset;
   VARIANT* stack = AEnv.F->Stack;
-  // The two hot remembered cases first: a script procedure, an element of a local array.
-  const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
-  if (remembered && (remembered & rtMask) == rtProc) {
-    CallScriptProc(AEnv, reinterpret_cast<TQelProcObject*>(remembered), C, args, resSlot);
-    return resSlot;
-  }
-  if ((remembered & rtMask) == rtLocal && C->FBracketType == bkBlock) {
-    QelIndexValue(stack + (uint32_t(remembered) >> 2), args, C->FArgCount, resSlot);
-    return resSlot;
-  }
-  if ((remembered & rtMask) == rtIntrinsic) {
-    if (TQelGlobalObject* intrinsic = RememberedIntrinsic(AEnv.VM, remembered)) {
-      static_cast<TIntrinsic*>(intrinsic)->Execute(AEnv.VM, const_cast<TQelCall*>(C), args, *resSlot);
-      return resSlot;
-    }
-  }
   TQelNameSearchRes res = Resolve(AEnv, C);
   TQelVar value;  // V of the resolved name, before brackets apply
   // An indexed variable is read in place: copying it first would copy a whole array per element.
@@ -254,11 +293,10 @@ VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool A
         if (object->FObj) object->FObj->AddRef();
         break;
       }
-      case srExternalMember: {
-        auto* object = static_cast<TQelExternObject*>(res.NamedObject);
-        CallMember(AEnv, object->FObj, object->FCodeObject, res.DispId, C, args, resSlot);
+      case srExternalMember:
+        CallMember(ExternTarget(static_cast<TQelExternObject*>(res.NamedObject)), res.DispId, C,
+                   args, resSlot);
         return resSlot;
-      }
       case srGlobalVar: {
         VARIANT* var = &static_cast<TQelGlobalValuedObject*>(res.NamedObject)->Value;
         if (byRef) QelSetRef(&value.V, var);
@@ -294,8 +332,7 @@ VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool A
       case srExit: case srBreak: case srContinue:
         return ControlTransfer(AEnv, res, C, AIsRef);
       case srIntrinsic:
-        static_cast<TIntrinsic*>(res.NamedObject)->Execute(AEnv.VM, const_cast<TQelCall*>(C), args,
-                                                           *resSlot);
+        RunIntrinsic(AEnv, static_cast<TIntrinsic*>(res.NamedObject), C, args, resSlot);
         return resSlot;
       case srDebugVar:
         QelCopyInd(&value.V, res.DebugVar);
@@ -319,18 +356,18 @@ VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool A
   return resSlot;
 }
 
-VARIANT* QelMemberCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
+}  // namespace
+
+VARIANT* QelMemberCall(TQelCallEnv&, const TQelCall* C, VARIANT* ATop) {
   VARIANT* resSlot = ATop - C->FResOffset;
   VARIANT* objectSlot = ATop - C->FObjectOffset;
-  IDispatch* object = ObjectOf(objectSlot);
-  const TMemberTarget target = MemberTargetOf(object);
-  const DISPID id = MemberId(object, target, C);
+  const TMemberTarget target = MemberTargetOf(ObjectOf(objectSlot));
+  const DISPID id = MemberId(target, C);
   // An object value (not a reference to a variable) is taken out of its slot: its reference
   // then keeps the object alive through the call at no extra cost.
   TQelVar held;
   if (objectSlot->vt == VT_DISPATCH) std::swap(held.V, *objectSlot);
-  CallMember(AEnv, object, target.Code, id, C, ATop - C->FArgsOffset, resSlot,
-             held.V.vt == VT_DISPATCH);
+  CallMember(target, id, C, ATop - C->FArgsOffset, resSlot, held.V.vt == VT_DISPATCH);
   return resSlot;
 }
 
@@ -366,17 +403,27 @@ void StoreInto(VARIANT* AVar, const TQelCall* C, VARIANT* AArgs, VARIANT* AValue
       Fail(retCannotAssign);
   }
 }
+
+__attribute__((noinline)) void AssignGlobCallGeneral(TQelCallEnv& AEnv, const TQelCall* C,
+                                                     VARIANT* ATop);
 }  // namespace
 
+// An element of a local array in a small front; every other target in AssignGlobCallGeneral.
 VARIANT* QelAssignGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
+  const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
+  if ((remembered & rtMask) == rtLocal && C->FBracketType == bkBlock)
+    QelIndexStore(AEnv.F->Stack + (uint32_t(remembered) >> 2), ATop - C->FArgsOffset,
+                  C->FArgCount, ATop);
+  else
+    AssignGlobCallGeneral(AEnv, C, ATop);
+  return ATop - (C->FArgCount + 1);
+}
+
+namespace {
+void AssignGlobCallGeneral(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
   VARIANT* value = ATop;
   VARIANT* args = ATop - C->FArgsOffset;
   VARIANT* stack = AEnv.F->Stack;
-  const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
-  if ((remembered & rtMask) == rtLocal && C->FBracketType == bkBlock) {
-    QelIndexStore(stack + (uint32_t(remembered) >> 2), args, C->FArgCount, value);
-    return ATop - (C->FArgCount + 1);
-  }
   TQelNameSearchRes res = Resolve(AEnv, C);
   switch (res.ObjKind) {
     case srNotFound:
@@ -399,11 +446,10 @@ VARIANT* QelAssignGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) 
     case srDebugVar:
       StoreInto(QelDeref(res.DebugVar), C, args, value);
       break;
-    case srExternalMember: {
-      auto* object = static_cast<TQelExternObject*>(res.NamedObject);
-      PutMember(object->FObj, object->FCodeObject, res.DispId, C, args, value);
+    case srExternalMember:
+      PutMember(ExternTarget(static_cast<TQelExternObject*>(res.NamedObject)), res.DispId, C,
+                args, value);
       break;
-    }
     case srExternal: {
       if (C->FBracketType == bkNon) Fail(retCannotAssign);
       VARIANT object{};
@@ -417,15 +463,14 @@ VARIANT* QelAssignGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) 
     default:
       Fail(retCannotAssign);
   }
-  return ATop - (C->FArgCount + 1);
 }
+}  // namespace
 
-VARIANT* QelAssignMemberCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
+VARIANT* QelAssignMemberCall(TQelCallEnv&, const TQelCall* C, VARIANT* ATop) {
   VARIANT* objectSlot = ATop - C->FObjectOffset;
-  IDispatch* object = ObjectOf(objectSlot);
-  const TMemberTarget target = MemberTargetOf(object);
+  const TMemberTarget target = MemberTargetOf(ObjectOf(objectSlot));
   // An object value in its slot stays there, referenced, until the call is over.
-  PutMember(object, target.Code, MemberId(object, target, C), C, ATop - C->FArgsOffset, ATop,
+  PutMember(target, MemberId(target, C), C, ATop - C->FArgsOffset, ATop,
             objectSlot->vt == VT_DISPATCH);
   return ATop - (C->FArgCount + 2);
 }

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/foundation/QelDirectDispatch.h"
 #include "engine/vm/QelVMInternal.h"
 
 namespace {
@@ -27,7 +28,7 @@ void ReadIndexes(SAFEARRAY* AArray, VARIANT* AArgs, int AArgCount, LONG* AIndexe
 // The hot element access: one index into a one-dimensional array, read or written in place.
 // Returns nil whenever the general path must decide (other shapes, a non-integer index, out of
 // bounds, element kinds that own memory apart from variants).
-char* DirectCell(SAFEARRAY* AArray, VARIANT* AArgs, int AArgCount) {
+QEL_VM_INLINE char* DirectCell(SAFEARRAY* AArray, VARIANT* AArgs, int AArgCount) {
   if (AArgCount != 1 || !AArray || AArray->cDims != 1 || !AArray->pvData) return nullptr;
   const VARIANT* index = QelDeref(AArgs);
   if (index->vt != VT_I4) return nullptr;
@@ -49,12 +50,13 @@ QEL_VM_INLINE void CopyCell(void* ADst, const void* ASrc, ULONG ASize) {
 }
 
 // Element kinds stored as plain bits of at most eight bytes.
-bool IsPlainCell(VARTYPE AType, ULONG ASize) {
-  return ASize <= sizeof(LONGLONG) && AType != VT_BSTR && AType != VT_DISPATCH &&
-         AType != VT_UNKNOWN && AType != VT_RECORD && AType != VT_VARIANT;
+QEL_VM_INLINE bool IsPlainCell(VARTYPE AType, ULONG ASize) {
+  constexpr uint64_t NotPlain = (1ull << VT_BSTR) | (1ull << VT_DISPATCH) | (1ull << VT_UNKNOWN) |
+                                (1ull << VT_RECORD) | (1ull << VT_VARIANT);
+  return ASize <= sizeof(LONGLONG) && AType < 64 && !((NotPlain >> AType) & 1);
 }
 
-bool DirectGet(SAFEARRAY* AArray, VARTYPE AType, VARIANT* AArgs, int AArgCount, VARIANT* AOut) {
+QEL_VM_INLINE bool DirectGet(SAFEARRAY* AArray, VARTYPE AType, VARIANT* AArgs, int AArgCount, VARIANT* AOut) {
   char* cell = DirectCell(AArray, AArgs, AArgCount);
   if (!cell) return false;
   if (AType == VT_VARIANT) {
@@ -68,7 +70,7 @@ bool DirectGet(SAFEARRAY* AArray, VARTYPE AType, VARIANT* AArgs, int AArgCount, 
   return true;
 }
 
-bool DirectPut(SAFEARRAY* AArray, VARTYPE AType, VARIANT* AArgs, int AArgCount,
+QEL_VM_INLINE bool DirectPut(SAFEARRAY* AArray, VARTYPE AType, VARIANT* AArgs, int AArgCount,
                const VARIANT* AValue) {
   char* cell = DirectCell(AArray, AArgs, AArgCount);
   if (!cell) return false;
@@ -97,30 +99,77 @@ DISPID QelDispIdOfName(IDispatch* AObj, const std::u16string& AName) {
   return id;
 }
 
+namespace {
+// The result and error handling around both kinds of call.
+struct TInvokeFrame {
+  EXCEPINFO Info;
+  TQelVar Result;
+
+  VARIANT* ResultBuffer(VARIANT* AResult) { return AResult ? &Result.V : nullptr; }
+  void Finish(HRESULT AHr, VARIANT* AResult) {
+    if (FAILED(AHr)) [[unlikely]] EQelVMRuntime::RaiseError(AHr, Info, true);
+    if (AResult) QelMove(AResult, &Result.V);
+  }
+};
+
+void CheckArgCount(int AArgCount) {
+  if (AArgCount > MaxDispArgs) Fail(retInvalidParamCount);
+}
+
+// A put whose value does not follow its arguments on the stack.
+__attribute__((noinline)) HRESULT InvokeDirectPut(IQelDirectDispatch* ADirect, DISPID ADispId,
+                                                  WORD AFlags, VARIANT* AArgs, int AArgCount,
+                                                  VARIANT* AValue, EXCEPINFO* AInfo) {
+  VARIANT params[MaxDispArgs + 1];
+  std::copy(AArgs, AArgs + AArgCount, params);
+  params[AArgCount] = *AValue;
+  return ADirect->InvokeDirect(ADispId, AFlags, params, UINT(AArgCount + 1), nullptr, AInfo);
+}
+}  // namespace
+
+// Arguments are passed as plain bitwise copies; references stay references so by-reference
+// parameters of the callee write into the script's variables.
+void QelDirectInvoke(IQelDirectDispatch* ADirect, DISPID ADispId, WORD AFlags, VARIANT* AArgs,
+                     int AArgCount, VARIANT* AValue, VARIANT* AResult) {
+  CheckArgCount(AArgCount);
+  TInvokeFrame frame;
+  VARIANT* buffer = frame.ResultBuffer(AResult);
+  // Natural order, a put's value last: on the machine's stack it usually follows the arguments.
+  const HRESULT hr =
+      !AValue || AValue == AArgs + AArgCount
+          ? ADirect->InvokeDirect(ADispId, AFlags, AArgs, UINT(AArgCount + (AValue ? 1 : 0)),
+                                  buffer, &frame.Info)
+          : InvokeDirectPut(ADirect, ADispId, AFlags, AArgs, AArgCount, AValue, &frame.Info);
+  // The direct callee fills the exception information for DISP_E_EXCEPTION only.
+  if (FAILED(hr) && hr != DISP_E_EXCEPTION) frame.Info = EXCEPINFO{};
+  frame.Finish(hr, AResult);
+}
+
 void QelDispInvoke(IDispatch* AObj, DISPID ADispId, WORD AFlags, VARIANT* AArgs, int AArgCount,
                    VARIANT* AValue, VARIANT* AResult) {
-  if (AArgCount > MaxDispArgs) Fail(retInvalidParamCount);
-  // Plain bitwise copies in OLE order (last argument first); references stay references so
-  // by-reference parameters of the callee write into the script's variables.
+  if (IQelDirectDispatch* direct = QelDirectDispatchOf(AObj))
+    return QelDirectInvoke(direct, ADispId, AFlags, AArgs, AArgCount, AValue, AResult);
+  CheckArgCount(AArgCount);
+  // OLE order: the last argument first, a put's value before them all, named.
   VARIANT params[MaxDispArgs + 1];
   int count = 0;
   if (AValue) params[count++] = *AValue;
   for (int i = AArgCount - 1; i >= 0; --i) params[count++] = AArgs[i];
   DISPID putId = DISPID_PROPERTYPUT;
   DISPPARAMS dp{params, AValue ? &putId : nullptr, UINT(count), AValue ? 1u : 0u};
-  EXCEPINFO info{};
   UINT argErr = 0;
-  TQelVar result;
-  HRESULT hr = AObj->Invoke(ADispId, IID_NULL, 0, AFlags, &dp, AResult ? &result.V : nullptr,
-                            &info, &argErr);
-  if (FAILED(hr)) EQelVMRuntime::RaiseError(hr, info, true);
-  if (AResult) QelMove(AResult, &result.V);
+  TInvokeFrame frame;
+  frame.Info = EXCEPINFO{};  // an outside callee may fill it for any failure
+  frame.Finish(AObj->Invoke(ADispId, IID_NULL, 0, AFlags, &dp, frame.ResultBuffer(AResult),
+                            &frame.Info, &argErr),
+               AResult);
 }
 
 namespace {
 // The general element access (objects' default members, every array shape); the fronts below
 // try the one-index cell first with a small frame.
-void IndexValueGeneral(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* AResult) {
+__attribute__((noinline)) void IndexValueGeneral(VARIANT* AValue, VARIANT* AArgs, int AArgCount,
+                                                 VARIANT* AResult) {
   VARIANT* value = QelDeref(AValue);
   TQelVar element;
   if (value->vt == VT_DISPATCH) {
@@ -144,7 +193,8 @@ void IndexValueGeneral(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* 
   QelMove(AResult, &element.V);
 }
 
-void IndexStoreGeneral(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* ANewValue) {
+__attribute__((noinline)) void IndexStoreGeneral(VARIANT* AValue, VARIANT* AArgs, int AArgCount,
+                                                 VARIANT* ANewValue) {
   VARIANT* value = QelDeref(AValue);
   VARIANT* newValue = QelDeref(ANewValue);
   if (value->vt == VT_DISPATCH) {

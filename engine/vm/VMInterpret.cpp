@@ -44,12 +44,6 @@ QEL_VM_INLINE void StoreValue(VARIANT* ADst, VARIANT* ASrc) {
   else QelMove(ADst, ASrc);
 }
 
-QEL_VM_INLINE void SetBoolFast(VARIANT* ASlot, bool AValue) {
-  if (QelNeedsClear(ASlot->vt)) VariantClear(ASlot);
-  ASlot->vt = VT_BOOL;
-  ASlot->llVal = AValue ? VARIANT_TRUE : VARIANT_FALSE;  // the whole payload
-}
-
 QEL_VM_INLINE bool TruthOf(const VARIANT* AValue) {
   if (AValue->vt == VT_BOOL) return AValue->boolVal != 0;
   return QelToBool(AValue);
@@ -331,7 +325,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         } else {
           res = QelCompare(ip->Code, l, top);
         }
-        SetBoolFast(l, res);
+        QelSetBool(l, res);
         --top;
         QEL_NEXT();
       }
@@ -341,21 +335,21 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         bool res = false;
         if (l->vt == VT_DISPATCH && r->vt == VT_DISPATCH)
           res = (l->pdispVal == r->pdispVal) == (ip->Code == icRefEqual);
-        SetBoolFast(top - 1, res);
+        QelSetBool(top - 1, res);
         --top;
         QEL_NEXT();
       }
       L_icIn: {
         uint32_t set = uint32_t(QelToInt32(top));
         int32_t element = QelToInt32(top - 1);
-        SetBoolFast(top - 1, ((set >> (uint32_t(element) & 31)) & 1) != 0);
+        QelSetBool(top - 1, ((set >> (uint32_t(element) & 31)) & 1) != 0);
         --top;
         QEL_NEXT();
       }
       L_icIs: {
         bool res = false;
         if (OnIsTest) OnIsTest(this, *QelDeref(top - 1), *QelDeref(top), res);
-        SetBoolFast(top - 1, res);
+        QelSetBool(top - 1, res);
         --top;
         QEL_NEXT();
       }

@@ -170,6 +170,12 @@ TQelContinueObject::TQelContinueObject(int AName, const std::u16string& AStrName
 TIntrinsic::TIntrinsic(int AName, const std::u16string& AStrName)
     : TQelGlobalObject(AName, AStrName, gtIntrinsic) {}
 
+void TIntrinsic::SetFixedValue(const VARIANT& AValue) {
+  QEL_VM_ASSERT(!QelNeedsClear(AValue.vt));
+  FFixedValue = AValue;
+  FHasFixedValue = true;
+}
+
 TQelExternObject::TQelExternObject(int AName, const std::u16string& AStrName, IDispatch* AObj,
                                    TQelCodeObject* ACodeObject, bool APublishMembers,
                                    bool AIsUnit)

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/foundation/QelDispatchKey.h"
+#include "engine/foundation/QelDirectDispatch.h"
 #include "engine/foundation/QelHashTable.h"
 #include "host/SysUtils.h"
 #include "platform/ole/OleAuto.h"
@@ -363,7 +363,7 @@ struct IQelDispWrapper : IUnknown {
 
 // Base of every wrapper instance: reference count, IDispatch over a member table, and the
 // wrapper class it is an instance of.
-class TQelDispWrapper : public IDispatch, public IQelDispWrapper, public IQelDispatchKey {
+class TQelDispWrapper : public IDispatch, public IQelDispWrapper, public IQelDirectDispatch {
  public:
   explicit TQelDispWrapper(TQelWrapperClassRef AWrapperClass) : FWrapperClass(AWrapperClass) {}
   TQelDispWrapper(const TQelDispWrapper&) = delete;
@@ -381,8 +381,12 @@ class TQelDispWrapper : public IDispatch, public IQelDispWrapper, public IQelDis
                  VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
   // IQelDispWrapper
   TQelDispWrapper* GetWrapper() override { return this; }
-  // IQelDispatchKey: the wrapper class's member table, unless this wrapper answers its own.
+  // IQelDirectDispatch. The key: the wrapper class's member table, unless this wrapper answers
+  // its own.
+  IDispatch* Self() override { return this; }
   const void* DispatchKey() override;
+  HRESULT InvokeDirect(DISPID AId, WORD AFlags, VARIANT* AArgs, UINT AArgCount, VARIANT* AResult,
+                       EXCEPINFO* AExcepInfo) override;
 
   TQelWrapperClassRef GetWrapperClass() const { return FWrapperClass; }
   IDispatch* AsDispatch() { return this; }
@@ -395,6 +399,12 @@ class TQelDispWrapper : public IDispatch, public IQelDispWrapper, public IQelDis
   bool TryAddRef();
 
  private:
+  // The member AId after the checks of flags and argument count: S_OK to call it, S_FALSE to
+  // pass the call on to the value of the parameterless member, else the call's error.
+  HRESULT SelectItem(DISPID AId, WORD AFlags, UINT AArgCount, bool AWantsResult,
+                     const TQelInvokeItem*& AItem) const;
+  void CallItem(const TQelInvokeItem& AItem, WORD AFlags, const VARIANT* AArgs, UINT AArgCount,
+                VARIANT* AResult);
   HRESULT InvokeDefaultOfValue(const TQelInvokeItem& AItem, WORD wFlags, DISPPARAMS* pDispParams,
                                VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr);
 

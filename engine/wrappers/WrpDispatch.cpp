@@ -4,9 +4,8 @@
 
 HRESULT TQelDispWrapper::QueryInterface(REFIID riid, void** ppvObject) {
   if (!ppvObject) return E_POINTER;
-  // The machine asks for the dispatch key at every member call: tested first.
-  if (IsEqualIID(riid, IID_IQelDispatchKey)) {
-    *ppvObject = static_cast<IQelDispatchKey*>(this);
+  if (IsEqualIID(riid, IID_IQelDirectDispatch)) {
+    *ppvObject = static_cast<IQelDirectDispatch*>(this);
   } else if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
     *ppvObject = static_cast<IDispatch*>(this);
   } else if (IsEqualIID(riid, IID_IQelDispWrapper)) {
@@ -103,36 +102,77 @@ TSelect Select(const TQelInvokeItem& AItem, DISPID AId, WORD wFlags, UINT AArgc,
 
 }  // namespace
 
+inline HRESULT TQelDispWrapper::SelectItem(DISPID AId, WORD AFlags, UINT AArgCount, bool AWantsResult,
+                                    const TQelInvokeItem*& AItem) const {
+  const TQelAbstractDispInfo& info = GetDispInfo();
+  if (static_cast<uint32_t>(AId) >= static_cast<uint32_t>(info.GetCount())) return DISP_E_MEMBERNOTFOUND;
+  AItem = &info.GetItem(AId);
+  switch (Select(*AItem, AId, AFlags, AArgCount, AWantsResult)) {
+    case TSelect::Call: break;
+    case TSelect::Forward: return S_FALSE;
+    case TSelect::BadCount: return DISP_E_BADPARAMCOUNT;
+    case TSelect::TypeMismatch: return DISP_E_TYPEMISMATCH;
+    case TSelect::NotFound: return DISP_E_MEMBERNOTFOUND;
+  }
+  // More arguments than any member takes would not fit the callers' local arrays.
+  return AArgCount > static_cast<UINT>(QelMaxDispArgs) ? DISP_E_BADPARAMCOUNT : S_OK;
+}
+
+inline void TQelDispWrapper::CallItem(const TQelInvokeItem& AItem, WORD AFlags, const VARIANT* AArgs,
+                               UINT AArgCount, VARIANT* AResult) {
+  VARIANT result = InvokeItem(AItem, AArgs, static_cast<int>(AArgCount), (AFlags & 12) == 0);
+  if (AResult) {
+    *AResult = result;
+  } else {
+    VariantClear(&result);
+  }
+}
+
 HRESULT TQelDispWrapper::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DISPPARAMS* pDispParams,
                                 VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) {
   try {
-    const TQelAbstractDispInfo& info = GetDispInfo();
-    if (static_cast<uint32_t>(dispIdMember) >= static_cast<uint32_t>(info.GetCount())) return DISP_E_MEMBERNOTFOUND;
-    const TQelInvokeItem& item = info.GetItem(dispIdMember);
     const UINT argc = pDispParams ? pDispParams->cArgs : 0;
-    if (argc > 0 && !pDispParams->rgvarg) return E_INVALIDARG;
-    switch (Select(item, dispIdMember, wFlags, argc, pVarResult != nullptr)) {
-      case TSelect::Call: break;
-      case TSelect::Forward:
-        return InvokeDefaultOfValue(item, wFlags, pDispParams, pVarResult, pExcepInfo, puArgErr);
-      case TSelect::BadCount: return DISP_E_BADPARAMCOUNT;
-      case TSelect::TypeMismatch: return DISP_E_TYPEMISMATCH;
-      case TSelect::NotFound: return DISP_E_MEMBERNOTFOUND;
+    if (argc > 0 && !pDispParams->rgvarg) {
+      const TQelAbstractDispInfo& info = GetDispInfo();
+      return static_cast<uint32_t>(dispIdMember) >= static_cast<uint32_t>(info.GetCount())
+                 ? DISP_E_MEMBERNOTFOUND
+                 : E_INVALIDARG;
     }
-    // More arguments than any member takes would not fit the local array.
-    if (argc > static_cast<UINT>(QelMaxDispArgs)) return DISP_E_BADPARAMCOUNT;
-    // Plain bitwise copies: the caller keeps ownership of its arguments.
+    const TQelInvokeItem* item = nullptr;
+    const HRESULT hr = SelectItem(dispIdMember, wFlags, argc, pVarResult != nullptr, item);
+    if (hr == S_FALSE) return InvokeDefaultOfValue(*item, wFlags, pDispParams, pVarResult, pExcepInfo, puArgErr);
+    if (hr != S_OK) return hr;
+    // Plain bitwise copies in natural order: the caller keeps ownership of its arguments.
     VARIANT args[QelMaxDispArgs];
     for (UINT i = 0; i < argc; ++i) args[i] = pDispParams->rgvarg[argc - 1 - i];
-    VARIANT result = InvokeItem(item, args, static_cast<int>(argc), (wFlags & 12) == 0);
-    if (pVarResult) {
-      *pVarResult = result;
-    } else {
-      VariantClear(&result);
-    }
+    CallItem(*item, wFlags, args, argc, pVarResult);
     return S_OK;
   } catch (...) {
     return ExceptionToHResult(pExcepInfo);
+  }
+}
+
+HRESULT TQelDispWrapper::InvokeDirect(DISPID AId, WORD AFlags, VARIANT* AArgs, UINT AArgCount,
+                                      VARIANT* AResult, EXCEPINFO* AExcepInfo) {
+  try {
+    const TQelInvokeItem* item = nullptr;
+    const HRESULT hr = SelectItem(AId, AFlags, AArgCount, AResult != nullptr, item);
+    if (hr == S_FALSE) {
+      // Passed on through IDispatch: the arguments in OLE order, a put's value named.
+      if (AArgCount > static_cast<UINT>(QelMaxDispArgs)) return DISP_E_BADPARAMCOUNT;
+      VARIANT params[QelMaxDispArgs];
+      for (UINT i = 0; i < AArgCount; ++i) params[i] = AArgs[AArgCount - 1 - i];
+      DISPID putId = DISPID_PROPERTYPUT;
+      const bool put = (AFlags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+      DISPPARAMS dp{params, put ? &putId : nullptr, AArgCount, put ? 1u : 0u};
+      UINT argErr = 0;
+      return InvokeDefaultOfValue(*item, AFlags, &dp, AResult, AExcepInfo, &argErr);
+    }
+    if (hr != S_OK) return hr;
+    CallItem(*item, AFlags, AArgs, AArgCount, AResult);
+    return S_OK;
+  } catch (...) {
+    return ExceptionToHResult(AExcepInfo);
   }
 }
 

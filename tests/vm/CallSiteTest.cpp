@@ -1,27 +1,55 @@
 // What a call site remembers about its name: the remembered answer must follow every change
 // that can alter the name's meaning (a host object published later, an object of another class
 // at the same member call).
-#include "engine/foundation/QelDispatchKey.h"
+#include "engine/foundation/QelDirectDispatch.h"
 #include "tests/vm/VMTestFixture.h"
 
 namespace {
 
-// A dispatch object that declares its name mapping shared by every object of its "class".
-class TKeyedDisp : public TTestDisp, public IQelDispatchKey {
+// A dispatch object with the direct interface, its name mapping shared by every object of its
+// "class" (the key). Counts the calls that arrive through each route.
+class TKeyedDisp : public TTestDisp, public IQelDirectDispatch {
  public:
   explicit TKeyedDisp(const void* AKey) : FKey(AKey) {}
   HRESULT QueryInterface(REFIID riid, void** ppv) override {
-    if (!IsEqualIID(riid, IID_IQelDispatchKey)) return TTestDisp::QueryInterface(riid, ppv);
-    *ppv = static_cast<IQelDispatchKey*>(this);
+    if (!IsEqualIID(riid, IID_IQelDirectDispatch)) return TTestDisp::QueryInterface(riid, ppv);
+    *ppv = static_cast<IQelDirectDispatch*>(this);
     TTestDisp::AddRef();
     return S_OK;
   }
   ULONG AddRef() override { return TTestDisp::AddRef(); }
   ULONG Release() override { return TTestDisp::Release(); }
+  IDispatch* Self() override { return this; }
   const void* DispatchKey() override { return FKey; }
+  HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
+                 VARIANT* result, EXCEPINFO* excep, UINT* argErr) override {
+    ++DispatchCalls;
+    return TTestDisp::Invoke(id, riid, lcid, flags, params, result, excep, argErr);
+  }
+  HRESULT InvokeDirect(DISPID AId, WORD AFlags, VARIANT* AArgs, UINT AArgCount, VARIANT* AResult,
+                       EXCEPINFO*) override {
+    ++DirectCalls;
+    std::vector<VARIANT> args(AArgs, AArgs + AArgCount);
+    return InvokeArgs(AId, AFlags, args, AResult);
+  }
+  int DirectCalls = 0, DispatchCalls = 0;
 
  private:
   const void* FKey;
+};
+
+// A proxy that answers the direct interface with the part of another object: it must be called
+// through its own IDispatch.
+class TForwardingDisp : public TTestDisp {
+ public:
+  explicit TForwardingDisp(TKeyedDisp* AInner) : FInner(AInner) {}
+  HRESULT QueryInterface(REFIID riid, void** ppv) override {
+    if (IsEqualIID(riid, IID_IQelDirectDispatch)) return FInner->QueryInterface(riid, ppv);
+    return TTestDisp::QueryInterface(riid, ppv);
+  }
+
+ private:
+  TKeyedDisp* FInner;
 };
 
 TTestDisp::TBody Returns(int AValue) {
@@ -101,6 +129,53 @@ TEST_F(CallSites, MemberIdIsRememberedPerClassKey) {
   EXPECT_EQ(get(plain), "I4:4");
   EXPECT_EQ(get(plain), "I4:4");
   EXPECT_EQ(plain->NameLookups, 2) << "an object without a key is asked every time";
+}
+
+// Objects with the direct interface get their calls in natural order, a put's value last, with
+// references to the script's variables; a proxy answering for another object is called through
+// its own IDispatch.
+TEST_F(CallSites, DirectCallsPassArgumentsInNaturalOrder) {
+  static const int Class = 0;
+  TKeyedDisp* keyed = Keep(new TKeyedDisp(&Class));
+  std::vector<std::string> seen;
+  keyed->Member(u"Pair", [&](WORD AFlags, std::vector<VARIANT>& AArgs, VARIANT* AResult) {
+    std::string line = AFlags & DISPATCH_PROPERTYPUT ? "put" : "get";
+    constexpr VARTYPE Ref = VT_BYREF | VT_VARIANT;
+    for (VARIANT& arg : AArgs) line += " " + Describe(arg.vt == Ref ? *arg.pvarVal : arg);
+    seen.push_back(line);
+    if (AArgs[0].vt == Ref) AArgs[0].pvarVal->lVal += 100;
+    if (AResult) *AResult = MakeI4(int(AArgs.size()));
+    return S_OK;
+  });
+  TKeyedDisp* inner = Keep(new TKeyedDisp(&Class));
+  TForwardingDisp* proxy = Keep(new TForwardingDisp(inner));
+  proxy->Member(u"Pair", [&](WORD, std::vector<VARIANT>& AArgs, VARIANT* AResult) {
+    seen.push_back("proxy " + std::to_string(AArgs.size()));
+    if (AResult) *AResult = MakeI4(0);
+    return S_OK;
+  });
+  // Result := Obj.Pair[1, 2]; Obj.Pair[x, 3] := 4 with x a local passed by reference; Result := Result + x.
+  Script.Proc(u"Use", {pkSimple}, true, [](TAsm& a) {
+    TQelParamInfo obj{0, pkSimple};
+    const intptr_t x = a.Local();
+    a.Op(icPush, 1).Op(icPushArg, obj.ToData()).Int(1).Int(2);
+    a.Call(icMemberCall, u"Pair", bkBlock, 2);
+    a.Op(icAssignResult);
+    a.Int(5).Op(icAssignLocalVar, x);
+    a.Op(icPushArg, obj.ToData()).Op(icPushLocalVarRef, x).Int(3).Int(4);
+    a.Call(icAssignMemberCall, u"Pair", bkBlock, 2);
+    a.Op(icPushResult).Op(icPushLocalVar, x).Op(icPlus).Op(icAssignResult);
+  });
+  Start();
+  TVar keyedArg(MakeDisp(keyed)), proxyArg(MakeDisp(proxy));
+  EXPECT_EQ(Describe(Run(u"Use", {keyedArg.V}).V), "I4:107");
+  EXPECT_EQ(seen, (std::vector<std::string>{"get I4:1 I4:2", "put I4:5 I4:3 I4:4"}));
+  EXPECT_EQ(keyed->DirectCalls, 2);
+  EXPECT_EQ(keyed->DispatchCalls, 0);
+  seen.clear();
+  EXPECT_EQ(Describe(Run(u"Use", {proxyArg.V}).V), "I4:5");
+  EXPECT_EQ(seen, (std::vector<std::string>{"proxy 2", "proxy 3"}));
+  EXPECT_EQ(inner->DirectCalls + inner->DispatchCalls, 0);
 }
 
 }  // namespace

@@ -282,6 +282,10 @@ HRESULT TTestDisp::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* param
                           VARIANT* result, EXCEPINFO*, UINT*) {
   std::vector<VARIANT> args;
   for (UINT i = params->cArgs; i-- > 0;) args.push_back(params->rgvarg[i]);
+  return InvokeArgs(id, flags, args, result);
+}
+
+HRESULT TTestDisp::InvokeArgs(DISPID id, WORD flags, std::vector<VARIANT>& args, VARIANT* result) {
   if (id == DISPID_VALUE && FDefault) return FDefault(flags, args, result);
   if (id < 1 || size_t(id) > FMembers.size()) return DISP_E_MEMBERNOTFOUND;
   ++FCalls[FMembers[size_t(id) - 1].first];

@@ -203,6 +203,8 @@ class TTestDisp : public IDispatch {
   HRESULT GetIDsOfNames(REFIID, LPOLESTR* rgszNames, UINT cNames, LCID, DISPID* rgDispId) override;
   HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                  EXCEPINFO* excep, UINT*) override;
+  // Invoke's work, the arguments in natural order.
+  HRESULT InvokeArgs(DISPID id, WORD flags, std::vector<VARIANT>& args, VARIANT* result);
 
  private:
   std::vector<std::pair<std::u16string, TBody>> FMembers;

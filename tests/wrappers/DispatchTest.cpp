@@ -1,5 +1,6 @@
 // The IDispatch contract of wrappers: name lookup, selection by flags and argument count,
-// forwarding to a value's default member, errors as HRESULTs and EXCEPINFO.
+// forwarding to a value's default member, errors as HRESULTs and EXCEPINFO. The calls run both
+// through IDispatch::Invoke and through the direct interface, which must answer alike.
 #include "tests/wrappers/WrpProbe.h"
 
 namespace {
@@ -17,6 +18,22 @@ class DispatchTest : public WrappersTest {
   TProbe FProbe;
   TVar FValue;
 };
+
+// The calls of these tests go the route of the parameter.
+class DispatchRouteTest : public DispatchTest, public ::testing::WithParamInterface<TRoute> {
+ protected:
+  TCallResult InvokeId(IDispatch* ADisp, DISPID AId, WORD AFlags, std::vector<VARIANT> AArgs,
+                       bool AWantResult = true) {
+    return ::InvokeId(ADisp, AId, AFlags, std::move(AArgs), AWantResult, GetParam());
+  }
+  TCallResult InvokeName(IDispatch* ADisp, std::u16string_view AName, WORD AFlags,
+                         std::vector<VARIANT> AArgs = {}, bool AWantResult = true) {
+    return ::InvokeName(ADisp, AName, AFlags, std::move(AArgs), AWantResult, GetParam());
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(Routes, DispatchRouteTest, ::testing::Values(TRoute::Dispatch, TRoute::Direct),
+                         ::testing::PrintToStringParamName());
 
 TEST_F(DispatchTest, ResolvesOnlyTheFirstNameAndLeavesTheOthersOnSuccess) {
   String first = u"caption", second = u"Touch";
@@ -36,14 +53,14 @@ TEST_F(DispatchTest, UnknownNameSetsEveryIdToUnknown) {
   EXPECT_EQ(ids[1], DISPID_UNKNOWN);
 }
 
-TEST_F(DispatchTest, IdsOutsideTheTableAreNotFound) {
+TEST_P(DispatchRouteTest, IdsOutsideTheTableAreNotFound) {
   const DISPID count = FValue.Disp() ? QelWrapperClass<TProbe_sw>()->GetDispInfo().GetCount() : 0;
   for (DISPID id : {DISPID(-1), count, DISPID(-3)}) {
     EXPECT_EQ(InvokeId(Disp(), id, FMethodGet, {}).Hr, DISP_E_MEMBERNOTFOUND) << id;
   }
 }
 
-TEST_F(DispatchTest, SlotZeroWithoutDefaultIsNotFoundForAnyFlags) {
+TEST_P(DispatchRouteTest, SlotZeroWithoutDefaultIsNotFoundForAnyFlags) {
   TObject plain;
   TVar value = TVar::Object(&plain);
   for (WORD flags : {FMethod, FGet, FMethodGet, FPut}) {
@@ -51,7 +68,7 @@ TEST_F(DispatchTest, SlotZeroWithoutDefaultIsNotFoundForAnyFlags) {
   }
 }
 
-TEST_F(DispatchTest, SlotZeroBehavesAsTheDefaultProperty) {
+TEST_P(DispatchRouteTest, SlotZeroBehavesAsTheDefaultProperty) {
   TCallResult get = InvokeId(Disp(), DISPID_VALUE, FGet, {TVar::Int(3).Get()});
   ASSERT_EQ(get.Hr, S_OK);
   EXPECT_EQ(get.Value.AsInt(), 30);
@@ -68,17 +85,18 @@ struct TSelectCase {
   HRESULT Expected;
 };
 
-class DispatchSelectTest : public DispatchTest, public ::testing::WithParamInterface<TSelectCase> {};
+class DispatchSelectTest : public DispatchTest,
+                           public ::testing::WithParamInterface<std::tuple<TSelectCase, TRoute>> {};
 
 TEST_P(DispatchSelectTest, SelectsByFlagsCountAndResultBuffer) {
-  const TSelectCase& c = GetParam();
+  const auto& [c, route] = GetParam();
   std::vector<VARIANT> args(static_cast<size_t>(c.ArgCount), TVar::Int(1).Get());
-  EXPECT_EQ(InvokeName(Disp(), c.Member, c.Flags, args, c.WantResult).Hr, c.Expected);
+  EXPECT_EQ(InvokeName(Disp(), c.Member, c.Flags, args, c.WantResult, route).Hr, c.Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DispatchSelectTest,
-    ::testing::Values(TSelectCase{u"Touch", FMethod, 0, false, S_OK},                      // procedure, no buffer
+    ::testing::Combine(::testing::Values(TSelectCase{u"Touch", FMethod, 0, false, S_OK},                      // procedure, no buffer
                       TSelectCase{u"Touch", FMethod, 0, true, DISP_E_TYPEMISMATCH},        // procedure asked for a result
                       TSelectCase{u"Touch", FGet, 0, false, DISP_E_TYPEMISMATCH},          // a method is not a property
                       TSelectCase{u"Sum", FMethod, 1, true, DISP_E_BADPARAMCOUNT},         // too few, no optional forms
@@ -90,9 +108,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TSelectCase{u"Items", FGet, 0, true, DISP_E_BADPARAMCOUNT},          // indexed without index
                       TSelectCase{u"Items", FPut, 1, false, DISP_E_BADPARAMCOUNT},         // indexed put without value
                       TSelectCase{u"Answer", FGet, 0, true, S_OK},                         // constant
-                      TSelectCase{u"Answer", FPut, 1, false, DISP_E_TYPEMISMATCH}));       // constants are read-only
+                      TSelectCase{u"Answer", FPut, 1, false, DISP_E_TYPEMISMATCH}),        // constants are read-only
+                       ::testing::Values(TRoute::Dispatch, TRoute::Direct)));
 
-TEST_F(DispatchTest, PropertyRoundTripsThroughPutAndGet) {
+TEST_P(DispatchRouteTest, PropertyRoundTripsThroughPutAndGet) {
   TVar text = TVar::Str(u"Hello");
   ASSERT_EQ(InvokeName(Disp(), u"Caption", FPut, {text.Get()}, false).Hr, S_OK);
   EXPECT_EQ(FProbe.GetCaption(), u"Hello");
@@ -108,7 +127,7 @@ TEST_F(DispatchTest, PutWithoutNamedArgumentStillTakesTheLastArgument) {
   EXPECT_EQ(FProbe.LastPut, 4009);
 }
 
-TEST_F(DispatchTest, GetWithArgumentsForwardsToTheValuesDefaultProperty) {
+TEST_P(DispatchRouteTest, GetWithArgumentsForwardsToTheValuesDefaultProperty) {
   FProbe.GetList()->Add(u"zero");
   FProbe.GetList()->Add(u"one");
   TCallResult result = InvokeName(Disp(), u"List", FMethodGet, {TVar::Int(1).Get()});
@@ -120,7 +139,7 @@ TEST_F(DispatchTest, GetWithArgumentsForwardsToTheValuesDefaultProperty) {
   EXPECT_EQ(FProbe.GetList()->GetStrings(0), u"zero");
 }
 
-TEST_F(DispatchTest, ExceptionBecomesDispExceptionWithItsText) {
+TEST_P(DispatchRouteTest, ExceptionBecomesDispExceptionWithItsText) {
   TVar message = TVar::Str(u"x");
   TCallResult result = InvokeName(Disp(), u"Fail", FMethod, {message.Get()}, false);
   EXPECT_EQ(result.Hr, DISP_E_EXCEPTION);
@@ -129,14 +148,14 @@ TEST_F(DispatchTest, ExceptionBecomesDispExceptionWithItsText) {
   EXPECT_EQ(result.Code, E_FAIL);
 }
 
-TEST_F(DispatchTest, UnconvertibleArgumentIsTypeMismatchWithoutExcepInfo) {
+TEST_P(DispatchRouteTest, UnconvertibleArgumentIsTypeMismatchWithoutExcepInfo) {
   TVar a = TVar::Str(u"abc"), b = TVar::Int(1);
   TCallResult result = InvokeName(Disp(), u"Sum", FMethod, {a.Get(), b.Get()});
   EXPECT_EQ(result.Hr, DISP_E_TYPEMISMATCH);
   EXPECT_TRUE(result.Description.empty());
 }
 
-TEST_F(DispatchTest, VarParameterIsWrittenBackOnlyThroughAReference) {
+TEST_P(DispatchRouteTest, VarParameterIsWrittenBackOnlyThroughAReference) {
   TVar variable = TVar::Int(5);
   VARIANT ref = MakeVarRef(variable.Get());
   ASSERT_EQ(InvokeName(Disp(), u"Bump", FMethod, {ref}, false).Hr, S_OK);
@@ -146,7 +165,7 @@ TEST_F(DispatchTest, VarParameterIsWrittenBackOnlyThroughAReference) {
   EXPECT_EQ(byValue.AsInt(), 5);
 }
 
-TEST_F(DispatchTest, ReferenceChainsAreFollowed) {
+TEST_P(DispatchRouteTest, ReferenceChainsAreFollowed) {
   TVar variable = TVar::Int(1);
   VARIANT inner = MakeVarRef(variable.Get());
   VARIANT outer = MakeVarRef(inner);
@@ -154,7 +173,7 @@ TEST_F(DispatchTest, ReferenceChainsAreFollowed) {
   EXPECT_EQ(variable.AsInt(), 2);
 }
 
-TEST_F(DispatchTest, OptionalFormsAreChosenByCount) {
+TEST_P(DispatchRouteTest, OptionalFormsAreChosenByCount) {
   EXPECT_EQ(InvokeName(Disp(), u"Opt", FMethod, {TVar::Int(6).Get()}).Value.AsInt(), 6);
   EXPECT_EQ(InvokeName(Disp(), u"Opt", FMethod, {TVar::Int(6).Get(), TVar::Int(7).Get()}).Value.AsInt(), 42);
   TCallResult three = InvokeName(Disp(), u"Opt", FMethod, {TVar::Int(1).Get(), TVar::Int(1).Get(), TVar::Int(1).Get()});
@@ -163,7 +182,7 @@ TEST_F(DispatchTest, OptionalFormsAreChosenByCount) {
   EXPECT_EQ(InvokeName(Disp(), u"Opt", FMethod, {}).Hr, DISP_E_BADPARAMCOUNT);
 }
 
-TEST_F(DispatchTest, LaterRegistrationShadowsTheNameButKeepsTheEarlierId) {
+TEST_P(DispatchRouteTest, LaterRegistrationShadowsTheNameButKeepsTheEarlierId) {
   const TQelDispInfo& info = QelWrapperClass<TProbe_sw>()->GetDispInfo();
   const DISPID later = DispIdOf(Disp(), u"text");
   EXPECT_EQ(InvokeId(Disp(), later, FMethod, {}).Value.Text(), u"second");
@@ -177,7 +196,7 @@ TEST_F(DispatchTest, LaterRegistrationShadowsTheNameButKeepsTheEarlierId) {
   EXPECT_EQ(calls, 1);
 }
 
-TEST_F(DispatchTest, TooManyArgumentsAreRefusedWithoutOverrun) {
+TEST_P(DispatchRouteTest, TooManyArgumentsAreRefusedWithoutOverrun) {
   std::vector<VARIANT> args(65, TVar::Int(1).Get());
   EXPECT_EQ(InvokeName(Disp(), u"Opt", FMethod, args).Hr, DISP_E_BADPARAMCOUNT);
 }
@@ -190,6 +209,22 @@ TEST_F(DispatchTest, QueryInterfaceAnswersTheEngineWrapperInterface) {
   EXPECT_EQ(Disp()->QueryInterface(IID_ITypeInfo, unknown.putVoid()), E_NOINTERFACE);
 }
 
+TEST_F(DispatchTest, DirectInterfaceIsPartOfTheWrapperWithTheClassTableAsKey) {
+  ComPtr<IQelDirectDispatch> direct;
+  ASSERT_EQ(Disp()->QueryInterface(IID_IQelDirectDispatch, direct.putVoid()), S_OK);
+  EXPECT_EQ(direct->Self(), Disp());
+  EXPECT_EQ(QelDirectDispatchOf(Disp()), direct.get());
+  EXPECT_EQ(direct->DispatchKey(), &QelWrapperClass<TProbe_sw>()->GetDispInfo());
+  // A second object of the same C++ wrapper class, recognised without a query, has its own part
+  // and the key of its own member table.
+  TProbeChild child;
+  TVar value = TVar::Object(&child);
+  ComPtr<IQelDirectDispatch> childDirect;
+  ASSERT_EQ(value.Disp()->QueryInterface(IID_IQelDirectDispatch, childDirect.putVoid()), S_OK);
+  EXPECT_EQ(QelDirectDispatchOf(value.Disp()), childDirect.get());
+  EXPECT_EQ(childDirect->DispatchKey(), &QelWrapperClass<TProbeChild_sw>()->GetDispInfo());
+}
+
 // ---- inheritance ---------------------------------------------------------------------------
 
 TEST_F(DispatchTest, InheritedMembersKeepTheirIds) {
@@ -200,7 +235,7 @@ TEST_F(DispatchTest, InheritedMembersKeepTheirIds) {
   }
 }
 
-TEST_F(DispatchTest, ProtectedMemberIsHiddenUntilRedeclared) {
+TEST_P(DispatchRouteTest, ProtectedMemberIsHiddenUntilRedeclared) {
   EXPECT_EQ(DispIdOf(Disp(), u"Secret"), DISPID_UNKNOWN);
   TProbeChild child;
   TVar value = TVar::Object(&child);

@@ -1,5 +1,6 @@
-// Calling wrappers through IDispatch exactly as the machine does: GetIDsOfNames with one name,
-// arguments reversed into rgvarg, a put's value with the DISPID_PROPERTYPUT named argument.
+// Calling wrappers as the machine does: GetIDsOfNames with one name, then either IDispatch
+// (arguments reversed into rgvarg, a put's value with the DISPID_PROPERTYPUT named argument) or
+// the direct interface (arguments in natural order, a put's value last).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -55,8 +56,19 @@ inline DISPID DispIdOf(IDispatch* ADisp, std::u16string_view AName) {
   return SUCCEEDED(hr) ? id : DISPID_UNKNOWN;
 }
 
-// AArgs in natural order; AWantResult passes a result buffer.
-inline TCallResult InvokeId(IDispatch* ADisp, DISPID AId, WORD AFlags, std::vector<VARIANT> AArgs, bool AWantResult = true) {
+enum class TRoute { Dispatch, Direct };
+inline std::ostream& operator<<(std::ostream& S, TRoute R) { return S << (R == TRoute::Direct ? "Direct" : "Dispatch"); }
+
+inline HRESULT InvokeThrough(TRoute ARoute, IDispatch* ADisp, DISPID AId, WORD AFlags,
+                             std::vector<VARIANT>& AArgs, VARIANT* AResult, EXCEPINFO* AInfo) {
+  if (ARoute == TRoute::Direct) {
+    IQelDirectDispatch* direct = QelDirectDispatchOf(ADisp);
+    if (!direct) {
+      ADD_FAILURE() << "no direct interface";
+      return E_NOINTERFACE;
+    }
+    return direct->InvokeDirect(AId, AFlags, AArgs.data(), static_cast<UINT>(AArgs.size()), AResult, AInfo);
+  }
   std::vector<VARIANT> reversed(AArgs.rbegin(), AArgs.rend());
   DISPID putId = DISPID_PROPERTYPUT;
   DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
@@ -64,11 +76,17 @@ inline TCallResult InvokeId(IDispatch* ADisp, DISPID AId, WORD AFlags, std::vect
     params.rgdispidNamedArgs = &putId;
     params.cNamedArgs = 1;
   }
+  return ADisp->Invoke(AId, IID_NULL, 0, AFlags, &params, AResult, AInfo, nullptr);
+}
+
+// AArgs in natural order; AWantResult passes a result buffer.
+inline TCallResult InvokeId(IDispatch* ADisp, DISPID AId, WORD AFlags, std::vector<VARIANT> AArgs, bool AWantResult = true,
+                            TRoute ARoute = TRoute::Dispatch) {
   TCallResult result;
   EXCEPINFO info{};
   VARIANT value;
   VariantInit(&value);
-  result.Hr = ADisp->Invoke(AId, IID_NULL, 0, AFlags, &params, AWantResult ? &value : nullptr, &info, nullptr);
+  result.Hr = InvokeThrough(ARoute, ADisp, AId, AFlags, AArgs, AWantResult ? &value : nullptr, &info);
   result.Value = TVar::Adopt(value);
   result.Description = String(OleBstrView(info.bstrDescription));
   result.Source = String(OleBstrView(info.bstrSource));
@@ -80,14 +98,14 @@ inline TCallResult InvokeId(IDispatch* ADisp, DISPID AId, WORD AFlags, std::vect
 }
 
 inline TCallResult InvokeName(IDispatch* ADisp, std::u16string_view AName, WORD AFlags, std::vector<VARIANT> AArgs = {},
-                              bool AWantResult = true) {
+                              bool AWantResult = true, TRoute ARoute = TRoute::Dispatch) {
   const DISPID id = DispIdOf(ADisp, AName);
   if (id == DISPID_UNKNOWN) {
     TCallResult unknown;
     unknown.Hr = DISP_E_UNKNOWNNAME;
     return unknown;
   }
-  return InvokeId(ADisp, id, AFlags, std::move(AArgs), AWantResult);
+  return InvokeId(ADisp, id, AFlags, std::move(AArgs), AWantResult, ARoute);
 }
 
 constexpr WORD FMethod = DISPATCH_METHOD;

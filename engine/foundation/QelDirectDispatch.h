@@ -1,0 +1,40 @@
+// An engine-private interface of dispatch objects that the machine calls many times a second:
+// the host wrappers. It spares a member call the OLE packaging of IDispatch and the reference
+// counting of QueryInterface.
+//
+// - DispatchKey: objects whose member names map to DISPIDs the same way for a whole class of
+//   objects, for as long as the process runs, return the same key; the machine remembers a
+//   member's DISPID per call site and key instead of asking GetIDsOfNames at every call.
+// - InvokeDirect: IDispatch::Invoke with the arguments in natural order (AArgs[0] is the first,
+//   a put's value the last entry), without DISPPARAMS, with the same results and HRESULTs.
+//
+// The machine finds the interface with QelDirectDispatchOf, which asks QueryInterface once per
+// C++ class of objects and then recognises further objects of that class by their vtable. An
+// implementation must therefore answer the query for every object of its class alike, with a
+// part of the object itself (no tear-off), and Self must return the object's IDispatch.
+#pragma once
+
+#include "platform/ole/OleUnknown.h"
+#include "platform/ole/OleVariant.h"
+
+// {6F0C2B1E-93A4-4D57-B0C8-5E21D7A4F904}
+inline constexpr IID IID_IQelDirectDispatch = {
+    0x6F0C2B1E, 0x93A4, 0x4D57, {0xB0, 0xC8, 0x5E, 0x21, 0xD7, 0xA4, 0xF9, 0x04}};
+
+struct IQelDirectDispatch : IUnknown {
+  // The object's own IDispatch (the pointer QueryInterface was asked on).
+  virtual IDispatch* Self() = 0;
+  // The class's key, the same pointer for every object that maps names alike; nil when this
+  // object's mapping is its own (it is then asked every time).
+  virtual const void* DispatchKey() = 0;
+  // AArgs: AArgCount arguments in natural order, references included; a property put passes
+  // its value as the last of them. AResult: nil when the caller does not want the result,
+  // else an empty variant that receives it. AExcepInfo is written when the call fails with
+  // DISP_E_EXCEPTION, as by Invoke.
+  virtual HRESULT InvokeDirect(DISPID AId, WORD AFlags, VARIANT* AArgs, UINT AArgCount,
+                               VARIANT* AResult, EXCEPINFO* AExcepInfo) = 0;
+};
+
+// AObj's direct interface, borrowed: valid while the caller holds its reference to AObj, not
+// to be released. Nil when AObj has none.
+IQelDirectDispatch* QelDirectDispatchOf(IDispatch* AObj);
