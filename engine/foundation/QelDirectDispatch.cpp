@@ -10,36 +10,18 @@
 #include <cstddef>
 #include <mutex>
 
+namespace qel_direct_detail {
+
 namespace {
-
-// Open addressing on the vtable's address; an entry, once made, never changes or goes away.
-constexpr size_t TableSize = 64;  // 2 to the 6th: HomeOf keeps the top 6 bits
-constexpr size_t MaxClasses = TableSize / 2;
-constexpr ptrdiff_t NoDirect = PTRDIFF_MIN;
-
-struct TKnownClass {
-  std::atomic<const void*> VTable{nullptr};
-  ptrdiff_t Offset = 0;  // written before VTable is published
-};
+constexpr size_t MaxClasses = TableSize / 2;  // lookups always meet an empty entry
+size_t KnownCount = 0;                        // under LearnLock
+std::mutex LearnLock;
+}  // namespace
 
 TKnownClass Known[TableSize];
-size_t KnownCount = 0;  // under LearnLock
-std::mutex LearnLock;
-
-const void* VTableOf(IDispatch* AObj) { return *reinterpret_cast<const void* const*>(AObj); }
-
-// Vtables of related classes lie close together: the address is mixed before it is cut.
-size_t HomeOf(const void* AVTable) {
-  return size_t((reinterpret_cast<uintptr_t>(AVTable) * 0x9E3779B97F4A7C15ull) >> 58);
-}
-
-IQelDirectDispatch* AtOffset(IDispatch* AObj, ptrdiff_t AOffset) {
-  if (AOffset == NoDirect) return nullptr;
-  return reinterpret_cast<IQelDirectDispatch*>(reinterpret_cast<char*>(AObj) + AOffset);
-}
 
 // Asks AObj, and remembers the answer for its class.
-__attribute__((noinline)) IQelDirectDispatch* Learn(IDispatch* AObj, const void* AVTable) {
+IQelDirectDispatch* Learn(IDispatch* AObj, const void* AVTable) {
   void* found = nullptr;
   IQelDirectDispatch* direct = nullptr;
   if (SUCCEEDED(AObj->QueryInterface(IID_IQelDirectDispatch, &found)) && found) {
@@ -65,13 +47,4 @@ __attribute__((noinline)) IQelDirectDispatch* Learn(IDispatch* AObj, const void*
   }
 }
 
-}  // namespace
-
-IQelDirectDispatch* QelDirectDispatchOf(IDispatch* AObj) {
-  const void* vtable = VTableOf(AObj);
-  for (size_t i = HomeOf(vtable);; i = (i + 1) & (TableSize - 1)) {
-    const void* known = Known[i].VTable.load(std::memory_order_acquire);
-    if (known == vtable) return AtOffset(AObj, Known[i].Offset);
-    if (!known) return Learn(AObj, vtable);
-  }
-}
+}  // namespace qel_direct_detail

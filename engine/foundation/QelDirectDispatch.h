@@ -14,6 +14,10 @@
 // part of the object itself (no tear-off), and Self must return the object's IDispatch.
 #pragma once
 
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+
 #include "platform/ole/OleUnknown.h"
 #include "platform/ole/OleVariant.h"
 
@@ -35,6 +39,35 @@ struct IQelDirectDispatch : IUnknown {
                                VARIANT* AResult, EXCEPINFO* AExcepInfo) = 0;
 };
 
+namespace qel_direct_detail {
+// Classes met so far (QelDirectDispatch.cpp): open addressing on the address of the vtable at
+// the start of an object's IDispatch part; an entry, once made, never changes.
+constexpr size_t TableSize = 64;  // HomeOf keeps the top 6 bits of the mixed address
+constexpr ptrdiff_t NoDirect = PTRDIFF_MIN;
+struct TKnownClass {
+  std::atomic<const void*> VTable{nullptr};
+  ptrdiff_t Offset = 0;  // to the IQelDirectDispatch part, or NoDirect; set before VTable
+};
+extern TKnownClass Known[TableSize];
+IQelDirectDispatch* Learn(IDispatch* AObj, const void* AVTable);
+
+// Vtables of related classes lie close together: the address is mixed before it is cut.
+inline size_t HomeOf(const void* AVTable) {
+  return size_t((reinterpret_cast<uintptr_t>(AVTable) * 0x9E3779B97F4A7C15ull) >> 58);
+}
+}  // namespace qel_direct_detail
+
 // AObj's direct interface, borrowed: valid while the caller holds its reference to AObj, not
 // to be released. Nil when AObj has none.
-IQelDirectDispatch* QelDirectDispatchOf(IDispatch* AObj);
+inline IQelDirectDispatch* QelDirectDispatchOf(IDispatch* AObj) {
+  using namespace qel_direct_detail;
+  const void* vtable = *reinterpret_cast<const void* const*>(AObj);
+  for (size_t i = HomeOf(vtable);; i = (i + 1) & (TableSize - 1)) {
+    const void* known = Known[i].VTable.load(std::memory_order_acquire);
+    if (known == vtable) {
+      if (Known[i].Offset == NoDirect) return nullptr;
+      return reinterpret_cast<IQelDirectDispatch*>(reinterpret_cast<char*>(AObj) + Known[i].Offset);
+    }
+    if (!known) return Learn(AObj, vtable);
+  }
+}

@@ -147,8 +147,6 @@ void EnumPasIntrinsics(const std::function<void(TQelGlobalObject*)>& AProc) {
     AProc(new TPasIntrinsic(row.FName, row.FKind, row.FArgsCount, row.FHandler));
 }
 
-const VARIANT* Arg(VARIANT* AArgs, int AIndex) { return QelDeref(&AArgs[AIndex]); }
-
 double ArgNumber(VARIANT* AArgs, int AIndex) { return QelToDouble(Arg(AArgs, AIndex)); }
 
 int32_t ArgInt(VARIANT* AArgs, int AIndex) { return QelToInt32(Arg(AArgs, AIndex)); }
@@ -167,12 +165,7 @@ String ArgText(VARIANT* AArgs, int AIndex) {
   return String(OleBstrView(converted.V.bstrVal));
 }
 
-bool IsArray(const VARIANT* AValue) { return (AValue->vt & VT_ARRAY) != 0 && AValue->parray; }
-
-void RequireArgCount(const TQelCall& ACall, int AMin, int AMax) {
-  if (ACall.FArgCount < AMin || ACall.FArgCount > AMax)
-    EQelVMRuntime::RaiseError(retInvalidParamCount);
-}
+void FailArgCount() { EQelVMRuntime::RaiseError(retInvalidParamCount); }
 
 void SetDouble(VARIANT& AResult, double AValue) {
   QelClear(&AResult);
@@ -180,15 +173,11 @@ void SetDouble(VARIANT& AResult, double AValue) {
   AResult.dblVal = AValue;
 }
 
-void SetInt(VARIANT& AResult, int32_t AValue) { QelSetI4(&AResult, AValue); }
-
 void SetInt64(VARIANT& AResult, int64_t AValue) {
   QelClear(&AResult);
   AResult.vt = VT_I8;
   AResult.llVal = AValue;
 }
-
-void SetBoolean(VARIANT& AResult, bool AValue) { QelSetBool(&AResult, AValue); }
 
 void SetText(VARIANT& AResult, std::u16string_view AValue) {
   BSTR text = OleAllocBstr(AValue);

@@ -23,18 +23,17 @@ VARIANT* ResultBuffer(const TQelCall* C, VARIANT* AResSlot) {
   return reinterpret_cast<VARIANT*>(reinterpret_cast<uintptr_t>(AResSlot) & C->FResMask);
 }
 
+[[noreturn]] __attribute__((noinline)) void FailObject(const VARIANT* AValue) {
+  if (AValue->vt == VT_DISPATCH || AValue->vt == VT_EMPTY || AValue->vt == VT_NULL)
+    Fail(retObjectRequired);
+  throw ExceptionPtr(new EVariantTypeCastError());
+}
+
 // The dispatch object in a call's object slot; nil (also empty or null) -> retObjectRequired.
-IDispatch* ObjectOf(VARIANT* ASlot) {
+QEL_VM_INLINE IDispatch* ObjectOf(VARIANT* ASlot) {
   const VARIANT* value = QelDeref(ASlot);
-  switch (value->vt) {
-    case VT_DISPATCH:
-      if (!value->pdispVal) Fail(retObjectRequired);
-      return value->pdispVal;
-    case VT_EMPTY: case VT_NULL:
-      Fail(retObjectRequired);
-    default:
-      throw ExceptionPtr(new EVariantTypeCastError());
-  }
+  if (value->vt == VT_DISPATCH && value->pdispVal) [[likely]] return value->pdispVal;
+  FailObject(value);
 }
 
 void CallScriptProc(TQelCallEnv& AEnv, TQelProcObject* AProc, const TQelCall* C, VARIANT* AArgs,
@@ -67,7 +66,7 @@ TMemberTarget ExternTarget(const TQelExternObject* AObject) {
   return {AObject->FObj, nullptr, AObject->FCodeObject, 0};
 }
 
-void InvokeMember(const TMemberTarget& ATarget, DISPID AId, WORD AFlags, const TQelCall* C,
+QEL_VM_INLINE void InvokeMember(const TMemberTarget& ATarget, DISPID AId, WORD AFlags, const TQelCall* C,
                   VARIANT* AArgs, VARIANT* AValue, VARIANT* AResult) {
   if (ATarget.Direct)
     QelDirectInvoke(ATarget.Direct, AId, AFlags, AArgs, C->FArgCount, AValue, AResult);
@@ -77,7 +76,7 @@ void InvokeMember(const TMemberTarget& ATarget, DISPID AId, WORD AFlags, const T
 
 // AHeld: the caller holds a reference of its own for the whole call; otherwise one is taken,
 // since the object's slot may be overwritten by the result.
-void CallMember(const TMemberTarget& ATarget, DISPID AId, const TQelCall* C, VARIANT* AArgs,
+QEL_VM_INLINE void CallMember(const TMemberTarget& ATarget, DISPID AId, const TQelCall* C, VARIANT* AArgs,
                 VARIANT* AResSlot, bool AHeld = false) {
   ComPtr<IDispatch> keep(AHeld ? nullptr : ATarget.Obj);
   if (ATarget.Code) {
@@ -89,7 +88,7 @@ void CallMember(const TMemberTarget& ATarget, DISPID AId, const TQelCall* C, VAR
                ResultBuffer(C, AResSlot));
 }
 
-void PutMember(const TMemberTarget& ATarget, DISPID AId, const TQelCall* C, VARIANT* AArgs,
+QEL_VM_INLINE void PutMember(const TMemberTarget& ATarget, DISPID AId, const TQelCall* C, VARIANT* AArgs,
                VARIANT* AValue, bool AHeld = false) {
   if (C->FBracketType == bkRound) Fail(retCannotAssign);
   ComPtr<IDispatch> keep(AHeld ? nullptr : ATarget.Obj);

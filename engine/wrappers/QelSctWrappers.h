@@ -381,8 +381,8 @@ class TQelDispWrapper : public IDispatch, public IQelDispWrapper, public IQelDir
                  VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
   // IQelDispWrapper
   TQelDispWrapper* GetWrapper() override { return this; }
-  // IQelDirectDispatch. The key: the wrapper class's member table, unless this wrapper answers
-  // its own.
+  // IQelDirectDispatch. The key: the wrapper class's member table (a TQelDispInfo), unless this
+  // wrapper answers its own.
   IDispatch* Self() override { return this; }
   const void* DispatchKey() override;
   HRESULT InvokeDirect(DISPID AId, WORD AFlags, VARIANT* AArgs, UINT AArgCount, VARIANT* AResult,

@@ -78,7 +78,7 @@ bool CountCheckA(const TQelInvokeItem& AItem, UINT AArgc) {
   return argc == AItem.ParamCount || argc >= AItem.MinParamCount;
 }
 
-TSelect Select(const TQelInvokeItem& AItem, DISPID AId, WORD wFlags, UINT AArgc, bool AWantsResult) {
+inline TSelect Select(const TQelInvokeItem& AItem, DISPID AId, WORD wFlags, UINT AArgc, bool AWantsResult) {
   const uint32_t f = AItem.InvokeFlags & wFlags & 15;
   const bool w = AItem.ResMask == 0 && AWantsResult;
   switch (f) {
@@ -102,11 +102,14 @@ TSelect Select(const TQelInvokeItem& AItem, DISPID AId, WORD wFlags, UINT AArgc,
 
 }  // namespace
 
-inline HRESULT TQelDispWrapper::SelectItem(DISPID AId, WORD AFlags, UINT AArgCount, bool AWantsResult,
-                                    const TQelInvokeItem*& AItem) const {
-  const TQelAbstractDispInfo& info = GetDispInfo();
-  if (static_cast<uint32_t>(AId) >= static_cast<uint32_t>(info.GetCount())) return DISP_E_MEMBERNOTFOUND;
-  AItem = &info.GetItem(AId);
+namespace {
+// The member AId of AInfo after the checks of flags and argument count: S_OK to call it,
+// S_FALSE to pass the call on to the value of the parameterless member, else the call's error.
+template <class TInfo>
+HRESULT SelectIn(const TInfo& AInfo, DISPID AId, WORD AFlags, UINT AArgCount, bool AWantsResult,
+                 const TQelInvokeItem*& AItem) {
+  if (static_cast<uint32_t>(AId) >= static_cast<uint32_t>(AInfo.GetCount())) return DISP_E_MEMBERNOTFOUND;
+  AItem = &AInfo.GetItem(AId);
   switch (Select(*AItem, AId, AFlags, AArgCount, AWantsResult)) {
     case TSelect::Call: break;
     case TSelect::Forward: return S_FALSE;
@@ -116,6 +119,15 @@ inline HRESULT TQelDispWrapper::SelectItem(DISPID AId, WORD AFlags, UINT AArgCou
   }
   // More arguments than any member takes would not fit the callers' local arrays.
   return AArgCount > static_cast<UINT>(QelMaxDispArgs) ? DISP_E_BADPARAMCOUNT : S_OK;
+}
+}  // namespace
+
+HRESULT TQelDispWrapper::SelectItem(DISPID AId, WORD AFlags, UINT AArgCount, bool AWantsResult,
+                                    const TQelInvokeItem*& AItem) const {
+  // A wrapper sharing its class's table (its key) finds the member without virtual calls.
+  if (const void* key = const_cast<TQelDispWrapper*>(this)->TQelDispWrapper::DispatchKey())
+    return SelectIn(*static_cast<const TQelDispInfo*>(key), AId, AFlags, AArgCount, AWantsResult, AItem);
+  return SelectIn(GetDispInfo(), AId, AFlags, AArgCount, AWantsResult, AItem);
 }
 
 inline void TQelDispWrapper::CallItem(const TQelInvokeItem& AItem, WORD AFlags, const VARIANT* AArgs,
@@ -200,9 +212,9 @@ constexpr uintptr_t NoDispatchKey = 1;
 const void* TQelDispWrapper::DispatchKey() {
   uintptr_t known = FDispatchKey.load(std::memory_order_relaxed);
   if (!known) {
-    const TQelAbstractDispInfo* info = FWrapperClass ? &GetDispInfo() : nullptr;
-    const bool shared = info && info == &FWrapperClass->GetDispInfo();
-    known = shared ? reinterpret_cast<uintptr_t>(info) : NoDispatchKey;
+    const TQelDispInfo* shared = FWrapperClass ? &FWrapperClass->GetDispInfo() : nullptr;
+    if (shared && &GetDispInfo() != shared) shared = nullptr;
+    known = shared ? reinterpret_cast<uintptr_t>(shared) : NoDispatchKey;
     FDispatchKey.store(known, std::memory_order_relaxed);
   }
   return known == NoDispatchKey ? nullptr : reinterpret_cast<const void*>(known);

@@ -28,24 +28,37 @@ constexpr bool kCacheBlocks = true;
 constexpr size_t kClassBytes = 16, kClasses = 4, kDepth = 16;
 constexpr size_t kLargestCached = kClassBytes * (kClasses + 1);
 
+// Trivially destructible, so that reaching it costs no initialisation check; the blocks are
+// freed by a cleanup object made when the thread first gives a block back.
 struct BlockCache {
     void* blocks[kClasses][kDepth];
-    size_t counts[kClasses] = {};
-    ~BlockCache();
+    size_t counts[kClasses];
 };
-thread_local bool tCacheGone = false;  // trivially destructible: readable after the cache died
 thread_local BlockCache tCache;
+thread_local bool tCacheLive = false;  // the cleanup is installed
+thread_local bool tCacheGone = false;  // the thread is ending: blocks go to the allocator
 
-BlockCache::~BlockCache()
+struct CacheCleanup {
+    ~CacheCleanup()
+    {
+        tCacheGone = true;
+        for (size_t k = 0; k < kClasses; ++k) {
+            for (size_t i = 0; i < tCache.counts[k]; ++i) std::free(tCache.blocks[k][i]);
+            tCache.counts[k] = 0;
+        }
+    }
+};
+
+void installCacheCleanup()
 {
-    tCacheGone = true;
-    for (size_t k = 0; k < kClasses; ++k)
-        for (size_t i = 0; i < counts[k]; ++i) std::free(blocks[k][i]);
+    static thread_local CacheCleanup cleanup;
+    (void)cleanup;
+    tCacheLive = true;
 }
 
 char* takeBlock(size_t size)
 {
-    if (kCacheBlocks && size <= kClassBytes * kClasses && !tCacheGone) {
+    if (kCacheBlocks && size <= kClassBytes * kClasses) {
         const size_t k = (size + kClassBytes - 1) / kClassBytes - 1;
         if (tCache.counts[k]) return static_cast<char*>(tCache.blocks[k][--tCache.counts[k]]);
         // A miss allocates the class's full size, so the block can serve any string of it.
@@ -61,6 +74,7 @@ void giveBlock(char* block)
         if (usable >= kClassBytes && usable <= kLargestCached) {
             const size_t k = std::min(usable / kClassBytes, kClasses) - 1;
             if (tCache.counts[k] < kDepth) {
+                if (!tCacheLive) [[unlikely]] installCacheCleanup();
                 tCache.blocks[k][tCache.counts[k]++] = block;
                 return;
             }
