@@ -67,7 +67,7 @@ inline constexpr uint32_t QelSourcePosMask = 0x7FFFFFFFu;
 struct TQelInstr {
   uint8_t Code;        // a TQelInstrCode
   int8_t TryIndex;     // innermost protected block whose body holds this instruction, -1 none
-  uint16_t Reserved;
+  uint16_t Hint;       // the machine's own note, made when emission ends (MarkBorrowingPushes)
   uint32_t SourceInfo; // bits 0-30 source position, bit 31 breakable
   intptr_t Data;
 
@@ -226,6 +226,7 @@ class TQelByteCode {
   T* NewItem();
   void ResolveLabels();
   void ComputeStackSize();
+  void MarkBorrowingPushes();
   void BuildTryArray();
 
   std::unique_ptr<TQelInstr[]> FCode;

@@ -18,11 +18,13 @@ struct TQelCallEnv {
 // assignments. (Returning it keeps the interpreter's top in a register.) A global call that
 // transfers control returns nil: AEnv.JumpTo is then the target, or nil to leave the activation.
 VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool AIsRef);
-VARIANT* QelMemberCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop);
+// ABorrowed: the object slot refers to a variable that keeps the object alive through the call.
+VARIANT* QelMemberCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool ABorrowed = false);
 VARIANT* QelUnnamedCall(const TQelCall* C, VARIANT* ATop);
 VARIANT* QelNewCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop);
 VARIANT* QelAssignGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop);
-VARIANT* QelAssignMemberCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop);
+VARIANT* QelAssignMemberCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop,
+                             bool ABorrowed = false);
 VARIANT* QelAssignUnnamedCall(const TQelCall* C, VARIANT* ATop);
 // icPushArgRef: a reference by the parameter's kind (a by-value parameter is materialised).
 void QelPushArgRef(VARIANT* AArgs, TQelParamInfo AParam, VARIANT* ADst);

@@ -1,5 +1,6 @@
-// TQelByteCode::EndEmit's analyses: label resolution with jump-chain shortening, and the
-// operand-stack depth of an activation (so each activation takes one block of slots).
+// TQelByteCode::EndEmit's analyses: label resolution with jump-chain shortening, the
+// operand-stack depth of an activation (so each activation takes one block of slots), and the
+// pushes whose object a member call may borrow.
 #include <algorithm>
 #include <unordered_set>
 
@@ -166,7 +167,43 @@ class TStackAnalysis {
   int FMax = 0;
 };
 
+// The distance from a push of local variable AAt to the member call whose object it is, when
+// only plain pushes come between (they can neither jump nor write the variable: a reference to
+// it is not plain here); 0 otherwise.
+int BorrowingCallDistance(const TQelInstr* ACode, int ACount, int AAt) {
+  constexpr int MaxPushes = 6;
+  const intptr_t variable = ACode[AAt].Data;
+  int pushed = 0;
+  for (int at = AAt + 1; at < ACount && pushed <= MaxPushes; ++at) {
+    const TQelInstr& instr = ACode[at];
+    switch (instr.Code) {
+      case icPushLocalVarRef:
+        if (instr.Data == variable) return 0;
+        [[fallthrough]];
+      case icPushLiteral: case icPushLocalConst: case icPushLocalVar: case icPushArg:
+      case icPushArgRef: case icPush0: case icPushUnassigned:
+        ++pushed;
+        continue;
+      case icMemberCall: case icAssignMemberCall:
+        return instr.Ptr<TQelCall>()->FObjectOffset == pushed ? at - AAt : 0;
+      default:
+        return 0;
+    }
+  }
+  return 0;
+}
+
 }  // namespace
+
+// An object in a local variable that is the target of a member call (x.Add(1), x.Items[i] := v)
+// can be pushed as a reference to the variable instead of a counted copy: the call borrows the
+// variable's own reference, which nothing can drop before the call returns. The push notes the
+// distance to the call in its Hint.
+void TQelByteCode::MarkBorrowingPushes() {
+  for (int i = 0; i < FCount; ++i)
+    if (FCode[size_t(i)].Code == icPushLocalVar)
+      FCode[size_t(i)].Hint = uint16_t(BorrowingCallDistance(FCode.get(), FCount, i));
+}
 
 void TQelByteCode::ResolveLabels() {
   std::vector<TQelLabel*> labels;

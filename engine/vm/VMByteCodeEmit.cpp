@@ -47,7 +47,7 @@ void TQelByteCode::Emit(TQelInstrCode ACode, intptr_t AData) {
   TQelInstr& instr = FCode[size_t(FCount++)];
   instr.Code = ACode;
   instr.TryIndex = FCurrentProtBlock ? int8_t(FCurrentProtBlock->FIndex) : int8_t(-1);
-  instr.Reserved = 0;
+  instr.Hint = 0;
   instr.SourceInfo = uint32_t(FCurSourcePos) & QelSourcePosMask;
   if (FNextInstrBreakable) instr.SourceInfo |= QelBreakableBit;
   FNextInstrBreakable = false;
@@ -162,6 +162,7 @@ void TQelByteCode::EndEmit() {
   QEL_VM_ASSERT(!FFinished);
   ResolveLabels();
   ComputeStackSize();
+  MarkBorrowingPushes();
   BuildTryArray();
   FFinished = true;
 }

@@ -357,7 +357,7 @@ VARIANT* GlobCallGeneral(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bo
 
 }  // namespace
 
-VARIANT* QelMemberCall(TQelCallEnv&, const TQelCall* C, VARIANT* ATop) {
+VARIANT* QelMemberCall(TQelCallEnv&, const TQelCall* C, VARIANT* ATop, bool ABorrowed) {
   VARIANT* resSlot = ATop - C->FResOffset;
   VARIANT* objectSlot = ATop - C->FObjectOffset;
   const TMemberTarget target = MemberTargetOf(ObjectOf(objectSlot));
@@ -366,7 +366,7 @@ VARIANT* QelMemberCall(TQelCallEnv&, const TQelCall* C, VARIANT* ATop) {
   // then keeps the object alive through the call at no extra cost.
   TQelVar held;
   if (objectSlot->vt == VT_DISPATCH) std::swap(held.V, *objectSlot);
-  CallMember(target, id, C, ATop - C->FArgsOffset, resSlot, held.V.vt == VT_DISPATCH);
+  CallMember(target, id, C, ATop - C->FArgsOffset, resSlot, ABorrowed || held.V.vt == VT_DISPATCH);
   return resSlot;
 }
 
@@ -465,12 +465,12 @@ void AssignGlobCallGeneral(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) 
 }
 }  // namespace
 
-VARIANT* QelAssignMemberCall(TQelCallEnv&, const TQelCall* C, VARIANT* ATop) {
+VARIANT* QelAssignMemberCall(TQelCallEnv&, const TQelCall* C, VARIANT* ATop, bool ABorrowed) {
   VARIANT* objectSlot = ATop - C->FObjectOffset;
   const TMemberTarget target = MemberTargetOf(ObjectOf(objectSlot));
   // An object value in its slot stays there, referenced, until the call is over.
   PutMember(target, MemberId(target, C), C, ATop - C->FArgsOffset, ATop,
-            objectSlot->vt == VT_DISPATCH);
+            ABorrowed || objectSlot->vt == VT_DISPATCH);
   return ATop - (C->FArgCount + 2);
 }
 

@@ -203,6 +203,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
   const PQelInstr codeEnd = F.Ctx->Code->Code() + F.Ctx->Code->Count();
   TQelCallEnv env{this, T, &F, localsEnd, AResult};
   TQelThreadVM* const record = T->VMData(FId.Index);
+  PQelInstr borrowingCall = nullptr;  // the member call an object was lent to (icPushLocalVar)
   // After a call that may have run script code, stepping places its breakpoints again.
 #define QEL_STEP_AFTER_CALL()                                              \
   if (record->FSteppingBase) [[unlikely]] {                                \
@@ -255,6 +256,17 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         QelCopy(++top, ip->Ptr<VARIANT>());
         QEL_NEXT();
       L_icPushLocalVar:
+        // A push ahead of a member call (TQelByteCode::MarkBorrowingPushes) lends an object by
+        // reference; it is never part of the fused sequences below.
+        if (ip->Hint) {
+          if (stack[ip->Data].vt == VT_DISPATCH) {
+            borrowingCall = ip + ip->Hint;
+            QelSetRef(++top, stack + ip->Data);
+          } else {
+            QelCopy(++top, stack + ip->Data);
+          }
+          QEL_NEXT();
+        }
         if (AddToLocalInPlace(ip, codeEnd, stack)) {
           ip += 4;
           QEL_DISPATCH();
@@ -450,10 +462,13 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         }
         QEL_STEP_AFTER_CALL();
         QEL_NEXT();
-      L_icMemberCall: L_icMemberCallRef:
-        top = QelMemberCall(env, ip->Ptr<TQelCall>(), top);
+      L_icMemberCall: L_icMemberCallRef: {
+        const bool borrowed = ip == borrowingCall;
+        borrowingCall = nullptr;
+        top = QelMemberCall(env, ip->Ptr<TQelCall>(), top, borrowed);
         QEL_STEP_AFTER_CALL();
         QEL_NEXT();
+      }
       L_icUnnamedCall: L_icUnnamedCallRef:
         top = QelUnnamedCall(ip->Ptr<TQelCall>(), top);
         QEL_NEXT();
@@ -465,10 +480,13 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         top = QelAssignGlobCall(env, ip->Ptr<TQelCall>(), top);
         QEL_STEP_AFTER_CALL();
         QEL_NEXT();
-      L_icAssignMemberCall:
-        top = QelAssignMemberCall(env, ip->Ptr<TQelCall>(), top);
+      L_icAssignMemberCall: {
+        const bool borrowed = ip == borrowingCall;
+        borrowingCall = nullptr;
+        top = QelAssignMemberCall(env, ip->Ptr<TQelCall>(), top, borrowed);
         QEL_STEP_AFTER_CALL();
         QEL_NEXT();
+      }
       L_icAssignUnnamedCall:
         top = QelAssignUnnamedCall(ip->Ptr<TQelCall>(), top);
         QEL_NEXT();

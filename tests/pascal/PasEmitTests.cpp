@@ -136,6 +136,45 @@ TEST(Emit, EveryCallRecordsTheLoopAndExitTargets) {
   EXPECT_FALSE(calls[0]->IsResUsed());
 }
 
+struct TLendCase {
+  const char* Name;
+  std::string Body;     // inside "procedure P(a); var x, y, i; begin ... end;"
+  bool Lends;           // the push of x notes the member call it may lend its object to
+};
+
+void PrintTo(const TLendCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
+
+class LendingPushes : public ::testing::TestWithParam<TLendCase> {};
+
+TEST_P(LendingPushes, OnlyPlainPushesBetweenTheObjectAndItsCall) {
+  const TLendCase& c = GetParam();
+  TQelByteCode* code = nullptr;
+  CodesOf("procedure P(a); var x, y, i; begin " + c.Body + " end;", &code);
+  const TQelInstr* push = nullptr;
+  for (int i = 0; i < code->Count() && !push; ++i)
+    if (code->Code()[i].Code == icPushLocalVar) push = &code->Code()[i];
+  ASSERT_NE(push, nullptr);
+  if (!c.Lends) {
+    EXPECT_EQ(push->Hint, 0);
+    return;
+  }
+  ASSERT_GT(push->Hint, 0);
+  const TQelInstr& call = push[push->Hint];
+  EXPECT_TRUE(call.Code == icMemberCall || call.Code == icAssignMemberCall) << int(call.Code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LendingPushes,
+    ::testing::Values(TLendCase{"NoArguments", "y := x.Count", true},
+                      TLendCase{"PlainArguments", "x.Add(1, 'a', a)", true},
+                      TLendCase{"OtherVariableByReference", "x.Add(y)", true},
+                      TLendCase{"IndexedPut", "x.Items[i] := y", true},
+                      TLendCase{"ItsOwnVariableByReference", "x.Add(x)", false},
+                      TLendCase{"ACallAmongTheArguments", "x.Add(Q(1))", false},
+                      TLendCase{"AnExpressionAmongTheArguments", "x.Add(i + 1)", false},
+                      TLendCase{"TheValueOfAPut", "a.Items[1] := x", false}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
 // The machine's evaluation entry points with the Pascal language.
 class PasMachine : public ::testing::Test {
  protected:

@@ -179,3 +179,57 @@ TEST_F(CallSites, DirectCallsPassArgumentsInNaturalOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TLendCase {
+  const char* Name;
+  bool PassTheCallsOwnVariable;  // x.Drop(x), else x.Drop(y) with y := x
+};
+std::ostream& operator<<(std::ostream& S, const TLendCase& C) { return S << C.Name; }
+
+class LentObjects : public CallSites, public ::testing::WithParamInterface<TLendCase> {};
+
+// A member call on an object in a local variable borrows the variable's reference when nothing
+// can write the variable before the call returns. Drop lets go of the variable passed to it by
+// reference and counts the references left: one in either case, the call's own when the
+// variable of the call is dropped (nothing borrowed), the variable's when another one is.
+TEST_P(LentObjects, TheObjectOfARunningCallKeepsOneReference) {
+  TTestDisp* factory = Keep(new TTestDisp);
+  ULONG refsAfterDrop = 0;
+  factory->Member(u"Make", [&](WORD, std::vector<VARIANT>&, VARIANT* AResult) {
+    auto* made = new TTestDisp;  // its one reference goes to the result
+    made->Member(u"Drop", [&refsAfterDrop, made](WORD, std::vector<VARIANT>& AArgs, VARIANT*) {
+      VariantClear(AArgs[0].pvarVal);
+      made->AddRef();
+      refsAfterDrop = made->Release();
+      return S_OK;
+    });
+    AResult->vt = VT_DISPATCH;
+    AResult->pdispVal = made;
+    return S_OK;
+  });
+  const bool own = GetParam().PassTheCallsOwnVariable;
+  // x := Factory.Make; then x.Drop(x), or y := x; x.Drop(y); finally x := Unassigned
+  Script.Proc(u"Use", {pkSimple}, false, [own](TAsm& a) {
+    const intptr_t x = a.Local(), y = a.Local();
+    a.Op(icPush, 1).Op(icPushArg, TQelParamInfo{0, pkSimple}.ToData());
+    a.Call(icMemberCall, u"Make", bkNon, 0);
+    a.Op(icAssignLocalVar, x);
+    if (!own) a.Op(icPushLocalVar, x).Op(icAssignLocalVar, y);
+    a.Op(icPush, 1).Op(icPushLocalVar, x).Op(icPushLocalVarRef, own ? x : y);
+    a.Call(icMemberCall, u"Drop", bkRound, 1, false);
+    a.Op(icPop).Op(icPushUnassigned).Op(icAssignLocalVar, x);
+  });
+  Start();
+  TVar factoryArg(MakeDisp(factory));
+  Run(u"Use", {factoryArg.V});
+  EXPECT_EQ(refsAfterDrop, 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LentObjects,
+                         ::testing::Values(TLendCase{"OwnVariableByReference", true},
+                                           TLendCase{"OtherVariableByReference", false}),
+                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+}  // namespace
