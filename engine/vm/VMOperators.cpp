@@ -406,6 +406,13 @@ void QelReleaseOwned(VARIANT* ASlot) {
 void QelCopyOwned(VARIANT* ADst, const VARIANT* ASrc) {
   switch (ASrc->vt) {
     case VT_BSTR: {
+      // A string slot takes the text into its own block when it fits (no allocation).
+      if (ADst->vt == VT_BSTR && ADst->bstrVal && ASrc->bstrVal) {
+        if (!OleBstrAssignBytes(&ADst->bstrVal, reinterpret_cast<const char*>(ASrc->bstrVal),
+                                SysStringByteLen(ASrc->bstrVal)))
+          QelRaiseVarError(E_OUTOFMEMORY);
+        return;
+      }
       // The copy is made before ADst is released: ASrc may belong to what ADst holds.
       BSTR copy = nullptr;
       if (ASrc->bstrVal) {

@@ -139,6 +139,30 @@ INT SysReAllocString(BSTR* pbstr, const OLECHAR* psz)
 
 INT SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len) { return reallocWith(pbstr, psz, len); }
 
+INT OleBstrAssignBytes(BSTR* pbstr, const char* psz, UINT len)
+{
+    if (!pbstr || len > kMaxBytes) return 0;
+    const size_t need = kPrefix + len + 2 * sizeof(OLECHAR);
+    if (*pbstr) {
+        char* block = blockOf(*pbstr);
+        const size_t usable = malloc_usable_size(block);
+        // A block much larger than the text would hold memory for as long as the value lives.
+        if (usable >= need && usable <= 2 * need + kLargestCached) {
+            char* text = block + kPrefix;
+            if (len) std::memmove(text, psz, len);
+            const uint32_t len32 = len;
+            std::memcpy(block, &len32, kPrefix);
+            std::memset(text + len, 0, 2 * sizeof(OLECHAR));
+            return 1;
+        }
+    }
+    BSTR fresh = allocBytes(psz, len);
+    if (!fresh) return 0;
+    SysFreeString(*pbstr);
+    *pbstr = fresh;
+    return 1;
+}
+
 INT OleBstrAppend(BSTR* pbstr, const OLECHAR* psz, UINT len)
 {
     if (!pbstr) return 0;

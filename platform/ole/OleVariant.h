@@ -123,6 +123,10 @@ UINT SysStringLen(BSTR pbstr);
 // is full, so a string built by repeated appends is copied a logarithmic number of times. psz
 // may point into *pbstr. Returns 0 (and leaves *pbstr alone) when out of memory.
 INT OleBstrAppend(BSTR* pbstr, const OLECHAR* psz, UINT len);
+// Not an OLE routine: replaces the text of *pbstr with len bytes from psz, in *pbstr's own block
+// when that is large enough (and not much larger), else in a new one. psz may point into *pbstr.
+// Returns 0 (and leaves *pbstr alone) when out of memory.
+INT OleBstrAssignBytes(BSTR* pbstr, const char* psz, UINT len);
 UINT SysStringByteLen(BSTR bstr);
 
 // C++ conveniences.

@@ -1,3 +1,5 @@
+#include <malloc.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -93,6 +95,33 @@ TEST(Bstr, AppendGrowsInPlaceAndAcceptsItsOwnText)
     ASSERT_EQ(OleBstrAppend(&b, nullptr, 0), 1);
     EXPECT_EQ(SysStringLen(b), 2 * half);
     EXPECT_EQ(OleBstrAppend(nullptr, u"x", 1), 0);
+    SysFreeString(b);
+}
+
+TEST(Bstr, AssignKeepsAFittingBlockAndAcceptsItsOwnText)
+{
+    BSTR b = SysAllocString(u"a longer text");
+    const BSTR block = b;
+    ASSERT_EQ(OleBstrAssignBytes(&b, reinterpret_cast<const char*>(u"short"), 10), 1);
+    EXPECT_EQ(b, block);                                // fits: the same block
+    EXPECT_EQ(OleBstrView(b), u"short");
+    EXPECT_EQ(b[5], u'\0');
+    ASSERT_EQ(OleBstrAssignBytes(&b, reinterpret_cast<const char*>(b + 1), 6), 1);   // its own tail
+    EXPECT_EQ(OleBstrView(b), u"hor");
+    ASSERT_EQ(OleBstrAssignBytes(&b, "abc", 3), 1);     // an odd byte length stays exact
+    EXPECT_EQ(SysStringByteLen(b), 3u);
+    EXPECT_EQ(std::memcmp(b, "abc\0\0", 5), 0);
+    std::u16string big(4000, u'x');
+    ASSERT_EQ(OleBstrAssignBytes(&b, reinterpret_cast<const char*>(big.data()), 8000), 1);
+    EXPECT_EQ(OleBstrView(b), big);                     // too small: a new block
+    ASSERT_EQ(OleBstrAssignBytes(&b, reinterpret_cast<const char*>(u"x"), 2), 1);
+    EXPECT_EQ(OleBstrView(b), u"x");
+    EXPECT_LT(malloc_usable_size(reinterpret_cast<char*>(b) - 4), 1000u) << "a tiny text keeps a large block";
+    BSTR none = nullptr;
+    ASSERT_EQ(OleBstrAssignBytes(&none, "", 0), 1);
+    EXPECT_EQ(SysStringLen(none), 0u);
+    EXPECT_EQ(OleBstrAssignBytes(nullptr, "x", 1), 0);
+    SysFreeString(none);
     SysFreeString(b);
 }
 
