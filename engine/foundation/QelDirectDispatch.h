@@ -7,6 +7,9 @@
 //   member's DISPID per call site and key instead of asking GetIDsOfNames at every call.
 // - InvokeDirect: IDispatch::Invoke with the arguments in natural order (AArgs[0] is the first,
 //   a put's value the last entry), without DISPPARAMS, with the same results and HRESULTs.
+// - PrepareMember / InvokePrepared: a member chosen once for calls of one shape (flags,
+//   argument count, whether the result is wanted), called again without looking it up; a call
+//   site keeps the prepared member and uses it on every object of the member's key.
 //
 // The machine finds the interface with QelDirectDispatchOf, which asks QueryInterface once per
 // C++ class of objects and then recognises further objects of that class by their vtable. An
@@ -25,6 +28,12 @@
 inline constexpr IID IID_IQelDirectDispatch = {
     0x6F0C2B1E, 0x93A4, 0x4D57, {0xB0, 0xC8, 0x5E, 0x21, 0xD7, 0xA4, 0xF9, 0x04}};
 
+// A prepared member. Implementations make it the first part of their own member record; it
+// lives as long as the process and belongs to the objects whose dispatch key is Key.
+struct TQelDirectMember {
+  const void* Key = nullptr;
+};
+
 struct IQelDirectDispatch : IUnknown {
   // The object's own IDispatch (the pointer QueryInterface was asked on).
   virtual IDispatch* Self() = 0;
@@ -37,6 +46,14 @@ struct IQelDirectDispatch : IUnknown {
   // DISP_E_EXCEPTION, as by Invoke.
   virtual HRESULT InvokeDirect(DISPID AId, WORD AFlags, VARIANT* AArgs, UINT AArgCount,
                                VARIANT* AResult, EXCEPINFO* AExcepInfo) = 0;
+  // Member AId prepared for calls of this shape (AArgCount counting a put's value), or nil
+  // when such calls must go through InvokeDirect (an object without a key, a call that would
+  // fail or that is passed on to another object).
+  virtual const TQelDirectMember* PrepareMember(DISPID AId, WORD AFlags, UINT AArgCount,
+                                                bool AWantsResult) = 0;
+  // InvokeDirect of a member prepared for this call's shape, on an object of the member's key.
+  virtual HRESULT InvokePrepared(const TQelDirectMember* AMember, WORD AFlags, VARIANT* AArgs,
+                                 UINT AArgCount, VARIANT* AResult, EXCEPINFO* AExcepInfo) = 0;
 };
 
 namespace qel_direct_detail {

@@ -16,6 +16,7 @@
 #include "platform/ole/OleTypes.h"
 
 class TQelAbstractNamespace;
+struct TQelDirectMember;
 
 // The stored code of an instruction. The numbering is part of the contract (debugger patches
 // codes in place, the interpreter masks them with the terminate flag), so never reorder.
@@ -110,6 +111,9 @@ class TQelCall : public TQelByteCodeItem {
   // encoded by the machine (VMCalls.cpp). A member call keeps its last DISPID there with the
   // object class's dispatch key. Threads racing to fill it write whole values.
   mutable std::atomic<uintptr_t> FResolved{0};
+  // A member call's prepared member (IQelDirectDispatch::PrepareMember), used on objects of its
+  // key; the record tells its key, so it needs no agreement with FResolved.
+  mutable std::atomic<const TQelDirectMember*> FPrepared{nullptr};
 
   bool IsResUsed() const { return FResMask != 0; }
 };

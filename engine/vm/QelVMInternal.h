@@ -413,10 +413,14 @@ TQelCodeObject* QelAsCodeObject(IDispatch* AObj);
 // the result goes, nil when it is not wanted.
 void QelDispInvoke(IDispatch* AObj, DISPID ADispId, WORD AFlags, VARIANT* AArgs, int AArgCount,
                    VARIANT* AValue, VARIANT* AResult);
-// The same through an object's direct interface, known to the caller.
+// The same through an object's direct interface, known to the caller; and with a member the
+// object prepared for the call's shape.
 struct IQelDirectDispatch;
+struct TQelDirectMember;
 void QelDirectInvoke(IQelDirectDispatch* ADirect, DISPID ADispId, WORD AFlags, VARIANT* AArgs,
                      int AArgCount, VARIANT* AValue, VARIANT* AResult);
+void QelPreparedInvoke(IQelDirectDispatch* ADirect, const TQelDirectMember* AMember, WORD AFlags,
+                       VARIANT* AArgs, int AArgCount, VARIANT* AValue, VARIANT* AResult);
 DISPID QelDispIdOfName(IDispatch* AObj, const std::u16string& AName);
 // Applies brackets / indexes to a value (array element or default member); result into AResult.
 void QelIndexValue(VARIANT* AValue, VARIANT* AArgs, int AArgCount, VARIANT* AResult);

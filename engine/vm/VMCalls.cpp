@@ -66,12 +66,29 @@ TMemberTarget ExternTarget(const TQelExternObject* AObject) {
   return {AObject->FObj, nullptr, AObject->FCodeObject, 0};
 }
 
-QEL_VM_INLINE void InvokeMember(const TMemberTarget& ATarget, DISPID AId, WORD AFlags, const TQelCall* C,
-                  VARIANT* AArgs, VARIANT* AValue, VARIANT* AResult) {
-  if (ATarget.Direct)
-    QelDirectInvoke(ATarget.Direct, AId, AFlags, AArgs, C->FArgCount, AValue, AResult);
-  else
-    QelDispInvoke(ATarget.Obj, AId, AFlags, AArgs, C->FArgCount, AValue, AResult);
+// The call site's prepared member when it belongs to the object's key, else one the object
+// prepares now (kept for the next call); nil when it prepares none for this call.
+const TQelDirectMember* PreparedMember(const TMemberTarget& ATarget, DISPID AId, WORD AFlags,
+                                       const TQelCall* C, bool AIsPut, bool AWantsResult) {
+  const TQelDirectMember* member = C->FPrepared.load(std::memory_order_acquire);
+  if (member && member->Key == reinterpret_cast<const void*>(ATarget.Key)) [[likely]]
+    return member;
+  if (!ATarget.Key) return nullptr;
+  member = ATarget.Direct->PrepareMember(AId, AFlags, UINT(C->FArgCount + (AIsPut ? 1 : 0)),
+                                         AWantsResult);
+  if (member) C->FPrepared.store(member, std::memory_order_release);
+  return member;
+}
+
+QEL_VM_INLINE void InvokeMember(const TMemberTarget& ATarget, DISPID AId, WORD AFlags,
+                                const TQelCall* C, VARIANT* AArgs, VARIANT* AValue,
+                                VARIANT* AResult) {
+  if (!ATarget.Direct)
+    return QelDispInvoke(ATarget.Obj, AId, AFlags, AArgs, C->FArgCount, AValue, AResult);
+  if (const TQelDirectMember* member =
+          PreparedMember(ATarget, AId, AFlags, C, AValue != nullptr, AResult != nullptr))
+    return QelPreparedInvoke(ATarget.Direct, member, AFlags, AArgs, C->FArgCount, AValue, AResult);
+  QelDirectInvoke(ATarget.Direct, AId, AFlags, AArgs, C->FArgCount, AValue, AResult);
 }
 
 // AHeld: the caller holds a reference of its own for the whole call; otherwise one is taken,

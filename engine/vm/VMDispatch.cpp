@@ -116,14 +116,31 @@ void CheckArgCount(int AArgCount) {
   if (AArgCount > MaxDispArgs) Fail(retInvalidParamCount);
 }
 
-// A put whose value does not follow its arguments on the stack.
-__attribute__((noinline)) HRESULT InvokeDirectPut(IQelDirectDispatch* ADirect, DISPID ADispId,
-                                                  WORD AFlags, VARIANT* AArgs, int AArgCount,
-                                                  VARIANT* AValue, EXCEPINFO* AInfo) {
+// A put whose value does not follow its arguments on the stack: one array in natural order.
+template <class TCall>
+__attribute__((noinline)) HRESULT CallWithValue(VARIANT* AArgs, int AArgCount, VARIANT* AValue,
+                                                EXCEPINFO* AInfo, const TCall& ACall) {
   VARIANT params[MaxDispArgs + 1];
   std::copy(AArgs, AArgs + AArgCount, params);
   params[AArgCount] = *AValue;
-  return ADirect->InvokeDirect(ADispId, AFlags, params, UINT(AArgCount + 1), nullptr, AInfo);
+  return ACall(params, UINT(AArgCount + 1), nullptr, AInfo);
+}
+
+// Runs ACall(arguments, count, result buffer, exception information) with the arguments in
+// natural order and a put's value last: on the machine's stack it usually follows them already.
+template <class TCall>
+void DirectCall(VARIANT* AArgs, int AArgCount, VARIANT* AValue, VARIANT* AResult,
+                const TCall& ACall) {
+  CheckArgCount(AArgCount);
+  TInvokeFrame frame;
+  const HRESULT hr =
+      !AValue || AValue == AArgs + AArgCount
+          ? ACall(AArgs, UINT(AArgCount + (AValue ? 1 : 0)), frame.ResultBuffer(AResult),
+                  &frame.Info)
+          : CallWithValue(AArgs, AArgCount, AValue, &frame.Info, ACall);
+  // A direct callee fills the exception information for DISP_E_EXCEPTION only.
+  if (FAILED(hr) && hr != DISP_E_EXCEPTION) frame.Info = EXCEPINFO{};
+  frame.Finish(hr, AResult);
 }
 }  // namespace
 
@@ -131,18 +148,18 @@ __attribute__((noinline)) HRESULT InvokeDirectPut(IQelDirectDispatch* ADirect, D
 // parameters of the callee write into the script's variables.
 void QelDirectInvoke(IQelDirectDispatch* ADirect, DISPID ADispId, WORD AFlags, VARIANT* AArgs,
                      int AArgCount, VARIANT* AValue, VARIANT* AResult) {
-  CheckArgCount(AArgCount);
-  TInvokeFrame frame;
-  VARIANT* buffer = frame.ResultBuffer(AResult);
-  // Natural order, a put's value last: on the machine's stack it usually follows the arguments.
-  const HRESULT hr =
-      !AValue || AValue == AArgs + AArgCount
-          ? ADirect->InvokeDirect(ADispId, AFlags, AArgs, UINT(AArgCount + (AValue ? 1 : 0)),
-                                  buffer, &frame.Info)
-          : InvokeDirectPut(ADirect, ADispId, AFlags, AArgs, AArgCount, AValue, &frame.Info);
-  // The direct callee fills the exception information for DISP_E_EXCEPTION only.
-  if (FAILED(hr) && hr != DISP_E_EXCEPTION) frame.Info = EXCEPINFO{};
-  frame.Finish(hr, AResult);
+  DirectCall(AArgs, AArgCount, AValue, AResult,
+             [&](VARIANT* AList, UINT ACount, VARIANT* ABuffer, EXCEPINFO* AInfo) {
+               return ADirect->InvokeDirect(ADispId, AFlags, AList, ACount, ABuffer, AInfo);
+             });
+}
+
+void QelPreparedInvoke(IQelDirectDispatch* ADirect, const TQelDirectMember* AMember, WORD AFlags,
+                       VARIANT* AArgs, int AArgCount, VARIANT* AValue, VARIANT* AResult) {
+  DirectCall(AArgs, AArgCount, AValue, AResult,
+             [&](VARIANT* AList, UINT ACount, VARIANT* ABuffer, EXCEPINFO* AInfo) {
+               return ADirect->InvokePrepared(AMember, AFlags, AList, ACount, ABuffer, AInfo);
+             });
 }
 
 void QelDispInvoke(IDispatch* AObj, DISPID ADispId, WORD AFlags, VARIANT* AArgs, int AArgCount,

@@ -80,8 +80,8 @@ class TVarDebugType final : public TQelDebugTypeSource {
   VARTYPE FVarType;
 };
 
-// One member of a table; its Index is its DISPID.
-struct TQelInvokeItem {
+// One member of a table; its Index is its DISPID, its Key (for prepared calls) the table.
+struct TQelInvokeItem : TQelDirectMember {
   int32_t Index = 0;
   String UppName;
   String Name;
@@ -387,6 +387,9 @@ class TQelDispWrapper : public IDispatch, public IQelDispWrapper, public IQelDir
   const void* DispatchKey() override;
   HRESULT InvokeDirect(DISPID AId, WORD AFlags, VARIANT* AArgs, UINT AArgCount, VARIANT* AResult,
                        EXCEPINFO* AExcepInfo) override;
+  const TQelDirectMember* PrepareMember(DISPID AId, WORD AFlags, UINT AArgCount, bool AWantsResult) override;
+  HRESULT InvokePrepared(const TQelDirectMember* AMember, WORD AFlags, VARIANT* AArgs, UINT AArgCount,
+                         VARIANT* AResult, EXCEPINFO* AExcepInfo) override;
 
   TQelWrapperClassRef GetWrapperClass() const { return FWrapperClass; }
   IDispatch* AsDispatch() { return this; }

@@ -94,8 +94,12 @@ int32_t TQelDispInfo::AddCopy(const TQelInvokeItem& AItem, bool AUnhide, bool AD
 }
 
 int32_t TQelDispInfo::AddItem(std::unique_ptr<TQelInvokeItem> AItem) {
-  if (FItems.empty()) FItems.push_back(std::make_unique<TQelInvokeItem>());
+  if (FItems.empty()) {
+    FItems.push_back(std::make_unique<TQelInvokeItem>());
+    FItems[0]->Key = this;
+  }
   TQelInvokeItem& item = *AItem;
+  item.Key = this;
   item.Index = static_cast<int32_t>(FItems.size());
   FItems.push_back(std::move(AItem));
   if (!item.UppName.empty()) {

@@ -188,6 +188,29 @@ HRESULT TQelDispWrapper::InvokeDirect(DISPID AId, WORD AFlags, VARIANT* AArgs, U
   }
 }
 
+// Only members of a table shared by the class are prepared: their records live for the process.
+const TQelDirectMember* TQelDispWrapper::PrepareMember(DISPID AId, WORD AFlags, UINT AArgCount,
+                                                       bool AWantsResult) {
+  try {
+    const TQelInvokeItem* item = nullptr;
+    if (!TQelDispWrapper::DispatchKey() || SelectItem(AId, AFlags, AArgCount, AWantsResult, item) != S_OK)
+      return nullptr;
+    return item;
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+HRESULT TQelDispWrapper::InvokePrepared(const TQelDirectMember* AMember, WORD AFlags, VARIANT* AArgs,
+                                        UINT AArgCount, VARIANT* AResult, EXCEPINFO* AExcepInfo) {
+  try {
+    CallItem(*static_cast<const TQelInvokeItem*>(AMember), AFlags, AArgs, AArgCount, AResult);
+    return S_OK;
+  } catch (...) {
+    return ExceptionToHResult(AExcepInfo);
+  }
+}
+
 HRESULT TQelDispWrapper::InvokeDefaultOfValue(const TQelInvokeItem& AItem, WORD wFlags, DISPPARAMS* pDispParams,
                                               VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) {
   VARIANT value = InvokeItem(AItem, nullptr, 0, true);

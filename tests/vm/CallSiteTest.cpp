@@ -1,16 +1,28 @@
 // What a call site remembers about its name: the remembered answer must follow every change
 // that can alter the name's meaning (a host object published later, an object of another class
 // at the same member call).
+#include <deque>
+
 #include "engine/foundation/QelDirectDispatch.h"
 #include "tests/vm/VMTestFixture.h"
 
 namespace {
 
+// A prepared member of a test class: its DISPID and the shape it was prepared for.
+struct TTestMember : TQelDirectMember {
+  DISPID Id;
+  WORD Flags;
+  UINT ArgCount;
+  bool WantsResult;
+};
+
 // A dispatch object with the direct interface, its name mapping shared by every object of its
-// "class" (the key). Counts the calls that arrive through each route.
+// "class" (the key). Counts the calls that arrive through each route. Given a store for member
+// records, it prepares members.
 class TKeyedDisp : public TTestDisp, public IQelDirectDispatch {
  public:
-  explicit TKeyedDisp(const void* AKey) : FKey(AKey) {}
+  explicit TKeyedDisp(const void* AKey, std::deque<TTestMember>* AMembers = nullptr)
+      : FKey(AKey), FMembers(AMembers) {}
   HRESULT QueryInterface(REFIID riid, void** ppv) override {
     if (!IsEqualIID(riid, IID_IQelDirectDispatch)) return TTestDisp::QueryInterface(riid, ppv);
     *ppv = static_cast<IQelDirectDispatch*>(this);
@@ -32,10 +44,33 @@ class TKeyedDisp : public TTestDisp, public IQelDirectDispatch {
     std::vector<VARIANT> args(AArgs, AArgs + AArgCount);
     return InvokeArgs(AId, AFlags, args, AResult);
   }
-  int DirectCalls = 0, DispatchCalls = 0;
+  const TQelDirectMember* PrepareMember(DISPID AId, WORD AFlags, UINT AArgCount,
+                                        bool AWantsResult) override {
+    if (!FMembers) return nullptr;
+    FMembers->push_back({});
+    TTestMember& member = FMembers->back();
+    member.Key = FKey;
+    member.Id = AId;
+    member.Flags = AFlags;
+    member.ArgCount = AArgCount;
+    member.WantsResult = AWantsResult;
+    return &member;
+  }
+  HRESULT InvokePrepared(const TQelDirectMember* AMember, WORD AFlags, VARIANT* AArgs,
+                         UINT AArgCount, VARIANT* AResult, EXCEPINFO*) override {
+    const auto& member = *static_cast<const TTestMember*>(AMember);
+    if (member.Key != FKey || member.Flags != AFlags || member.ArgCount != AArgCount ||
+        member.WantsResult != (AResult != nullptr))
+      return E_UNEXPECTED;  // a call of another shape or class must not get here
+    ++PreparedCalls;
+    std::vector<VARIANT> args(AArgs, AArgs + AArgCount);
+    return InvokeArgs(member.Id, AFlags, args, AResult);
+  }
+  int DirectCalls = 0, DispatchCalls = 0, PreparedCalls = 0;
 
  private:
   const void* FKey;
+  std::deque<TTestMember>* FMembers;
 };
 
 // A proxy that answers the direct interface with the part of another object: it must be called
@@ -129,6 +164,45 @@ TEST_F(CallSites, MemberIdIsRememberedPerClassKey) {
   EXPECT_EQ(get(plain), "I4:4");
   EXPECT_EQ(get(plain), "I4:4");
   EXPECT_EQ(plain->NameLookups, 2) << "an object without a key is asked every time";
+}
+
+// A member prepared for a call site serves every object of its class at that site; an object
+// of another class has the member prepared for its own.
+TEST_F(CallSites, PreparedMembersServeTheObjectsOfTheirClass) {
+  static const int ClassA = 0, ClassB = 0;
+  std::deque<TTestMember> members;
+  auto make = [&](const void* AKey, int AValue, bool AOtherFirst) {
+    TKeyedDisp* object = Keep(new TKeyedDisp(AKey, &members));
+    if (AOtherFirst) object->Member(u"Other", Returns(-1));
+    object->Member(u"Value", [AValue](WORD, std::vector<VARIANT>& AArgs, VARIANT* AResult) {
+      if (AResult) *AResult = MakeI4(AValue + AArgs[0].lVal);
+      return S_OK;
+    });
+    return object;
+  };
+  TKeyedDisp* a1 = make(&ClassA, 10, false);
+  TKeyedDisp* a2 = make(&ClassA, 20, false);
+  TKeyedDisp* b = make(&ClassB, 30, true);  // "Value" has another DISPID here
+  Script.Proc(u"Get", {pkSimple}, true, [](TAsm& a) {
+    a.Op(icPush, 1).Op(icPushArg, TQelParamInfo{0, pkSimple}.ToData()).Int(1);
+    a.Call(icMemberCall, u"Value", bkRound, 1);
+    a.Op(icAssignResult);
+  });
+  Start();
+  auto get = [&](TTestDisp* AObject) {
+    TVar object(MakeDisp(AObject));
+    return Describe(Run(u"Get", {object.V}).V);
+  };
+  EXPECT_EQ(get(a1), "I4:11");
+  EXPECT_EQ(get(a2), "I4:21");
+  EXPECT_EQ(get(b), "I4:31");
+  EXPECT_EQ(get(a1), "I4:11");
+  EXPECT_EQ(members.size(), 3u) << "prepared for A, then B, then A again";
+  EXPECT_EQ(a1->PreparedCalls + a2->PreparedCalls + b->PreparedCalls, 4);
+  EXPECT_EQ(a1->DirectCalls + a2->DirectCalls + b->DirectCalls, 0);
+  EXPECT_EQ(members[1].Id, 2);
+  EXPECT_EQ(members[0].ArgCount, 1u);
+  EXPECT_TRUE(members[0].WantsResult);
 }
 
 // Objects with the direct interface get their calls in natural order, a put's value last, with

@@ -32,7 +32,8 @@ class DispatchRouteTest : public DispatchTest, public ::testing::WithParamInterf
   }
 };
 
-INSTANTIATE_TEST_SUITE_P(Routes, DispatchRouteTest, ::testing::Values(TRoute::Dispatch, TRoute::Direct),
+INSTANTIATE_TEST_SUITE_P(Routes, DispatchRouteTest,
+                         ::testing::Values(TRoute::Dispatch, TRoute::Direct, TRoute::Prepared),
                          ::testing::PrintToStringParamName());
 
 TEST_F(DispatchTest, ResolvesOnlyTheFirstNameAndLeavesTheOthersOnSuccess) {
@@ -109,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TSelectCase{u"Items", FPut, 1, false, DISP_E_BADPARAMCOUNT},         // indexed put without value
                       TSelectCase{u"Answer", FGet, 0, true, S_OK},                         // constant
                       TSelectCase{u"Answer", FPut, 1, false, DISP_E_TYPEMISMATCH}),        // constants are read-only
-                       ::testing::Values(TRoute::Dispatch, TRoute::Direct)));
+                       ::testing::Values(TRoute::Dispatch, TRoute::Direct, TRoute::Prepared)));
 
 TEST_P(DispatchRouteTest, PropertyRoundTripsThroughPutAndGet) {
   TVar text = TVar::Str(u"Hello");
@@ -223,6 +224,25 @@ TEST_F(DispatchTest, DirectInterfaceIsPartOfTheWrapperWithTheClassTableAsKey) {
   ASSERT_EQ(value.Disp()->QueryInterface(IID_IQelDirectDispatch, childDirect.putVoid()), S_OK);
   EXPECT_EQ(QelDirectDispatchOf(value.Disp()), childDirect.get());
   EXPECT_EQ(childDirect->DispatchKey(), &QelWrapperClass<TProbeChild_sw>()->GetDispInfo());
+}
+
+// A member is prepared only for a call of its shape that would reach it, and only from a table
+// shared by the class (its records live for the process): the member's key is that table.
+TEST_F(DispatchTest, MembersArePreparedForCallsThatReachThemInSharedTables) {
+  IQelDirectDispatch* direct = QelDirectDispatchOf(Disp());
+  ASSERT_NE(direct, nullptr);
+  const DISPID sum = DispIdOf(Disp(), u"Sum"), list = DispIdOf(Disp(), u"List");
+  const TQelDirectMember* member = direct->PrepareMember(sum, FMethod, 2, true);
+  ASSERT_NE(member, nullptr);
+  EXPECT_EQ(member->Key, direct->DispatchKey());
+  EXPECT_EQ(direct->PrepareMember(sum, FMethod, 1, true), nullptr);          // a wrong count
+  EXPECT_EQ(direct->PrepareMember(list, FMethodGet, 1, true), nullptr);      // passed on to the value
+  EXPECT_EQ(direct->PrepareMember(9999, FMethod, 0, false), nullptr);        // no such member
+  TVar type = TVar::Adopt(QelWrapperClass<TProbe_sw>()->MetatypeToVar());  // a table of its own
+  IQelDirectDispatch* own = QelDirectDispatchOf(type.Disp());
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(own->DispatchKey(), nullptr);
+  EXPECT_EQ(own->PrepareMember(DispIdOf(type.Disp(), u"ClassName"), FMethodGet, 0, true), nullptr);
 }
 
 // ---- inheritance ---------------------------------------------------------------------------

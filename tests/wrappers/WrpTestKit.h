@@ -56,18 +56,27 @@ inline DISPID DispIdOf(IDispatch* ADisp, std::u16string_view AName) {
   return SUCCEEDED(hr) ? id : DISPID_UNKNOWN;
 }
 
-enum class TRoute { Dispatch, Direct };
-inline std::ostream& operator<<(std::ostream& S, TRoute R) { return S << (R == TRoute::Direct ? "Direct" : "Dispatch"); }
+// Prepared: a member prepared for the call's shape when the wrapper prepares one (as the machine
+// calls), else the direct call.
+enum class TRoute { Dispatch, Direct, Prepared };
+inline std::ostream& operator<<(std::ostream& S, TRoute R) {
+  return S << (R == TRoute::Direct ? "Direct" : R == TRoute::Prepared ? "Prepared" : "Dispatch");
+}
 
 inline HRESULT InvokeThrough(TRoute ARoute, IDispatch* ADisp, DISPID AId, WORD AFlags,
                              std::vector<VARIANT>& AArgs, VARIANT* AResult, EXCEPINFO* AInfo) {
-  if (ARoute == TRoute::Direct) {
+  if (ARoute != TRoute::Dispatch) {
     IQelDirectDispatch* direct = QelDirectDispatchOf(ADisp);
     if (!direct) {
       ADD_FAILURE() << "no direct interface";
       return E_NOINTERFACE;
     }
-    return direct->InvokeDirect(AId, AFlags, AArgs.data(), static_cast<UINT>(AArgs.size()), AResult, AInfo);
+    const UINT count = static_cast<UINT>(AArgs.size());
+    if (ARoute == TRoute::Prepared) {
+      if (const TQelDirectMember* member = direct->PrepareMember(AId, AFlags, count, AResult != nullptr))
+        return direct->InvokePrepared(member, AFlags, AArgs.data(), count, AResult, AInfo);
+    }
+    return direct->InvokeDirect(AId, AFlags, AArgs.data(), count, AResult, AInfo);
   }
   std::vector<VARIANT> reversed(AArgs.rbegin(), AArgs.rend());
   DISPID putId = DISPID_PROPERTYPUT;
