@@ -113,17 +113,40 @@ QEL_VM_INLINE bool CompareInts(uint8_t ACode, int32_t a, int32_t b) {
 
 enum TFused { fuNone, fuPushed, fuJumped };
 
-// An integer value followed by an integer literal and an operator (n - 1, i + 1, i * 7,
-// n < 2 then a conditional jump: the commonest operand pairs) runs as one step. fuPushed: the
-// result was written to ADst and AIp moved past the operator; fuJumped: AIp is the jump's
-// outcome. fuNone: no such sequence, other kinds, or an overflow the general operator widens.
-QEL_VM_INLINE TFused FuseWithLiteral(PQelInstr& AIp, const VARIANT* AValue, VARIANT* ADst) {
-  if (AValue->vt != VT_I4 || AIp[1].Code != icPushLiteral) return fuNone;
-  const VARIANT* literal = AIp[1].Ptr<VARIANT>();
-  if (literal->vt != VT_I4) return fuNone;
-  const int32_t a = AValue->lVal, b = literal->lVal;
-  int32_t res;
+// The value a push of a local variable or a parameter would push; nil for other instructions.
+QEL_VM_INLINE const VARIANT* VariableOperand(const TQelInstr& AInstr, VARIANT* AStack,
+                                             VARIANT* AArgs) {
+  if (AInstr.Code == icPushLocalVar) return AStack + AInstr.Data;
+  if (AInstr.Code == icPushArg) return QelDeref(AArgs + TQelParamInfo::FromData(AInstr.Data).Index);
+  return nullptr;
+}
+
+// An integer value followed by an integer literal, local or parameter and an operator (n - 1,
+// i + j, i * 7, j <= n then a conditional jump: the commonest operand pairs) runs as one step.
+// fuPushed: the result was written to ADst and AIp moved past the operator; fuJumped: AIp is
+// the jump's outcome. fuNone: no such sequence, other kinds, or an overflow the general
+// operator widens.
+QEL_VM_INLINE TFused FuseOperands(PQelInstr& AIp, const VARIANT* AValue, VARIANT* ADst,
+                                  VARIANT* AStack, VARIANT* AArgs) {
+  if (AValue->vt != VT_I4) return fuNone;
   const uint8_t op = AIp[2].Code;
+  const VARIANT* second;
+  if (AIp[1].Code == icPushLiteral) {
+    second = AIp[1].Ptr<VARIANT>();
+  } else {
+    // A variable second operand is looked at only before an operator that fuses.
+    constexpr uint64_t Fusable = (1ull << icPlus) | (1ull << icMinus) | (1ull << icMultiply) |
+                                 (1ull << icGreater) | (1ull << icGreaterEqual) |
+                                 (1ull << icLess) | (1ull << icLessEqual) | (1ull << icEqual) |
+                                 (1ull << icNotEqual);
+    static_assert(icMultiply < 64 && icNotEqual < 64);
+    if (op >= 64 || !((Fusable >> op) & 1)) return fuNone;
+    second = VariableOperand(AIp[1], AStack, AArgs);
+    if (!second) return fuNone;
+  }
+  if (second->vt != VT_I4) return fuNone;
+  const int32_t a = AValue->lVal, b = second->lVal;
+  int32_t res;
   switch (op) {
     case icPlus:
       if (__builtin_add_overflow(a, b, &res)) return fuNone;
@@ -271,7 +294,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
           ip += 4;
           QEL_DISPATCH();
         }
-        if (TFused fused = FuseWithLiteral(ip, stack + ip->Data, top + 1)) {
+        if (TFused fused = FuseOperands(ip, stack + ip->Data, top + 1, stack, args)) {
           if (fused == fuPushed) ++top;
           QEL_DISPATCH();
         }
@@ -279,7 +302,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         QEL_NEXT();
       L_icPushArg: {
         const VARIANT* arg = QelDeref(args + TQelParamInfo::FromData(ip->Data).Index);
-        if (TFused fused = FuseWithLiteral(ip, arg, top + 1)) {
+        if (TFused fused = FuseOperands(ip, arg, top + 1, stack, args)) {
           if (fused == fuPushed) ++top;
           QEL_DISPATCH();
         }
