@@ -166,13 +166,6 @@ bool FindBeyondResult(TQelCallEnv& AEnv, const TQelCall* C, TQelNameSearchRes& A
   return false;
 }
 
-// TQelCall::FResolved, above two tag bits: a procedure's address (tag 0), a local slot (tag 1),
-// a parameter (tag 2), or an intrinsic (tag 3) as its position in the machine's list in the low
-// half and the host-object change number it was found under in the high half: a host object
-// added later may hide an intrinsic, never a script global.
-enum : uintptr_t { rtProc = 0, rtLocal = 1, rtParam = 2, rtIntrinsic = 3, rtMask = 3 };
-static_assert(sizeof(uintptr_t) == 8, "intrinsic entries pack two 32-bit halves");
-
 uintptr_t IntrinsicCode(TQelVirtMachine* AVM, const TQelGlobalObject* AObj) {
   const auto& list = AVM->IntrinsicList();
   auto at = std::find(list.begin(), list.end(), AObj);
@@ -193,11 +186,6 @@ void RememberResolved(TQelVirtMachine* AVM, const TQelCall* C, const TQelNameSea
   if (code) C->FResolved.store(code, std::memory_order_release);
 }
 
-// A remembered intrinsic, or nil when host objects have changed since (one may hide it now).
-QEL_VM_INLINE TQelGlobalObject* RememberedIntrinsic(TQelVirtMachine* AVM, uintptr_t ACode) {
-  if (uint32_t(ACode >> 32) != uint32_t(AVM->ExternObjects().ChangeNumber())) return nullptr;
-  return AVM->IntrinsicList()[size_t(uint32_t(ACode) >> 2)];
-}
 
 // The remembered resolution; srNotFound when it is out of date and the name must be looked up.
 TQelNameSearchRes DecodeResolved(TQelVirtMachine* AVM, uintptr_t ACode) {
@@ -210,7 +198,7 @@ TQelNameSearchRes DecodeResolved(TQelVirtMachine* AVM, uintptr_t ACode) {
       return res;
     }
     case rtIntrinsic: {
-      TQelGlobalObject* intrinsic = RememberedIntrinsic(AVM, ACode);
+      TQelGlobalObject* intrinsic = QelRememberedIntrinsic(AVM, ACode);
       return intrinsic ? TQelNameSearchRes::Object(srIntrinsic, intrinsic) : TQelNameSearchRes{};
     }
     default:
@@ -263,9 +251,9 @@ __attribute__((noinline)) VARIANT* GlobCallGeneral(TQelCallEnv& AEnv, const TQel
                                                    VARIANT* ATop, bool AIsRef);
 }  // namespace
 
-// The remembered hot cases (a script procedure, an element of a local array, an intrinsic) in a
-// small front; everything else resolves the name in GlobCallGeneral.
-VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool AIsRef) {
+// The remembered script procedures and intrinsics in a small front; everything else resolves
+// the name in GlobCallGeneral.
+VARIANT* QelGlobCallRest(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool AIsRef) {
   const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
   VARIANT* resSlot = ATop - C->FResOffset;
   VARIANT* args = ATop - C->FArgsOffset;
@@ -274,12 +262,8 @@ VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool A
       if (!remembered) break;
       CallScriptProc(AEnv, reinterpret_cast<TQelProcObject*>(remembered), C, args, resSlot);
       return resSlot;
-    case rtLocal:
-      if (C->FBracketType != bkBlock) break;
-      QelIndexValue(AEnv.F->Stack + (uint32_t(remembered) >> 2), args, C->FArgCount, resSlot);
-      return resSlot;
     case rtIntrinsic:
-      if (TQelGlobalObject* intrinsic = RememberedIntrinsic(AEnv.VM, remembered)) {
+      if (TQelGlobalObject* intrinsic = QelRememberedIntrinsic(AEnv.VM, remembered)) {
         RunIntrinsic(AEnv, static_cast<TIntrinsic*>(intrinsic), C, args, resSlot);
         return resSlot;
       }
@@ -424,15 +408,8 @@ __attribute__((noinline)) void AssignGlobCallGeneral(TQelCallEnv& AEnv, const TQ
                                                      VARIANT* ATop);
 }  // namespace
 
-// An element of a local array in a small front; every other target in AssignGlobCallGeneral.
-VARIANT* QelAssignGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
-  const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
-  if ((remembered & rtMask) == rtLocal && C->FBracketType == bkBlock)
-    QelIndexStore(AEnv.F->Stack + (uint32_t(remembered) >> 2), ATop - C->FArgsOffset,
-                  C->FArgCount, ATop);
-  else
-    AssignGlobCallGeneral(AEnv, C, ATop);
-  return ATop - (C->FArgCount + 1);
+void QelAssignGlobCallRest(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
+  AssignGlobCallGeneral(AEnv, C, ATop);
 }
 
 namespace {
