@@ -358,16 +358,36 @@ VARIANT* GlobCallGeneral(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bo
 
 }  // namespace
 
+namespace {
+// The common member call in one piece: an object with the direct interface whose class this
+// call site has a prepared member of. False (nothing done) for every other case.
+QEL_VM_INLINE bool CallPrepared(IDispatch* AObj, const TQelCall* C, WORD AFlags, VARIANT* AArgs,
+                                VARIANT* AValue, VARIANT* AResult, bool AHeld) {
+  IQelDirectDispatch* direct = QelDirectDispatchOf(AObj);
+  if (!direct) return false;
+  const TQelDirectMember* member = C->FPrepared.load(std::memory_order_acquire);
+  if (!member || member->Key != direct->DispatchKey()) return false;
+  ComPtr<IDispatch> keep(AHeld ? nullptr : AObj);
+  QelPreparedInvoke(direct, member, AFlags, AArgs, C->FArgCount, AValue, AResult);
+  return true;
+}
+}  // namespace
+
 VARIANT* QelMemberCall(TQelCallEnv&, const TQelCall* C, VARIANT* ATop, bool ABorrowed) {
   VARIANT* resSlot = ATop - C->FResOffset;
   VARIANT* objectSlot = ATop - C->FObjectOffset;
-  const TMemberTarget target = MemberTargetOf(ObjectOf(objectSlot));
-  const DISPID id = MemberId(target, C);
+  VARIANT* args = ATop - C->FArgsOffset;
+  IDispatch* object = ObjectOf(objectSlot);
   // An object value (not a reference to a variable) is taken out of its slot: its reference
   // then keeps the object alive through the call at no extra cost.
   TQelVar held;
   if (objectSlot->vt == VT_DISPATCH) std::swap(held.V, *objectSlot);
-  CallMember(target, id, C, ATop - C->FArgsOffset, resSlot, ABorrowed || held.V.vt == VT_DISPATCH);
+  const bool alive = ABorrowed || held.V.vt == VT_DISPATCH;
+  if (CallPrepared(object, C, GetFlagsOf(C->FBracketType), args, nullptr, ResultBuffer(C, resSlot),
+                   alive))
+    return resSlot;
+  const TMemberTarget target = MemberTargetOf(object);
+  CallMember(target, MemberId(target, C), C, args, resSlot, alive);
   return resSlot;
 }
 
@@ -461,10 +481,16 @@ void AssignGlobCallGeneral(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) 
 
 VARIANT* QelAssignMemberCall(TQelCallEnv&, const TQelCall* C, VARIANT* ATop, bool ABorrowed) {
   VARIANT* objectSlot = ATop - C->FObjectOffset;
-  const TMemberTarget target = MemberTargetOf(ObjectOf(objectSlot));
+  VARIANT* args = ATop - C->FArgsOffset;
+  IDispatch* object = ObjectOf(objectSlot);
   // An object value in its slot stays there, referenced, until the call is over.
-  PutMember(target, MemberId(target, C), C, ATop - C->FArgsOffset, ATop,
-            ABorrowed || objectSlot->vt == VT_DISPATCH);
+  const bool alive = ABorrowed || objectSlot->vt == VT_DISPATCH;
+  if (C->FBracketType != bkRound &&
+      CallPrepared(object, C, DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF, args, ATop, nullptr,
+                   alive))
+    return ATop - (C->FArgCount + 2);
+  const TMemberTarget target = MemberTargetOf(object);
+  PutMember(target, MemberId(target, C), C, args, ATop, alive);
   return ATop - (C->FArgCount + 2);
 }
 
