@@ -1,6 +1,6 @@
--- Host objects: a million member calls on a string list through its binding
--- (250,000 Add, then 250,000 rounds of Get, Count, Put). Run by bench_embed.
-local n = 250000
+-- Host objects: two million member calls on a string list through its binding
+-- (500,000 Add, then 500,000 rounds of Get, Count, Put). Run by bench_embed.
+local n = 500000
 local L = TStringList()
 for i = 1, n do
   L:Add("item")

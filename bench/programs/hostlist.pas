@@ -1,9 +1,9 @@
-// Host objects: a million member calls on a string list through its wrapper
-// (250,000 Add, then 250,000 rounds of Strings[i] read, Count, Strings[i] write).
+// Host objects: two million member calls on a string list through its wrapper
+// (500,000 Add, then 500,000 rounds of Strings[i] read, Count, Strings[i] write).
 procedure Main;
 var L, i, n, total;
 begin
-  n := 250000;
+  n := 500000;
   L := TStringList.Create;
   try
     for i := 1 to n do

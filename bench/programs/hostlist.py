@@ -1,10 +1,10 @@
-# Host objects: a million member calls on a string list through its binding
-# (250,000 Add, then 250,000 rounds of Get, Count, Put). Run by bench_embed.
+# Host objects: two million member calls on a string list through its binding
+# (500,000 Add, then 500,000 rounds of Get, Count, Put). Run by bench_embed.
 from qelhost import TStringList
 
 
 def main():
-    n = 250000
+    n = 500000
     L = TStringList()
     for i in range(n):
         L.Add("item")
