@@ -1,6 +1,6 @@
 -- Integer arithmetic in a loop.
 local s = 0
-for i = 1, 10000000 do
+for i = 1, 12000000 do
   s = (s + i * 7 - (i // 3)) % 1000003
 end
 print(s)

@@ -4,7 +4,7 @@ var i, s, total;
 begin
   total := 0;
   s := '';
-  for i := 1 to 2000000 do
+  for i := 1 to 2500000 do
   begin
     s := s + 'ab';
     if Length(s) >= 1000 then

@@ -41,14 +41,18 @@ QEL_VM_INLINE TQelGlobalObject* QelRememberedIntrinsic(TQelVirtMachine* AVM, uin
 }
 
 // The global calls and stores past the fronts below (VMCalls.cpp).
+VARIANT* QelCallRememberedProc(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop,
+                               uintptr_t ARemembered);
 VARIANT* QelGlobCallRest(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool AIsRef);
 void QelAssignGlobCallRest(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop);
 
 // The interpreter's own steps for the commonest global calls: an element of a local array and a
-// fixed constant (True, False...) need no call.
+// fixed constant (True, False...) need no call, a script procedure one.
 QEL_VM_INLINE VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop,
                                    bool AIsRef) {
   const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
+  if ((remembered & rtMask) == rtProc && remembered)
+    return QelCallRememberedProc(AEnv, C, ATop, remembered);
   VARIANT* resSlot = ATop - C->FResOffset;
   if ((remembered & rtMask) == rtLocal && C->FBracketType == bkBlock) {
     QelIndexValue(AEnv.F->Stack + (uint32_t(remembered) >> 2), ATop - C->FArgsOffset,

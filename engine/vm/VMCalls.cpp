@@ -36,8 +36,8 @@ QEL_VM_INLINE IDispatch* ObjectOf(VARIANT* ASlot) {
   FailObject(value);
 }
 
-void CallScriptProc(TQelCallEnv& AEnv, TQelProcObject* AProc, const TQelCall* C, VARIANT* AArgs,
-                    VARIANT* AResSlot) {
+QEL_VM_INLINE void CallScriptProc(TQelCallEnv& AEnv, TQelProcObject* AProc, const TQelCall* C,
+                                  VARIANT* AArgs, VARIANT* AResSlot) {
   if (C->FBracketType == bkBlock) Fail(retTypeMismatch);
   if (C->FArgCount != AProc->FParamCount) Fail(retInvalidParamCount);
   if (C->IsResUsed() && !AProc->IsFunction()) Fail(retTypeMismatch);
@@ -250,6 +250,14 @@ void RunIntrinsic(TQelCallEnv& AEnv, TIntrinsic* AIntrinsic, const TQelCall* C, 
 __attribute__((noinline)) VARIANT* GlobCallGeneral(TQelCallEnv& AEnv, const TQelCall* C,
                                                    VARIANT* ATop, bool AIsRef);
 }  // namespace
+
+VARIANT* QelCallRememberedProc(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop,
+                               uintptr_t ARemembered) {
+  VARIANT* resSlot = ATop - C->FResOffset;
+  CallScriptProc(AEnv, reinterpret_cast<TQelProcObject*>(ARemembered), C, ATop - C->FArgsOffset,
+                 resSlot);
+  return resSlot;
+}
 
 // The remembered script procedures and intrinsics in a small front; everything else resolves
 // the name in GlobCallGeneral.
