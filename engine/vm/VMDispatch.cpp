@@ -154,12 +154,29 @@ void QelDirectInvoke(IQelDirectDispatch* ADirect, DISPID ADispId, WORD AFlags, V
              });
 }
 
+namespace {
+[[noreturn]] __attribute__((noinline)) void RaiseDirectError(HRESULT AHr, EXCEPINFO& AInfo) {
+  if (AHr != DISP_E_EXCEPTION) AInfo = EXCEPINFO{};  // filled for DISP_E_EXCEPTION only
+  EQelVMRuntime::RaiseError(AHr, AInfo, true);
+}
+}  // namespace
+
+// The hottest host call, kept lean: the value of a put follows its arguments on the stack (else
+// DirectCall arranges them), and the result comes back in a plain variant, empty on failure.
 void QelPreparedInvoke(IQelDirectDispatch* ADirect, const TQelDirectMember* AMember, WORD AFlags,
                        VARIANT* AArgs, int AArgCount, VARIANT* AValue, VARIANT* AResult) {
-  DirectCall(AArgs, AArgCount, AValue, AResult,
-             [&](VARIANT* AList, UINT ACount, VARIANT* ABuffer, EXCEPINFO* AInfo) {
-               return ADirect->InvokePrepared(AMember, AFlags, AList, ACount, ABuffer, AInfo);
-             });
+  auto call = [&](VARIANT* AList, UINT ACount, VARIANT* ABuffer, EXCEPINFO* AInfo) {
+    return ADirect->InvokePrepared(AMember, AFlags, AList, ACount, ABuffer, AInfo);
+  };
+  if ((AValue && AValue != AArgs + AArgCount) || AArgCount > MaxDispArgs) [[unlikely]]
+    return DirectCall(AArgs, AArgCount, AValue, AResult, call);
+  EXCEPINFO info;
+  VARIANT result;
+  result.vt = VT_EMPTY;
+  const HRESULT hr =
+      call(AArgs, UINT(AArgCount + (AValue ? 1 : 0)), AResult ? &result : nullptr, &info);
+  if (FAILED(hr)) [[unlikely]] RaiseDirectError(hr, info);
+  if (AResult) QelMove(AResult, &result);
 }
 
 void QelDispInvoke(IDispatch* AObj, DISPID ADispId, WORD AFlags, VARIANT* AArgs, int AArgCount,
