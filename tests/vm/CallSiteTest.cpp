@@ -105,6 +105,19 @@ class CallSites : public VMTest {
     Objects.push_back(AObject);
     return AObject;
   }
+  // The script function Get(obj): obj.Value, or obj.Value(1) with AWithArgument.
+  void DefineGet(bool AWithArgument) {
+    Script.Proc(u"Get", {pkSimple}, true, [AWithArgument](TAsm& a) {
+      a.Op(icPush, 1).Op(icPushArg, TQelParamInfo{0, pkSimple}.ToData());
+      if (AWithArgument) a.Int(1);
+      a.Call(icMemberCall, u"Value", AWithArgument ? bkRound : bkNon, AWithArgument ? 1 : 0);
+      a.Op(icAssignResult);
+    });
+  }
+  std::string Get(TTestDisp* AObject) {
+    TVar object(MakeDisp(AObject));
+    return Describe(Run(u"Get", {object.V}).V);
+  }
   std::vector<TTestDisp*> Objects;
 };
 
@@ -145,24 +158,16 @@ TEST_F(CallSites, MemberIdIsRememberedPerClassKey) {
   b->Member(u"Value", Returns(3));  // DISPID 2
   TTestDisp* plain = Keep(new TTestDisp);
   plain->Member(u"Value", Returns(4));
-  Script.Proc(u"Get", {pkSimple}, true, [](TAsm& a) {
-    a.Op(icPush, 1).Op(icPushArg, TQelParamInfo{0, pkSimple}.ToData());
-    a.Call(icMemberCall, u"Value", bkNon, 0);
-    a.Op(icAssignResult);
-  });
+  DefineGet(false);
   Start();
-  auto get = [&](TTestDisp* AObject) {
-    TVar object(MakeDisp(AObject));
-    return Describe(Run(u"Get", {object.V}).V);
-  };
-  EXPECT_EQ(get(a1), "I4:1");
-  EXPECT_EQ(get(a2), "I4:2");
+  EXPECT_EQ(Get(a1), "I4:1");
+  EXPECT_EQ(Get(a2), "I4:2");
   EXPECT_EQ(a2->NameLookups, 0) << "an object of the remembered class is not asked its names";
-  EXPECT_EQ(get(b), "I4:3");
-  EXPECT_EQ(get(a1), "I4:1");
+  EXPECT_EQ(Get(b), "I4:3");
+  EXPECT_EQ(Get(a1), "I4:1");
   EXPECT_EQ(a1->NameLookups, 2);
-  EXPECT_EQ(get(plain), "I4:4");
-  EXPECT_EQ(get(plain), "I4:4");
+  EXPECT_EQ(Get(plain), "I4:4");
+  EXPECT_EQ(Get(plain), "I4:4");
   EXPECT_EQ(plain->NameLookups, 2) << "an object without a key is asked every time";
 }
 
@@ -183,20 +188,12 @@ TEST_F(CallSites, PreparedMembersServeTheObjectsOfTheirClass) {
   TKeyedDisp* a1 = make(&ClassA, 10, false);
   TKeyedDisp* a2 = make(&ClassA, 20, false);
   TKeyedDisp* b = make(&ClassB, 30, true);  // "Value" has another DISPID here
-  Script.Proc(u"Get", {pkSimple}, true, [](TAsm& a) {
-    a.Op(icPush, 1).Op(icPushArg, TQelParamInfo{0, pkSimple}.ToData()).Int(1);
-    a.Call(icMemberCall, u"Value", bkRound, 1);
-    a.Op(icAssignResult);
-  });
+  DefineGet(true);
   Start();
-  auto get = [&](TTestDisp* AObject) {
-    TVar object(MakeDisp(AObject));
-    return Describe(Run(u"Get", {object.V}).V);
-  };
-  EXPECT_EQ(get(a1), "I4:11");
-  EXPECT_EQ(get(a2), "I4:21");
-  EXPECT_EQ(get(b), "I4:31");
-  EXPECT_EQ(get(a1), "I4:11");
+  EXPECT_EQ(Get(a1), "I4:11");
+  EXPECT_EQ(Get(a2), "I4:21");
+  EXPECT_EQ(Get(b), "I4:31");
+  EXPECT_EQ(Get(a1), "I4:11");
   EXPECT_EQ(members.size(), 3u) << "prepared for A, then B, then A again";
   EXPECT_EQ(a1->PreparedCalls + a2->PreparedCalls + b->PreparedCalls, 4);
   EXPECT_EQ(a1->DirectCalls + a2->DirectCalls + b->DirectCalls, 0);
