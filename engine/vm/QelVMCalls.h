@@ -60,8 +60,8 @@ QEL_VM_INLINE VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT
     return resSlot;
   }
   if ((remembered & rtMask) == rtIntrinsic && C->FBracketType == bkNon) {
-    TQelGlobalObject* intrinsic = QelRememberedIntrinsic(AEnv.VM, remembered);
-    if (const VARIANT* fixed = intrinsic ? static_cast<TIntrinsic*>(intrinsic)->FixedValue() : nullptr) {
+    auto* intrinsic = static_cast<TIntrinsic*>(QelRememberedIntrinsic(AEnv.VM, remembered));
+    if (const VARIANT* fixed = intrinsic ? intrinsic->FixedValue() : nullptr) {
       QelClear(resSlot);
       QelAssignBits(resSlot, fixed);
       return resSlot;

@@ -93,8 +93,8 @@ QEL_VM_INLINE void InvokeMember(const TMemberTarget& ATarget, DISPID AId, WORD A
 
 // AHeld: the caller holds a reference of its own for the whole call; otherwise one is taken,
 // since the object's slot may be overwritten by the result.
-QEL_VM_INLINE void CallMember(const TMemberTarget& ATarget, DISPID AId, const TQelCall* C, VARIANT* AArgs,
-                VARIANT* AResSlot, bool AHeld = false) {
+QEL_VM_INLINE void CallMember(const TMemberTarget& ATarget, DISPID AId, const TQelCall* C,
+                              VARIANT* AArgs, VARIANT* AResSlot, bool AHeld = false) {
   ComPtr<IDispatch> keep(AHeld ? nullptr : ATarget.Obj);
   if (ATarget.Code) {
     QelClear(AResSlot);
@@ -105,8 +105,8 @@ QEL_VM_INLINE void CallMember(const TMemberTarget& ATarget, DISPID AId, const TQ
                ResultBuffer(C, AResSlot));
 }
 
-QEL_VM_INLINE void PutMember(const TMemberTarget& ATarget, DISPID AId, const TQelCall* C, VARIANT* AArgs,
-               VARIANT* AValue, bool AHeld = false) {
+QEL_VM_INLINE void PutMember(const TMemberTarget& ATarget, DISPID AId, const TQelCall* C,
+                             VARIANT* AArgs, VARIANT* AValue, bool AHeld = false) {
   if (C->FBracketType == bkRound) Fail(retCannotAssign);
   ComPtr<IDispatch> keep(AHeld ? nullptr : ATarget.Obj);
   if (ATarget.Code) {
@@ -186,7 +186,6 @@ void RememberResolved(TQelVirtMachine* AVM, const TQelCall* C, const TQelNameSea
   if (code) C->FResolved.store(code, std::memory_order_release);
 }
 
-
 // The remembered resolution; srNotFound when it is out of date and the name must be looked up.
 TQelNameSearchRes DecodeResolved(TQelVirtMachine* AVM, uintptr_t ACode) {
   switch (ACode & rtMask) {
@@ -259,23 +258,16 @@ VARIANT* QelCallRememberedProc(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* AT
   return resSlot;
 }
 
-// The remembered script procedures and intrinsics in a small front; everything else resolves
-// the name in GlobCallGeneral.
+// A remembered intrinsic that is not a fixed constant runs at once (the inline front took the
+// other remembered cases); everything else resolves the name in GlobCallGeneral.
 VARIANT* QelGlobCallRest(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool AIsRef) {
   const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
-  VARIANT* resSlot = ATop - C->FResOffset;
-  VARIANT* args = ATop - C->FArgsOffset;
-  switch (remembered & rtMask) {
-    case rtProc:
-      if (!remembered) break;
-      CallScriptProc(AEnv, reinterpret_cast<TQelProcObject*>(remembered), C, args, resSlot);
+  if ((remembered & rtMask) == rtIntrinsic) {
+    if (TQelGlobalObject* intrinsic = QelRememberedIntrinsic(AEnv.VM, remembered)) {
+      VARIANT* resSlot = ATop - C->FResOffset;
+      RunIntrinsic(AEnv, static_cast<TIntrinsic*>(intrinsic), C, ATop - C->FArgsOffset, resSlot);
       return resSlot;
-    case rtIntrinsic:
-      if (TQelGlobalObject* intrinsic = QelRememberedIntrinsic(AEnv.VM, remembered)) {
-        RunIntrinsic(AEnv, static_cast<TIntrinsic*>(intrinsic), C, args, resSlot);
-        return resSlot;
-      }
-      break;
+    }
   }
   return GlobCallGeneral(AEnv, C, ATop, AIsRef);
 }
@@ -431,17 +423,10 @@ void StoreInto(VARIANT* AVar, const TQelCall* C, VARIANT* AArgs, VARIANT* AValue
       Fail(retCannotAssign);
   }
 }
-
-__attribute__((noinline)) void AssignGlobCallGeneral(TQelCallEnv& AEnv, const TQelCall* C,
-                                                     VARIANT* ATop);
 }  // namespace
 
+// Every assignment target but an element of a local array (the inline front's).
 void QelAssignGlobCallRest(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
-  AssignGlobCallGeneral(AEnv, C, ATop);
-}
-
-namespace {
-void AssignGlobCallGeneral(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
   VARIANT* value = ATop;
   VARIANT* args = ATop - C->FArgsOffset;
   VARIANT* stack = AEnv.F->Stack;
@@ -485,7 +470,6 @@ void AssignGlobCallGeneral(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) 
       Fail(retCannotAssign);
   }
 }
-}  // namespace
 
 VARIANT* QelAssignMemberCall(TQelCallEnv&, const TQelCall* C, VARIANT* ATop, bool ABorrowed) {
   VARIANT* objectSlot = ATop - C->FObjectOffset;

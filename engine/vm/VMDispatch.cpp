@@ -56,7 +56,8 @@ QEL_VM_INLINE bool IsPlainCell(VARTYPE AType, ULONG ASize) {
   return ASize <= sizeof(LONGLONG) && AType < 64 && !((NotPlain >> AType) & 1);
 }
 
-QEL_VM_INLINE bool DirectGet(SAFEARRAY* AArray, VARTYPE AType, VARIANT* AArgs, int AArgCount, VARIANT* AOut) {
+QEL_VM_INLINE bool DirectGet(SAFEARRAY* AArray, VARTYPE AType, VARIANT* AArgs, int AArgCount,
+                             VARIANT* AOut) {
   char* cell = DirectCell(AArray, AArgs, AArgCount);
   if (!cell) return false;
   if (AType == VT_VARIANT) {
@@ -116,6 +117,12 @@ void CheckArgCount(int AArgCount) {
   if (AArgCount > MaxDispArgs) Fail(retInvalidParamCount);
 }
 
+// A direct callee fills the exception information for DISP_E_EXCEPTION only.
+[[noreturn]] __attribute__((noinline)) void RaiseDirectError(HRESULT AHr, EXCEPINFO& AInfo) {
+  if (AHr != DISP_E_EXCEPTION) AInfo = EXCEPINFO{};
+  EQelVMRuntime::RaiseError(AHr, AInfo, true);
+}
+
 // A put whose value does not follow its arguments on the stack: one array in natural order.
 template <class TCall>
 __attribute__((noinline)) HRESULT CallWithValue(VARIANT* AArgs, int AArgCount, VARIANT* AValue,
@@ -138,8 +145,7 @@ void DirectCall(VARIANT* AArgs, int AArgCount, VARIANT* AValue, VARIANT* AResult
           ? ACall(AArgs, UINT(AArgCount + (AValue ? 1 : 0)), frame.ResultBuffer(AResult),
                   &frame.Info)
           : CallWithValue(AArgs, AArgCount, AValue, &frame.Info, ACall);
-  // A direct callee fills the exception information for DISP_E_EXCEPTION only.
-  if (FAILED(hr) && hr != DISP_E_EXCEPTION) frame.Info = EXCEPINFO{};
+  if (FAILED(hr)) [[unlikely]] RaiseDirectError(hr, frame.Info);
   frame.Finish(hr, AResult);
 }
 }  // namespace
@@ -153,13 +159,6 @@ void QelDirectInvoke(IQelDirectDispatch* ADirect, DISPID ADispId, WORD AFlags, V
                return ADirect->InvokeDirect(ADispId, AFlags, AList, ACount, ABuffer, AInfo);
              });
 }
-
-namespace {
-[[noreturn]] __attribute__((noinline)) void RaiseDirectError(HRESULT AHr, EXCEPINFO& AInfo) {
-  if (AHr != DISP_E_EXCEPTION) AInfo = EXCEPINFO{};  // filled for DISP_E_EXCEPTION only
-  EQelVMRuntime::RaiseError(AHr, AInfo, true);
-}
-}  // namespace
 
 // The hottest host call, kept lean: the value of a put follows its arguments on the stack (else
 // DirectCall arranges them), and the result comes back in a plain variant, empty on failure.
