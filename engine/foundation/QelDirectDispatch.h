@@ -82,8 +82,9 @@ inline IQelDirectDispatch* QelDirectDispatchOf(IDispatch* AObj) {
   for (size_t i = HomeOf(vtable);; i = (i + 1) & (TableSize - 1)) {
     const void* known = Known[i].VTable.load(std::memory_order_acquire);
     if (known == vtable) {
-      if (Known[i].Offset == NoDirect) return nullptr;
-      return reinterpret_cast<IQelDirectDispatch*>(reinterpret_cast<char*>(AObj) + Known[i].Offset);
+      const ptrdiff_t offset = Known[i].Offset;
+      if (offset == NoDirect) return nullptr;
+      return reinterpret_cast<IQelDirectDispatch*>(reinterpret_cast<char*>(AObj) + offset);
     }
     if (!known) return Learn(AObj, vtable);
   }
