@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "host/Classes.h"
+#include "host/core/Classes.h"
 
 namespace qelembed {
 

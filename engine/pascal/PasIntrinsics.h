@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "engine/vm/QelVMInternal.h"
-#include "host/SysUtils.h"
+#include "host/core/SysUtils.h"
 
 namespace qel_pas {
 

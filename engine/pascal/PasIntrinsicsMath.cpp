@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "engine/pascal/PasIntrinsics.h"
-#include "host/Math.h"
+#include "host/core/Math.h"
 
 namespace qel_pas {
 namespace {

@@ -1,6 +1,6 @@
 // Constants, variant tests, the dialogs, the beep and the COM object factories.
 #include "engine/pascal/PasIntrinsics.h"
-#include "host/Dialogs.h"
+#include "host/core/Dialogs.h"
 #include "platform/ole/OleAuto.h"
 
 namespace qel_pas {

@@ -18,8 +18,8 @@
 #include "engine/vm/QelSctVM.h"
 #include "engine/vm/QelSctVMCompBase.h"
 #include "engine/wrappers/QelSctWrappers.h"
-#include "host/Classes.h"
-#include "host/SysUtils.h"
+#include "host/core/Classes.h"
+#include "host/core/SysUtils.h"
 #include "platform/ole/OleAuto.h"
 
 class TQelScriptControl;

@@ -19,7 +19,7 @@
 
 #include "engine/foundation/QelSctClass.h"
 #include "engine/vm/QelSctVMByteCode.h"
-#include "host/SysUtils.h"
+#include "host/core/SysUtils.h"
 #include "platform/ole/OleAuto.h"
 
 class TQelThread;         // per-OS-thread machine record (QelSctVM.h)

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "engine/foundation/QelDirectDispatch.h"
+#include "platform/ole/QelDirectDispatch.h"
 
 namespace {
 

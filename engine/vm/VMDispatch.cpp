@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/foundation/QelDirectDispatch.h"
+#include "platform/ole/QelDirectDispatch.h"
 #include "engine/vm/QelVMInternal.h"
 
 namespace {

@@ -26,7 +26,7 @@
 #include <utility>
 
 #include "engine/wrappers/QelSctConv.h"
-#include "host/Classes.h"
+#include "host/core/Classes.h"
 
 // A member name as a template argument (for procedures that must name themselves).
 template <size_t N>

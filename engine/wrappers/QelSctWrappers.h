@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/foundation/QelDirectDispatch.h"
+#include "platform/ole/QelDirectDispatch.h"
 #include "engine/foundation/QelHashTable.h"
-#include "host/SysUtils.h"
+#include "host/core/SysUtils.h"
 #include "platform/ole/OleAuto.h"
 
 class TQelDispWrapper;

@@ -9,7 +9,7 @@
 #include <limits>
 
 #include "engine/wrappers/QelSctSysWrappers.h"
-#include "host/Math.h"
+#include "host/core/Math.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "host/Classes.h"
+#include "host/core/Classes.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "host/Classes.h"
+#include "host/core/Classes.h"
 
 namespace {
 

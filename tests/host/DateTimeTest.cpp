@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "host/DateUtils.h"
+#include "host/core/DateUtils.h"
 #include "tests/host/RtlTestSettings.h"
 
 namespace {

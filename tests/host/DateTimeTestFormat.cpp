@@ -1,5 +1,5 @@
 // FormatDateTime with every specifier, and DateToStr, TimeToStr, DateTimeToStr.
-#include "host/DateUtils.h"
+#include "host/core/DateUtils.h"
 #include "tests/host/RtlTestSettings.h"
 
 namespace {

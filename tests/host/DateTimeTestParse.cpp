@@ -1,5 +1,5 @@
 // StrToDate, StrToTime, StrToDateTime in the regional order and separators.
-#include "host/DateUtils.h"
+#include "host/core/DateUtils.h"
 #include "tests/host/RtlTestSettings.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // without a display, installed handlers, MessageDlg answers and Beep's hook.
 #include <gtest/gtest.h>
 
-#include "host/Dialogs.h"
+#include "host/core/Dialogs.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "host/Classes.h"
+#include "host/core/Classes.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "host/SysUtils.h"
+#include "host/core/SysUtils.h"
 #include "platform/ole/OleLocale.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "host/Classes.h"
+#include "host/core/Classes.h"
 
 namespace {
 

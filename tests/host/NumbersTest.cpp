@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "host/Math.h"
+#include "host/core/Math.h"
 #include "tests/host/RtlTestSettings.h"
 
 namespace {

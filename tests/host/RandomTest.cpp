@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/Math.h"
+#include "host/core/Math.h"
 
 namespace {
 

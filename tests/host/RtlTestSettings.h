@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/SysUtils.h"
+#include "host/core/SysUtils.h"
 
 // English (United States) values with the separators spelled out, so a test
 // reads what it depends on.

@@ -1,7 +1,7 @@
 // String routines: UTF conversion, ASCII and Unicode case, trimming, integers.
 #include <gtest/gtest.h>
 
-#include "host/SysUtils.h"
+#include "host/core/SysUtils.h"
 
 namespace {
 

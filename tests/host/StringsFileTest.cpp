@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "host/Classes.h"
+#include "host/core/Classes.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "host/Classes.h"
-#include "host/SyncObjs.h"
+#include "host/core/Classes.h"
+#include "host/core/SyncObjs.h"
 
 namespace {
 

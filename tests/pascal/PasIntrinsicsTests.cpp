@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/System.h"
+#include "host/core/System.h"
 #include "tests/pascal/PasScriptHost.h"
 
 namespace {

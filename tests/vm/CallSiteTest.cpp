@@ -3,7 +3,7 @@
 // at the same member call).
 #include <deque>
 
-#include "engine/foundation/QelDirectDispatch.h"
+#include "platform/ole/QelDirectDispatch.h"
 #include "tests/vm/VMTestFixture.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "engine/wrappers/QelSctWrappers.h"
-#include "host/Classes.h"
+#include "host/core/Classes.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "host/System.h"
+#include "host/core/System.h"
 
 // The file's text, or nothing when it cannot be read.
 std::optional<String> QelReadScriptFile(const std::string& APath);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "engine/wrappers/units/SysUtils_QelSW.h"
-#include "host/Classes.h"
+#include "host/core/Classes.h"
 
 struct TPersistent_sw : TQelClassWrapperOf<TPersistent, TObject_sw> {
   static void RegisterMembers(TQelClassWrapperData& AData);

@@ -1,0 +1,411 @@
+// Host unit "Classes": persistent objects, components, string lists, pointer
+// lists and threads.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "host/core/SysUtils.h"
+
+QEL_EVENT_TYPE(TNotifyEvent, void(TObject* Sender));
+
+// ---------------------------------------------------------------------------
+// Exceptions of the unit
+
+QEL_EXCEPTION(EStreamError, Exception);
+QEL_EXCEPTION(EFileStreamError, EStreamError);
+QEL_EXCEPTION(EFOpenError, EFileStreamError);
+QEL_EXCEPTION(EFCreateError, EFileStreamError);
+QEL_EXCEPTION(EFilerError, EStreamError);
+QEL_EXCEPTION(EReadError, EFilerError);
+QEL_EXCEPTION(EWriteError, EFilerError);
+QEL_EXCEPTION(EClassNotFound, EFilerError);
+QEL_EXCEPTION(EListError, Exception);
+QEL_EXCEPTION(EStringListError, Exception);
+QEL_EXCEPTION(EComponentError, Exception);
+QEL_EXCEPTION(EInvalidOperation, Exception);
+QEL_EXCEPTION(EThread, Exception);
+
+// ---------------------------------------------------------------------------
+// Persistent objects
+
+class TPersistent : public TObject {
+  QEL_CLASS(TPersistent, TObject)
+ public:
+  // Copies ASource into this object; the default asks ASource->AssignTo and
+  // raises EConvertError "Cannot assign a %s to a %s" when nobody knows how.
+  virtual void Assign(TPersistent* ASource);
+  virtual String GetNamePath() const { return ClassName(); }
+
+ protected:
+  virtual void AssignTo(TPersistent* ADest);
+  [[noreturn]] void AssignError(TPersistent* ASource);
+};
+
+// ---------------------------------------------------------------------------
+// Components
+
+enum TComponentStateItem {
+  csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor,
+  csUpdating, csFixups, csFreeNotification, csInline, csDesignInstance
+};
+QEL_ENUM_TYPE(TComponentStateItem, csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor,
+              csUpdating, csFixups, csFreeNotification, csInline, csDesignInstance);
+using TComponentState = TSet<TComponentStateItem>;
+
+enum TOperation { opInsert, opRemove };
+QEL_ENUM_TYPE(TOperation, opInsert, opRemove);
+
+class TComponent : public TPersistent {
+  QEL_CLASS(TComponent, TPersistent)
+ public:
+  static constexpr bool QelTakesOwner = true;
+
+  explicit TComponent(TComponent* AOwner);
+  ~TComponent() override;
+  void BeforeDestruction() override;
+
+  TComponent* GetOwner() const { return FOwner; }
+  const String& GetName() const { return FName; }
+  // Raises EComponentError "'%s' is not a valid component name" or
+  // "A component named %s already exists".
+  virtual void SetName(const String& ANewName);
+  intptr_t GetTag() const { return FTag; }
+  void SetTag(intptr_t AValue) { FTag = AValue; }
+  TComponentState GetComponentState() const { return FComponentState; }
+
+  int GetComponentCount() const { return static_cast<int>(FComponents.size()); }
+  // Raises EListError "List index out of bounds (%d)" for a bad index.
+  TComponent* GetComponents(int AIndex) const;
+  int GetComponentIndex() const;
+  // Owned component by name (ASCII case-insensitive); null when absent or empty.
+  TComponent* FindComponent(std::u16string_view AName) const;
+
+  // Ownership transfer; InsertComponent raises EComponentError
+  // "Component named %s already exists" when the name is taken.
+  void InsertComponent(TComponent* AComponent);
+  void RemoveComponent(TComponent* AComponent);
+  // Destroys the owned components, last first.
+  void DestroyComponents();
+  // Marks this component and its owned ones destroying.
+  void Destroying();
+
+  // Asks to be told (Notification with opRemove) when AComponent is destroyed.
+  void FreeNotification(TComponent* AComponent);
+  void RemoveFreeNotification(TComponent* AComponent);
+
+  // The loading phase: BeginLoading marks this component and its owned
+  // components csLoading; EndLoading calls Loaded on each (owner first),
+  // which clears the flag.
+  void BeginLoading();
+  void EndLoading();
+
+  // Design-time state as a host builder sets it.
+  void SetDesigning(bool ADesigning, bool ASetChildren = true);
+
+  static void QelRegisterMembers(TClassInfo& AInfo);
+
+ protected:
+  virtual void Loaded();
+  // Told of components inserted into or removed from this component's owner
+  // tree, and of destroyed free-notification partners; passes the news on to
+  // the owned components.
+  virtual void Notification(TComponent* AComponent, TOperation AOperation);
+  virtual void ValidateRename(TComponent* AComponent, const String& ACurName, const String& ANewName);
+  void SetComponentStateItem(TComponentStateItem AItem, bool AOn);
+
+ private:
+  void Insert(TComponent* AComponent);
+  void Remove(TComponent* AComponent);
+  void NotifyFreeNotifies();
+
+  TComponent* FOwner = nullptr;
+  String FName;
+  intptr_t FTag = 0;
+  TComponentState FComponentState;
+  std::vector<TComponent*> FComponents;
+  std::vector<TComponent*> FFreeNotifies;
+};
+
+// ---------------------------------------------------------------------------
+// String lists
+
+class TStrings : public TPersistent {
+  QEL_CLASS(TStrings, TPersistent)
+ public:
+  // The primitives a descendant provides.
+  virtual String Get(int AIndex) const = 0;
+  virtual int GetCount() const = 0;
+  virtual TObject* GetObject(int AIndex) const;
+  virtual void Put(int AIndex, const String& S);
+  virtual void PutObject(int AIndex, TObject* AObject);
+  virtual void Insert(int AIndex, const String& S) = 0;
+  virtual void InsertObject(int AIndex, const String& S, TObject* AObject);
+  virtual void Delete(int AIndex) = 0;
+  virtual void Clear() = 0;
+
+  virtual int Add(const String& S);
+  virtual int AddObject(const String& S, TObject* AObject);
+  void Append(const String& S) { Add(S); }
+  virtual void AddStrings(const TStrings* AStrings);
+  virtual void Exchange(int AIndex1, int AIndex2);
+  virtual void Move(int ACurIndex, int ANewIndex);
+  virtual int IndexOf(std::u16string_view S) const;
+  virtual int IndexOfName(std::u16string_view AName) const;
+  int IndexOfObject(const TObject* AObject) const;
+  bool Equals(const TStrings* AStrings) const;
+  void Assign(TPersistent* ASource) override;
+
+  void BeginUpdate();
+  void EndUpdate();
+  int GetUpdateCount() const { return FUpdateCount; }
+
+  // Properties.
+  String GetStrings(int AIndex) const { return Get(AIndex); }
+  void SetStrings(int AIndex, const String& S) { Put(AIndex, S); }
+  TObject* GetObjects(int AIndex) const { return GetObject(AIndex); }
+  void SetObjects(int AIndex, TObject* AObject) { PutObject(AIndex, AObject); }
+  // Each line followed by CR LF.
+  String GetText() const;
+  // Splits at CR, LF or CR LF; a final line break adds no empty line.
+  virtual void SetText(std::u16string_view AText);
+  String GetCommaText() const;
+  void SetCommaText(std::u16string_view AText);
+  String GetDelimitedText() const;
+  void SetDelimitedText(std::u16string_view AText);
+  char16_t GetDelimiter() const { return FDelimiter; }
+  void SetDelimiter(char16_t AValue) { FDelimiter = AValue; }
+  char16_t GetQuoteChar() const { return FQuoteChar; }
+  void SetQuoteChar(char16_t AValue) { FQuoteChar = AValue; }
+  bool GetStrictDelimiter() const { return FStrictDelimiter; }
+  void SetStrictDelimiter(bool AValue) { FStrictDelimiter = AValue; }
+  char16_t GetNameValueSeparator() const { return FNameValueSeparator; }
+  void SetNameValueSeparator(char16_t AValue) { FNameValueSeparator = AValue; }
+  String GetNames(int AIndex) const;
+  String GetValues(std::u16string_view AName) const;
+  // Setting an empty value deletes the line.
+  void SetValues(std::u16string_view AName, std::u16string_view AValue);
+  String GetValueFromIndex(int AIndex) const;
+  // Setting an empty value deletes the line.
+  void SetValueFromIndex(int AIndex, std::u16string_view AValue);
+
+  // Detects a UTF-8, UTF-16 LE or UTF-16 BE byte-order mark, else reads UTF-8.
+  // A missing file raises EFOpenError "Cannot open file "%s". %s".
+  void LoadFromFile(const String& AFileName);
+  // Writes UTF-8 (with a byte-order mark only when asked); a file that cannot
+  // be created raises EFCreateError "Cannot create file "%s". %s".
+  void SaveToFile(const String& AFileName, bool AWriteBOM = false) const;
+
+  // Compares two lines as this list does (IndexOf, names).
+  virtual int CompareStrings(std::u16string_view S1, std::u16string_view S2) const;
+
+  static void QelRegisterMembers(TClassInfo& AInfo);
+
+ protected:
+  // Called with true when the outermost BeginUpdate starts, false when the
+  // outermost EndUpdate ends.
+  virtual void SetUpdateState(bool AUpdating) {}
+  [[noreturn]] void Error(std::u16string_view AMessage, int AData) const;
+  [[noreturn]] void IndexError(int AIndex) const;
+
+ private:
+  String QuotedItem(const String& S, char16_t ADelimiter, char16_t AQuote) const;
+  String JoinItems(char16_t ADelimiter, char16_t AQuote) const;
+  void SplitItems(std::u16string_view AText, char16_t ADelimiter, char16_t AQuote);
+
+  int FUpdateCount = 0;
+  char16_t FDelimiter = u',';
+  char16_t FQuoteChar = u'"';
+  char16_t FNameValueSeparator = u'=';
+  bool FStrictDelimiter = false;
+};
+
+enum TDuplicates { dupIgnore, dupAccept, dupError };
+QEL_ENUM_TYPE(TDuplicates, dupIgnore, dupAccept, dupError);
+
+class TStringList;
+// Compares the items at two indices (negative, zero, positive).
+using TStringListSortCompare = std::function<int(TStringList* AList, int AIndex1, int AIndex2)>;
+
+class TStringList : public TStrings {
+  QEL_CLASS(TStringList, TStrings)
+ public:
+  TStringList() = default;
+  explicit TStringList(bool AOwnsObjects) : FOwnsObjects(AOwnsObjects) {}
+  ~TStringList() override;
+
+  String Get(int AIndex) const override;
+  int GetCount() const override { return static_cast<int>(FList.size()); }
+  TObject* GetObject(int AIndex) const override;
+  void Put(int AIndex, const String& S) override;
+  void PutObject(int AIndex, TObject* AObject) override;
+  void Insert(int AIndex, const String& S) override;
+  void InsertObject(int AIndex, const String& S, TObject* AObject) override;
+  void Delete(int AIndex) override;
+  void Clear() override;
+  int Add(const String& S) override;
+  int AddObject(const String& S, TObject* AObject) override;
+  void Exchange(int AIndex1, int AIndex2) override;
+  void Move(int ACurIndex, int ANewIndex) override;
+  int IndexOf(std::u16string_view S) const override;
+
+  // Binary search of a sorted list: true when found (AIndex = the first equal
+  // line), else false with AIndex = where S would be inserted.
+  virtual bool Find(std::u16string_view S, int& AIndex) const;
+  virtual void Sort();
+  virtual void CustomSort(const TStringListSortCompare& ACompare);
+
+  bool GetSorted() const { return FSorted; }
+  void SetSorted(bool AValue);
+  TDuplicates GetDuplicates() const { return FDuplicates; }
+  void SetDuplicates(TDuplicates AValue) { FDuplicates = AValue; }
+  bool GetCaseSensitive() const { return FCaseSensitive; }
+  void SetCaseSensitive(bool AValue);
+  bool GetOwnsObjects() const { return FOwnsObjects; }
+  void SetOwnsObjects(bool AValue) { FOwnsObjects = AValue; }
+
+  int CompareStrings(std::u16string_view S1, std::u16string_view S2) const override;
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnChanging;
+
+  static void QelRegisterMembers(TClassInfo& AInfo);
+
+ protected:
+  virtual void Changed();
+  virtual void Changing();
+  void SetUpdateState(bool AUpdating) override;
+  virtual void InsertItem(int AIndex, const String& S, TObject* AObject);
+
+ private:
+  struct TStringItem {
+    String FString;
+    TObject* FObject = nullptr;
+  };
+  void CheckIndex(int AIndex) const;
+  void CheckUnsorted() const;
+  void Reorder(const std::vector<int>& AOrder);
+
+  std::vector<TStringItem> FList;
+  bool FSorted = false;
+  bool FCaseSensitive = false;
+  bool FOwnsObjects = false;
+  TDuplicates FDuplicates = dupIgnore;
+};
+
+// ---------------------------------------------------------------------------
+// Pointer lists
+
+enum TListNotification { lnAdded, lnExtracted, lnDeleted };
+QEL_ENUM_TYPE(TListNotification, lnAdded, lnExtracted, lnDeleted);
+using TListSortCompare = int (*)(void* AItem1, void* AItem2);
+
+class TList : public TObject {
+  QEL_CLASS(TList, TObject)
+ public:
+  TList() = default;
+  ~TList() override;
+
+  int Add(void* AItem);
+  void Insert(int AIndex, void* AItem);
+  void Delete(int AIndex);
+  int Remove(void* AItem);
+  void* Extract(void* AItem);
+  int IndexOf(const void* AItem) const;
+  void Exchange(int AIndex1, int AIndex2);
+  void Move(int ACurIndex, int ANewIndex);
+  virtual void Clear();
+  void* First() const;
+  void* Last() const;
+  // Drops the nil items.
+  void Pack();
+  void Sort(TListSortCompare ACompare);
+
+  int GetCount() const { return static_cast<int>(FList.size()); }
+  // Growing adds nil items; raises EListError "List count out of bounds (%d)".
+  void SetCount(int ANewCount);
+  int GetCapacity() const { return FCapacity; }
+  // Raises EListError "List capacity out of bounds (%d)" below Count.
+  void SetCapacity(int ANewCapacity);
+  void* GetItems(int AIndex) const;
+  void SetItems(int AIndex, void* AItem);
+
+  static void QelRegisterMembers(TClassInfo& AInfo);
+
+ protected:
+  // Told of every pointer added, extracted or deleted (TObjectList frees here).
+  virtual void Notify(void* APtr, TListNotification AAction) {}
+  [[noreturn]] void Error(std::u16string_view AMessage, int AData) const;
+
+ private:
+  void CheckIndex(int AIndex) const;
+
+  std::vector<void*> FList;
+  int FCapacity = 0;
+};
+
+// ---------------------------------------------------------------------------
+// Threads
+
+class TThread : public TObject {
+  QEL_CLASS(TThread, TObject)
+ public:
+  // Threads are always created suspended: the thread cannot run Execute
+  // before the descendant's constructor has finished; call Start.
+  TThread();
+  // Destroying a running thread (not from itself) terminates it and waits;
+  // destroy it with Free() so this happens before the descendant's parts go.
+  ~TThread() override;
+  void BeforeDestruction() override;
+
+  // Raises EThread "Cannot call Start on a running or suspended thread" when
+  // started twice.
+  void Start();
+  void Terminate();
+  // Waits until Execute has returned; returns ReturnValue. Raises EThread for
+  // a FreeOnTerminate thread or a thread waiting for itself.
+  uint32_t WaitFor();
+
+  bool GetTerminated() const { return FTerminated.load(); }
+  bool GetFinished() const { return FFinished.load(); }
+  bool GetStarted() const { return FStarted; }
+  uint32_t GetThreadID() const { return FThreadID; }
+  bool GetFreeOnTerminate() const { return FFreeOnTerminate.load(); }
+  void SetFreeOnTerminate(bool AValue) { FFreeOnTerminate = AValue; }
+  int GetReturnValue() const { return FReturnValue; }
+  void SetReturnValue(int AValue) { FReturnValue = AValue; }
+  // The exception that escaped Execute, or null.
+  Exception* GetFatalException() const { return FFatalException.Get(); }
+
+  // The TThread running the caller, null on other threads.
+  static TThread* CurrentThread();
+  // A FreeOnTerminate thread running AProc; call Start.
+  static TThread* CreateAnonymousThread(std::function<void()> AProc);
+
+  // Called on the thread itself after Execute (there is no main-thread queue
+  // in this layer).
+  TNotifyEvent OnTerminate;
+
+ protected:
+  virtual void Execute() = 0;
+  virtual void DoTerminate() { OnTerminate(this); }
+
+ private:
+  void Run();
+  void StopAndJoin();
+
+  std::thread FThread;
+  std::mutex FStateLock;
+  std::condition_variable FFinishedSignal;
+  std::atomic<bool> FTerminated{false};
+  std::atomic<bool> FFinished{false};
+  std::atomic<bool> FFreeOnTerminate{false};
+  bool FStarted = false;
+  uint32_t FThreadID = 0;
+  int FReturnValue = 0;
+  ExceptionPtr FFatalException;
+};
