@@ -5,8 +5,8 @@
 namespace {
 
 struct ErrorText {
-    HRESULT code;
-    const char16_t* text;
+  HRESULT code;
+  const char16_t* text;
 };
 
 constexpr ErrorText kTexts[] = {
@@ -79,11 +79,10 @@ constexpr ErrorText kTexts[] = {
 
 }  // namespace
 
-std::u16string OleErrorText(HRESULT hr)
-{
-    for (const ErrorText& e : kTexts)
-        if (e.code == hr) return e.text;
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "Unknown error 0x%08X", static_cast<unsigned>(hr));
-    return std::u16string(buf, buf + std::char_traits<char>::length(buf));
+std::u16string OleErrorText(HRESULT hr) {
+  for (const ErrorText& e : kTexts)
+    if (e.code == hr) return e.text;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "Unknown error 0x%08X", static_cast<unsigned>(hr));
+  return std::u16string(buf, buf + std::char_traits<char>::length(buf));
 }

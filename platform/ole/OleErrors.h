@@ -5,15 +5,19 @@
 
 #include "platform/ole/OleTypes.h"
 
-constexpr HRESULT MAKE_HRESULT(unsigned sev, unsigned fac, unsigned code)
-{
-    return static_cast<HRESULT>((static_cast<uint32_t>(sev) << 31) | (static_cast<uint32_t>(fac) << 16) |
-                                static_cast<uint32_t>(code & 0xFFFF));
+constexpr HRESULT MAKE_HRESULT(unsigned sev, unsigned fac, unsigned code) {
+  return static_cast<HRESULT>((static_cast<uint32_t>(sev) << 31) |
+                              (static_cast<uint32_t>(fac) << 16) |
+                              static_cast<uint32_t>(code & 0xFFFF));
 }
-constexpr HRESULT MAKE_SCODE(unsigned sev, unsigned fac, unsigned code) { return MAKE_HRESULT(sev, fac, code); }
+constexpr HRESULT MAKE_SCODE(unsigned sev, unsigned fac, unsigned code) {
+  return MAKE_HRESULT(sev, fac, code);
+}
 constexpr unsigned HRESULT_CODE(HRESULT hr) { return static_cast<uint32_t>(hr) & 0xFFFF; }
 constexpr unsigned SCODE_CODE(SCODE sc) { return HRESULT_CODE(sc); }
-constexpr unsigned HRESULT_FACILITY(HRESULT hr) { return (static_cast<uint32_t>(hr) >> 16) & 0x1FFF; }
+constexpr unsigned HRESULT_FACILITY(HRESULT hr) {
+  return (static_cast<uint32_t>(hr) >> 16) & 0x1FFF;
+}
 constexpr unsigned SCODE_FACILITY(SCODE sc) { return HRESULT_FACILITY(sc); }
 constexpr unsigned HRESULT_SEVERITY(HRESULT hr) { return (static_cast<uint32_t>(hr) >> 31) & 1; }
 constexpr unsigned SCODE_SEVERITY(SCODE sc) { return HRESULT_SEVERITY(sc); }
@@ -29,10 +33,10 @@ constexpr unsigned FACILITY_WIN32 = 7;
 constexpr unsigned FACILITY_WINDOWS = 8;
 constexpr unsigned FACILITY_CONTROL = 10;
 
-constexpr HRESULT HRESULT_FROM_WIN32(unsigned long x)
-{
-    return static_cast<HRESULT>(x) <= 0 ? static_cast<HRESULT>(x)
-                                        : MAKE_HRESULT(SEVERITY_ERROR, FACILITY_WIN32, static_cast<unsigned>(x));
+constexpr HRESULT HRESULT_FROM_WIN32(unsigned long x) {
+  return static_cast<HRESULT>(x) <= 0
+             ? static_cast<HRESULT>(x)
+             : MAKE_HRESULT(SEVERITY_ERROR, FACILITY_WIN32, static_cast<unsigned>(x));
 }
 
 constexpr HRESULT hr32(uint32_t v) { return static_cast<HRESULT>(v); }

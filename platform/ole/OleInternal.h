@@ -14,10 +14,10 @@ using int128 = __int128;
 // A number read out of a variant without loss: integers (all widths, booleans, empty),
 // reals (R4, R8, DATE) and currency units (value * 10000).
 struct Num {
-    enum Kind { Int, Real, Cy } kind = Int;
-    int128 i = 0;
-    double d = 0;
-    int64_t cy = 0;
+  enum Kind { Int, Real, Cy } kind = Int;
+  int128 i = 0;
+  double d = 0;
+  int64_t cy = 0;
 };
 
 // A by-reference variant seen as the value it points at (no ownership taken).
@@ -35,17 +35,19 @@ HRESULT roundToInt(double d, int128& out);
 bool fitsKind(int128 v, VARTYPE vt);
 
 // ---- text ---------------------------------------------------------------------------------
-HRESULT textToNum(std::u16string_view text, VARTYPE target, const OleRegionalSettings& rs, Num& out);
+HRESULT textToNum(std::u16string_view text, VARTYPE target, const OleRegionalSettings& rs,
+                  Num& out);
 HRESULT textToBool(std::u16string_view text, const OleRegionalSettings& rs, VARIANT_BOOL& out);
 HRESULT textToDate(std::u16string_view text, const OleRegionalSettings& rs, DATE& out);
 // Number, currency, boolean and date text of a scalar variant.
-HRESULT scalarToText(const VARIANT& v, USHORT flags, const OleRegionalSettings& rs, std::u16string& out);
+HRESULT scalarToText(const VARIANT& v, USHORT flags, const OleRegionalSettings& rs,
+                     std::u16string& out);
 std::u16string realToText(double d, int digits, const OleRegionalSettings& rs);
 HRESULT dateToText(DATE d, const OleRegionalSettings& rs, std::u16string& out);
 
 // ---- dates ----------------------------------------------------------------------------------
-constexpr double kMinDate = -657434.0;     // 1 January 100
-constexpr double kMaxDate = 2958466.0;     // exclusive: 1 January 10000
+constexpr double kMinDate = -657434.0;  // 1 January 100
+constexpr double kMaxDate = 2958466.0;  // exclusive: 1 January 10000
 inline bool dateInRange(double d) { return d >= kMinDate && d < kMaxDate; }
 int64_t serialFromCivil(int y, unsigned m, unsigned d);
 void civilFromSerial(int64_t serial, int& y, unsigned& m, unsigned& d);
@@ -57,7 +59,11 @@ HRESULT defaultValue(IDispatch* disp, VARIANT& out);
 // Takes ownership of `value` into *dest, clearing what *dest held.
 void moveInto(VARIANT* dest, VARIANT& value);
 
-inline VARIANT makeEmpty() { VARIANT v; VariantInit(&v); return v; }
+inline VARIANT makeEmpty() {
+  VARIANT v;
+  VariantInit(&v);
+  return v;
+}
 
 }  // namespace ole_detail
 
@@ -76,21 +82,21 @@ namespace ole_detail {
 // An operand of the Var* routines: by-reference followed, objects replaced by their default
 // value (owned here and released with the operand). No allocation for plain values.
 class Operand {
-public:
-    Operand() { VariantInit(&owned_); }
-    ~Operand() { VariantClear(&owned_); }
-    Operand(const Operand&) = delete;
-    Operand& operator=(const Operand&) = delete;
+ public:
+  Operand() { VariantInit(&owned_); }
+  ~Operand() { VariantClear(&owned_); }
+  Operand(const Operand&) = delete;
+  Operand& operator=(const Operand&) = delete;
 
-    HRESULT load(const VARIANT* in);
-    const VARIANT& value() const { return view_; }
-    VARTYPE vt() const { return view_.vt; }
-    // Replaces a string operand by its number (VT_R8), keeping other kinds.
-    HRESULT textToNumber();
+  HRESULT load(const VARIANT* in);
+  const VARIANT& value() const { return view_; }
+  VARTYPE vt() const { return view_.vt; }
+  // Replaces a string operand by its number (VT_R8), keeping other kinds.
+  HRESULT textToNumber();
 
-private:
-    VARIANT view_;
-    VARIANT owned_;
+ private:
+  VARIANT view_;
+  VARIANT owned_;
 };
 
 // Loads both operands of a binary routine.

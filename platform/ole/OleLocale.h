@@ -4,8 +4,8 @@
 #include <string>
 
 struct OleRegionalSettings {
-    char16_t DecimalSeparator, ThousandSeparator, DateSeparator, TimeSeparator;
-    std::u16string ShortDateFormat, LongTimeFormat, TimeAMString, TimePMString, CurrencyString;
+  char16_t DecimalSeparator, ThousandSeparator, DateSeparator, TimeSeparator;
+  std::u16string ShortDateFormat, LongTimeFormat, TimeAMString, TimePMString, CurrencyString;
 };
 
 // Filled at first use from the process locale (LC_NUMERIC, LC_TIME); the C locale gives the

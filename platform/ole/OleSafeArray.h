@@ -4,8 +4,8 @@
 #include "platform/ole/OleVariant.h"
 
 struct SAFEARRAYBOUND {
-    ULONG cElements;
-    LONG lLbound;
+  ULONG cElements;
+  LONG lLbound;
 };
 using LPSAFEARRAYBOUND = SAFEARRAYBOUND*;
 
@@ -13,12 +13,12 @@ using LPSAFEARRAYBOUND = SAFEARRAYBOUND*;
 // dimension, rgsabound[cDims - 1] dimension 1. Indexes passed to the element routines are in
 // natural order (rgIndices[0] is dimension 1, which varies fastest in memory).
 struct SAFEARRAY {
-    USHORT cDims;
-    USHORT fFeatures;
-    ULONG cbElements;
-    ULONG cLocks;
-    PVOID pvData;
-    SAFEARRAYBOUND rgsabound[1];
+  USHORT cDims;
+  USHORT fFeatures;
+  ULONG cbElements;
+  ULONG cLocks;
+  PVOID pvData;
+  SAFEARRAYBOUND rgsabound[1];
 };
 using LPSAFEARRAY = SAFEARRAY*;
 
@@ -51,7 +51,7 @@ HRESULT SafeArrayDestroyDescriptor(SAFEARRAY* psa);
 
 UINT SafeArrayGetDim(SAFEARRAY* psa);
 UINT SafeArrayGetElemsize(SAFEARRAY* psa);
-HRESULT SafeArrayGetLBound(SAFEARRAY* psa, UINT nDim, LONG* plLbound);   // nDim from 1
+HRESULT SafeArrayGetLBound(SAFEARRAY* psa, UINT nDim, LONG* plLbound);  // nDim from 1
 HRESULT SafeArrayGetUBound(SAFEARRAY* psa, UINT nDim, LONG* plUbound);
 HRESULT SafeArrayGetVartype(SAFEARRAY* psa, VARTYPE* pvt);
 

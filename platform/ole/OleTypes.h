@@ -45,10 +45,10 @@ using HREFTYPE = DWORD;
 
 // Currency: a 64-bit integer scaled by 10000.
 union CY {
-    struct {
-        ULONG Lo;
-        LONG Hi;
-    };
-    LONGLONG int64;
+  struct {
+    ULONG Lo;
+    LONG Hi;
+  };
+  LONGLONG int64;
 };
 static_assert(sizeof(CY) == 8);

@@ -10,68 +10,110 @@
 
 // ---- variant kinds ------------------------------------------------------------------------
 enum VARENUM : VARTYPE {
-    VT_EMPTY = 0, VT_NULL = 1, VT_I2 = 2, VT_I4 = 3, VT_R4 = 4, VT_R8 = 5, VT_CY = 6, VT_DATE = 7,
-    VT_BSTR = 8, VT_DISPATCH = 9, VT_ERROR = 10, VT_BOOL = 11, VT_VARIANT = 12, VT_UNKNOWN = 13,
-    VT_DECIMAL = 14, VT_I1 = 16, VT_UI1 = 17, VT_UI2 = 18, VT_UI4 = 19, VT_I8 = 20, VT_UI8 = 21,
-    VT_INT = 22, VT_UINT = 23, VT_VOID = 24, VT_HRESULT = 25, VT_PTR = 26, VT_SAFEARRAY = 27,
-    VT_CARRAY = 28, VT_USERDEFINED = 29, VT_LPSTR = 30, VT_LPWSTR = 31, VT_RECORD = 36,
-    VT_INT_PTR = 37, VT_UINT_PTR = 38, VT_FILETIME = 64, VT_BLOB = 65, VT_STREAM = 66,
-    VT_STORAGE = 67, VT_STREAMED_OBJECT = 68, VT_STORED_OBJECT = 69, VT_BLOB_OBJECT = 70,
-    VT_CF = 71, VT_CLSID = 72, VT_VERSIONED_STREAM = 73, VT_BSTR_BLOB = 0xFFF,
-    VT_VECTOR = 0x1000, VT_ARRAY = 0x2000, VT_BYREF = 0x4000, VT_RESERVED = 0x8000,
-    VT_ILLEGAL = 0xFFFF, VT_ILLEGALMASKED = 0xFFF, VT_TYPEMASK = 0xFFF
+  VT_EMPTY = 0,
+  VT_NULL = 1,
+  VT_I2 = 2,
+  VT_I4 = 3,
+  VT_R4 = 4,
+  VT_R8 = 5,
+  VT_CY = 6,
+  VT_DATE = 7,
+  VT_BSTR = 8,
+  VT_DISPATCH = 9,
+  VT_ERROR = 10,
+  VT_BOOL = 11,
+  VT_VARIANT = 12,
+  VT_UNKNOWN = 13,
+  VT_DECIMAL = 14,
+  VT_I1 = 16,
+  VT_UI1 = 17,
+  VT_UI2 = 18,
+  VT_UI4 = 19,
+  VT_I8 = 20,
+  VT_UI8 = 21,
+  VT_INT = 22,
+  VT_UINT = 23,
+  VT_VOID = 24,
+  VT_HRESULT = 25,
+  VT_PTR = 26,
+  VT_SAFEARRAY = 27,
+  VT_CARRAY = 28,
+  VT_USERDEFINED = 29,
+  VT_LPSTR = 30,
+  VT_LPWSTR = 31,
+  VT_RECORD = 36,
+  VT_INT_PTR = 37,
+  VT_UINT_PTR = 38,
+  VT_FILETIME = 64,
+  VT_BLOB = 65,
+  VT_STREAM = 66,
+  VT_STORAGE = 67,
+  VT_STREAMED_OBJECT = 68,
+  VT_STORED_OBJECT = 69,
+  VT_BLOB_OBJECT = 70,
+  VT_CF = 71,
+  VT_CLSID = 72,
+  VT_VERSIONED_STREAM = 73,
+  VT_BSTR_BLOB = 0xFFF,
+  VT_VECTOR = 0x1000,
+  VT_ARRAY = 0x2000,
+  VT_BYREF = 0x4000,
+  VT_RESERVED = 0x8000,
+  VT_ILLEGAL = 0xFFFF,
+  VT_ILLEGALMASKED = 0xFFF,
+  VT_TYPEMASK = 0xFFF
 };
 
 // ---- the 16-byte value --------------------------------------------------------------------
 struct tagVARIANT {
-    VARTYPE vt;
-    WORD wReserved1;
-    WORD wReserved2;
-    WORD wReserved3;
-    union {
-        LONGLONG llVal;
-        LONG lVal;
-        BYTE bVal;
-        SHORT iVal;
-        FLOAT fltVal;
-        DOUBLE dblVal;
-        VARIANT_BOOL boolVal;
-        SCODE scode;
-        CY cyVal;
-        DATE date;
-        BSTR bstrVal;
-        IUnknown* punkVal;
-        IDispatch* pdispVal;
-        SAFEARRAY* parray;
-        BYTE* pbVal;
-        SHORT* piVal;
-        LONG* plVal;
-        LONGLONG* pllVal;
-        FLOAT* pfltVal;
-        DOUBLE* pdblVal;
-        VARIANT_BOOL* pboolVal;
-        SCODE* pscode;
-        CY* pcyVal;
-        DATE* pdate;
-        BSTR* pbstrVal;
-        IUnknown** ppunkVal;
-        IDispatch** ppdispVal;
-        SAFEARRAY** pparray;
-        tagVARIANT* pvarVal;
-        PVOID byref;
-        CHAR cVal;
-        USHORT uiVal;
-        ULONG ulVal;
-        ULONGLONG ullVal;
-        INT intVal;
-        UINT uintVal;
-        CHAR* pcVal;
-        USHORT* puiVal;
-        ULONG* pulVal;
-        ULONGLONG* pullVal;
-        INT* pintVal;
-        UINT* puintVal;
-    };
+  VARTYPE vt;
+  WORD wReserved1;
+  WORD wReserved2;
+  WORD wReserved3;
+  union {
+    LONGLONG llVal;
+    LONG lVal;
+    BYTE bVal;
+    SHORT iVal;
+    FLOAT fltVal;
+    DOUBLE dblVal;
+    VARIANT_BOOL boolVal;
+    SCODE scode;
+    CY cyVal;
+    DATE date;
+    BSTR bstrVal;
+    IUnknown* punkVal;
+    IDispatch* pdispVal;
+    SAFEARRAY* parray;
+    BYTE* pbVal;
+    SHORT* piVal;
+    LONG* plVal;
+    LONGLONG* pllVal;
+    FLOAT* pfltVal;
+    DOUBLE* pdblVal;
+    VARIANT_BOOL* pboolVal;
+    SCODE* pscode;
+    CY* pcyVal;
+    DATE* pdate;
+    BSTR* pbstrVal;
+    IUnknown** ppunkVal;
+    IDispatch** ppdispVal;
+    SAFEARRAY** pparray;
+    tagVARIANT* pvarVal;
+    PVOID byref;
+    CHAR cVal;
+    USHORT uiVal;
+    ULONG ulVal;
+    ULONGLONG ullVal;
+    INT intVal;
+    UINT uintVal;
+    CHAR* pcVal;
+    USHORT* puiVal;
+    ULONG* pulVal;
+    ULONGLONG* pullVal;
+    INT* pintVal;
+    UINT* puintVal;
+  };
 };
 using VARIANT = tagVARIANT;
 using LPVARIANT = VARIANT*;
@@ -113,7 +155,7 @@ inline bool V_ISARRAY(const VARIANT* v) { return (v->vt & VT_ARRAY) != 0; }
 // A BSTR points at zero-terminated UTF-16 text preceded by its byte length (4 bytes).
 // A null BSTR is an empty string everywhere.
 BSTR SysAllocString(const OLECHAR* psz);
-BSTR SysAllocStringLen(const OLECHAR* strIn, UINT ui);   // null source: uninitialised text
+BSTR SysAllocStringLen(const OLECHAR* strIn, UINT ui);  // null source: uninitialised text
 BSTR SysAllocStringByteLen(const char* psz, UINT len);
 INT SysReAllocString(BSTR* pbstr, const OLECHAR* psz);
 INT SysReAllocStringLen(BSTR* pbstr, const OLECHAR* psz, UINT len);
@@ -130,8 +172,10 @@ INT OleBstrAssignBytes(BSTR* pbstr, const char* psz, UINT len);
 UINT SysStringByteLen(BSTR bstr);
 
 // C++ conveniences.
-BSTR OleAllocBstr(std::u16string_view text);              // null only when out of memory
-inline std::u16string_view OleBstrView(BSTR b) { return b ? std::u16string_view(b, SysStringLen(b)) : std::u16string_view(); }
+BSTR OleAllocBstr(std::u16string_view text);  // null only when out of memory
+inline std::u16string_view OleBstrView(BSTR b) {
+  return b ? std::u16string_view(b, SysStringLen(b)) : std::u16string_view();
+}
 
 // ---- flags of the coercion and comparison routines ------------------------------------------
 constexpr USHORT VARIANT_NOVALUEPROP = 0x01;
@@ -167,9 +211,10 @@ HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANTARG* pvargSrc);
 // ---- coercion -------------------------------------------------------------------------------
 // The standard coercion. pvargDest may equal pvarSrc. A VT_DISPATCH source is asked for its
 // default property (DISPID_VALUE, DISPATCH_PROPERTYGET) unless VARIANT_NOVALUEPROP is given.
-HRESULT VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, USHORT wFlags, VARTYPE vt);
-HRESULT VariantChangeTypeEx(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, LCID lcid, USHORT wFlags,
-                            VARTYPE vt);
+HRESULT VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, USHORT wFlags,
+                          VARTYPE vt);
+HRESULT VariantChangeTypeEx(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, LCID lcid,
+                            USHORT wFlags, VARTYPE vt);
 
 // ---- the general arithmetic, logic and comparison ------------------------------------------
 HRESULT VarAdd(LPVARIANT pvarLeft, LPVARIANT pvarRight, LPVARIANT pvarResult);
