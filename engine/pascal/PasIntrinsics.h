@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "engine/vm/QelVMInternal.h"
+#include "engine/vm/QelVMValues.h"
 #include "host/core/SysUtils.h"
 
 namespace qel_pas {

@@ -2,7 +2,7 @@
 // Break and Continue, then the intrinsic library (PasIntrinsics*.cpp).
 #include "engine/pascal/PasIntrinsics.h"
 #include "engine/pascal/QelSctPasCompiler.h"
-#include "engine/vm/QelVMInternal.h"
+#include "engine/vm/QelVMValues.h"
 
 namespace {
 

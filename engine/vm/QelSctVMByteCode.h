@@ -9,38 +9,73 @@
 
 #include <atomic>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/vm/QelVMInstrSet.h"
 #include "platform/ole/OleTypes.h"
 
 class TQelAbstractNamespace;
 struct TQelDirectMember;
 
-// The stored code of an instruction. The numbering is part of the contract (debugger patches
-// codes in place, the interpreter masks them with the terminate flag), so never reorder.
+// The stored code of an instruction, one per row of QEL_VM_INSTRUCTION_SET. The numbering is
+// part of the contract (the debugger patches codes in place, the interpreter masks them with the
+// terminate flag), so the rows never move: each row's published code is checked below.
 enum TQelInstrCode : uint8_t {
-  icBreak, icBreakpointJmp, icRet, icJump, icPop, icPush, icPush0, icPushUnassigned,
-  icPushLiteral, icPushLocalVar, icPushLocalConst, icPushArg, icPushResult, icPushLocalVarRef,
-  icPushArgRef, icPushResultRef,
-  icGreater, icGreaterEqual, icLess, icLessEqual, icIn, icIs, icEqual, icRefEqual, icNotEqual,
-  icRefNotEqual, icPlus, icStrConcat, icMinus, icImp, icEqv, icOr, icXor, icMultiply, icDivide,
-  icIntDiv, icMod, icAnd, icShl, icShr, icPower, icUnaryPlus, icUnaryMinus, icUnaryNot,
-  icJmpIfTrue, icJmpIfFalse, icPopJmpIfTrue, icPopJmpIfFalse, icPopJmpIfEqual, icPopJmpIfNotEqual,
-  icAddValToSet, icAddRangeToSet,
-  icGlobCall, icMemberCall, icUnnamedCall, icGlobCallRef, icMemberCallRef, icUnnamedCallRef,
-  icNewUnnamedCall, icAssignGlobCall, icAssignMemberCall, icAssignUnnamedCall,
-  icAssignLValue, icAssignLocalVar, icAssignArg, icAssignResult, icAssignGlobalVar,
-  icAssignGlobalConst,
-  icForInitLValue, icForInitLocal, icForInc, icForIncStep, icForDec, icForJmpIfLE, icForJmpIfGE,
-  icForJmpStep, icCaseJmpIfEqual, icCaseJmpIfInRange,
-  icRaise, isReraise, icRaiseEBCFromFinally, icCallFinally, icFinallyRet, icExceptJmpIfIs,
-  icExceptDone, icExceptToVar, icSetNamespace, icArrayCreate, icArrayRedimLValue,
-  icArrayRedimLocal, icEventHandlerMake
+#define QEL_VM_ENUM_ROW(Name, Code, ...) Name,
+  QEL_VM_INSTRUCTION_SET(QEL_VM_ENUM_ROW)
+#undef QEL_VM_ENUM_ROW
 };
-inline constexpr int QelInstrCodeCount = 91;
-static_assert(icEventHandlerMake == QelInstrCodeCount - 1);
+#define QEL_VM_CHECK_ROW(Name, Code, ...) \
+  static_assert(Name == Code, "published code of " #Name " moved");
+QEL_VM_INSTRUCTION_SET(QEL_VM_CHECK_ROW)
+#undef QEL_VM_CHECK_ROW
+
+#define QEL_VM_COUNT_ROW(...) +1
+inline constexpr int QelInstrCodeCount = 0 QEL_VM_INSTRUCTION_SET(QEL_VM_COUNT_ROW);
+#undef QEL_VM_COUNT_ROW
+static_assert(QelInstrCodeCount == 91, "the published instruction set has 91 codes");
+
+// What an instruction's Data holds.
+enum TQelOperandKind : uint8_t {
+  okNone, okSlotCount, okLocal, okParam, okConstant, okLabel, okCall, okGlobal, okFor, okTry,
+  okExcJump, okNamespace, okArray, okArrayRedim, okString, okInstr
+};
+
+// Row flags (see QelVMInstrSet.h).
+enum TQelInstrFlag : uint8_t {
+  ifJump = 1, ifEnd = 2, ifResume = 4, ifTrap = 8, ifControl = 16
+};
+
+// Pops / Pushes of a row whose stack effect depends on the operand.
+inline constexpr int8_t QelStackVar = -1;
+
+// One row of the instruction table.
+struct TQelInstrInfo {
+  const char* Name;
+  TQelOperandKind Operand;
+  int8_t Pops;      // QelStackVar: depends on the operand
+  int8_t Pushes;
+  int8_t JumpPops;  // slots fewer on the jump path than before the instruction
+  uint8_t Flags;    // TQelInstrFlag bits
+  bool Has(TQelInstrFlag AFlag) const { return (Flags & AFlag) != 0; }
+};
+
+namespace qel_vm_detail {
+inline constexpr int8_t Var = QelStackVar;
+#define QEL_VM_INFO_ROW(Name, Code, Operand, Pops, Pushes, JumpPops, Flags) \
+  {#Name, ok##Operand, Pops, Pushes, JumpPops, Flags},
+inline constexpr TQelInstrInfo InstrInfos[] = {QEL_VM_INSTRUCTION_SET(QEL_VM_INFO_ROW)};
+#undef QEL_VM_INFO_ROW
+static_assert(std::size(InstrInfos) == QelInstrCodeCount);
+}  // namespace qel_vm_detail
+
+// The row of a stored code; nil for a code outside the instruction set.
+constexpr const TQelInstrInfo* QelInstrInfoOf(unsigned ACode) {
+  return ACode < unsigned(QelInstrCodeCount) ? &qel_vm_detail::InstrInfos[ACode] : nullptr;
+}
 
 // How a name was written at a call: no brackets, VB round (call or index, decided at run
 // time), Pascal round (a call), square (an index).
@@ -252,3 +287,10 @@ class TQelByteCode {
   std::u16string FDescription;
   int FLocalVarCount = 0;
 };
+
+// The change of the operand-stack depth when AInstr falls through to the next instruction: the
+// table's counts, or the operand's for the rows marked Var. A code outside the instruction set
+// is an internal error (assertion), never a guess.
+int QelStackEffect(const TQelInstr& AInstr);
+// The label an instruction of a jumping row (ifJump) jumps to.
+const TQelLabel* QelJumpLabel(const TQelInstr& AInstr);

@@ -6,9 +6,39 @@
 
 #include "engine/vm/QelSctVMByteCode.h"
 #include "engine/vm/QelVMAssert.h"
+#include "engine/vm/QelVMInternal.h"
+
+const TQelLabel* QelJumpLabel(const TQelInstr& AInstr) {
+  switch (QelInstrInfoOf(AInstr.Code)->Operand) {
+    case okLabel: return AInstr.Ptr<TQelLabel>();
+    case okFor: return AInstr.Ptr<TQelFor>()->FJmpLabel;
+    case okExcJump: return AInstr.Ptr<TQelExcJump>()->FLabel;
+    case okTry: return AInstr.Ptr<TQelTry>()->FFinallyLabel;
+    default: QelVMAssertFailed(__FILE__, __LINE__, "jump without a label operand");
+  }
+}
+
+// The rows marked Var: the operand says how many slots go.
+int QelStackEffect(const TQelInstr& AInstr) {
+  const TQelInstrInfo* info = QelInstrInfoOf(AInstr.Code);
+  QEL_VM_ASSERT(info != nullptr);
+  if (info->Pops != QelStackVar) return info->Pushes - info->Pops;
+  switch (AInstr.Code) {
+    case icPush: return int(AInstr.Data);
+    case icGlobCall: case icMemberCall: case icUnnamedCall: case icGlobCallRef:
+    case icMemberCallRef: case icUnnamedCallRef: case icNewUnnamedCall:
+      return -AInstr.Ptr<TQelCall>()->FResOffset;  // the result slot becomes the top
+    case icAssignGlobCall: return -(AInstr.Ptr<TQelCall>()->FArgCount + 1);
+    case icAssignMemberCall: case icAssignUnnamedCall:
+      return -(AInstr.Ptr<TQelCall>()->FArgCount + 2);
+    case icArrayCreate: return -(2 * AInstr.Ptr<TQelArray>()->FDimCount - 1);
+    case icArrayRedimLValue: return -(2 * AInstr.Ptr<TQelArray>()->FDimCount + 1);
+    case icArrayRedimLocal: return -(2 * AInstr.Ptr<TQelArray>()->FDimCount);
+    default: QelVMAssertFailed(__FILE__, __LINE__, "a Var row without its stack effect");
+  }
+}
 
 namespace {
-
 
 // One work item of the depth analysis.
 struct TJump {
@@ -69,96 +99,15 @@ class TStackAnalysis {
 
   // Applies one instruction to the running depth; false when the walk ends here.
   bool Step(const TQelInstr& AInstr, int AIndex, int& ADepth) {
-    switch (AInstr.Code) {
-      case icBreak: case icBreakpointJmp:
-        QEL_VM_ASSERT(!"break instruction in code being finished");
-        return false;
-      case icRet: case icRaise: case isReraise: case icRaiseEBCFromFinally: case icFinallyRet:
-        return false;
-      case icJump:
-        Register(AInstr.Ptr<TQelLabel>(), ADepth);
-        return false;
-      case icCallFinally:
-        Register(AInstr.Ptr<TQelTry>()->FFinallyLabel, ADepth);
-        Register(AIndex + 1, ADepth);
-        return false;
-      case icPop: ADepth -= 1; return true;
-      case icPush: ADepth += int(AInstr.Data); return true;
-      case icPush0: case icPushUnassigned: case icPushLiteral: case icPushLocalVar:
-      case icPushLocalConst: case icPushArg: case icPushResult: case icPushLocalVarRef:
-      case icPushArgRef: case icPushResultRef: case icExceptToVar: case icEventHandlerMake:
-        ADepth += 1;
-        return true;
-      case icUnaryPlus: case icUnaryMinus: case icUnaryNot: case icSetNamespace:
-      case icExceptDone: case icForInc: case icForIncStep: case icForDec:
-        return true;
-      case icJmpIfTrue: case icJmpIfFalse:
-        Register(AInstr.Ptr<TQelLabel>(), ADepth);
-        return true;
-      case icPopJmpIfTrue: case icPopJmpIfFalse:
-        ADepth -= 1;
-        Register(AInstr.Ptr<TQelLabel>(), ADepth);
-        return true;
-      case icPopJmpIfEqual: case icPopJmpIfNotEqual:
-        ADepth -= 2;
-        Register(AInstr.Ptr<TQelLabel>(), ADepth);
-        return true;
-      case icCaseJmpIfEqual:
-        Register(AInstr.Ptr<TQelLabel>(), ADepth - 2);
-        ADepth -= 1;
-        return true;
-      case icCaseJmpIfInRange:
-        Register(AInstr.Ptr<TQelLabel>(), ADepth - 3);
-        ADepth -= 2;
-        return true;
-      case icForJmpIfLE: case icForJmpIfGE: case icForJmpStep:
-        Register(AInstr.Ptr<TQelFor>()->FJmpLabel, ADepth);
-        return true;
-      case icExceptJmpIfIs:
-        ADepth -= 1;
-        Register(AInstr.Ptr<TQelExcJump>()->FLabel, ADepth);
-        return true;
-      case icAddValToSet: ADepth -= 1; return true;
-      case icAddRangeToSet: ADepth -= 2; return true;
-      case icAssignLValue: case icForInitLValue: ADepth -= 2; return true;
-      case icAssignLocalVar: case icAssignArg: case icAssignResult: case icAssignGlobalVar:
-      case icAssignGlobalConst: case icForInitLocal:
-        ADepth -= 1;
-        return true;
-      case icGlobCall: case icGlobCallRef: {
-        const TQelCall* call = AInstr.Ptr<TQelCall>();
-        RegisterControlLabels(call);
-        ADepth -= call->FResOffset;
-        return true;
-      }
-      case icMemberCall: case icUnnamedCall: case icMemberCallRef: case icUnnamedCallRef:
-      case icNewUnnamedCall:
-        ADepth -= AInstr.Ptr<TQelCall>()->FResOffset;
-        return true;
-      case icAssignGlobCall: {
-        const TQelCall* call = AInstr.Ptr<TQelCall>();
-        RegisterControlLabels(call);
-        ADepth -= call->FArgCount + 1;
-        return true;
-      }
-      case icAssignMemberCall: case icAssignUnnamedCall:
-        ADepth -= AInstr.Ptr<TQelCall>()->FArgCount + 2;
-        return true;
-      case icArrayCreate:
-        ADepth -= 2 * AInstr.Ptr<TQelArray>()->FDimCount - 1;
-        return true;
-      case icArrayRedimLValue:
-        ADepth -= 2 * AInstr.Ptr<TQelArray>()->FDimCount + 1;
-        return true;
-      case icArrayRedimLocal:
-        ADepth -= 2 * AInstr.Ptr<TQelArray>()->FDimCount;
-        return true;
-      default:
-        QEL_VM_ASSERT(AInstr.Code < QelInstrCodeCount);
-        // every remaining code is a binary operator: two operands in, one result out
-        ADepth -= 1;
-        return true;
-    }
+    const TQelInstrInfo* info = QelInstrInfoOf(AInstr.Code);
+    QEL_VM_ASSERT(info != nullptr);
+    QEL_VM_ASSERT(!info->Has(ifTrap) && "break instruction in code being finished");
+    if (info->Has(ifControl)) RegisterControlLabels(AInstr.Ptr<TQelCall>());
+    if (info->Has(ifJump)) Register(QelJumpLabel(AInstr), ADepth - info->JumpPops);
+    if (info->Has(ifResume)) Register(AIndex + 1, ADepth);
+    if (info->Has(ifEnd)) return false;
+    ADepth += QelStackEffect(AInstr);
+    return true;
   }
 
   const TQelInstr* FCode;
@@ -200,6 +149,7 @@ int BorrowingCallDistance(const TQelInstr* ACode, int ACount, int AAt) {
 // variable's own reference, which nothing can drop before the call returns. The push notes the
 // distance to the call in its Hint.
 void TQelByteCode::MarkBorrowingPushes() {
+  if (!QelFastPaths) return;
   for (int i = 0; i < FCount; ++i)
     if (FCode[size_t(i)].Code == icPushLocalVar)
       FCode[size_t(i)].Hint = uint16_t(BorrowingCallDistance(FCode.get(), FCount, i));

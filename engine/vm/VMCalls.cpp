@@ -1,7 +1,7 @@
 // Call instructions: run-time name resolution and what each resolved kind does, script
 // procedure calls (the callee works on the caller's slots), members of dispatch objects and
 // of code objects, control transfers, and assignment calls.
-#include "engine/vm/QelVMCalls.h"
+#include "engine/vm/QelVMCallsInternal.h"
 
 #include <algorithm>
 
@@ -70,6 +70,7 @@ TMemberTarget ExternTarget(const TQelExternObject* AObject) {
 // prepares now (kept for the next call); nil when it prepares none for this call.
 const TQelDirectMember* PreparedMember(const TMemberTarget& ATarget, DISPID AId, WORD AFlags,
                                        const TQelCall* C, bool AIsPut, bool AWantsResult) {
+  if (!QelFastPaths) return nullptr;
   const TQelDirectMember* member = C->FPrepared.load(std::memory_order_acquire);
   if (member && member->Key == reinterpret_cast<const void*>(ATarget.Key)) [[likely]]
     return member;
@@ -127,7 +128,7 @@ DISPID MemberId(const TMemberTarget& ATarget, const TQelCall* C) {
     if (id == DISPID_UNKNOWN) EQelVMRuntime::RaiseError(retUndeclaredId, C->FStrName);
     return id;
   }
-  const uintptr_t key = ATarget.Key;
+  const uintptr_t key = QelFastPaths ? ATarget.Key : 0;
   const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
   if (key && remembered >> MemberIdBits == key)
     return DISPID(remembered & ((uintptr_t(1) << MemberIdBits) - 1));
@@ -212,7 +213,7 @@ TQelNameSearchRes Resolve(TQelCallEnv& AEnv, const TQelCall* C) {
     if (res.ObjKind != srNotFound) return res;
   }
   TQelNameSearchRes res = AEnv.F->CurNS->Find(AEnv.T, C->FName, &C->FStrName);
-  RememberResolved(AEnv.VM, C, res);
+  if (QelFastPaths) RememberResolved(AEnv.VM, C, res);
   return res;
 }
 
@@ -262,7 +263,7 @@ VARIANT* QelCallRememberedProc(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* AT
 // other remembered cases); everything else resolves the name in GlobCallGeneral.
 VARIANT* QelGlobCallRest(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool AIsRef) {
   const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
-  if ((remembered & rtMask) == rtIntrinsic) {
+  if (QelFastPaths && (remembered & rtMask) == rtIntrinsic) {
     if (TQelGlobalObject* intrinsic = QelRememberedIntrinsic(AEnv.VM, remembered)) {
       VARIANT* resSlot = ATop - C->FResOffset;
       RunIntrinsic(AEnv, static_cast<TIntrinsic*>(intrinsic), C, ATop - C->FArgsOffset, resSlot);
@@ -363,7 +364,7 @@ namespace {
 // call site has a prepared member of. False (nothing done) for every other case.
 QEL_VM_INLINE bool CallPrepared(IDispatch* AObj, const TQelCall* C, WORD AFlags, VARIANT* AArgs,
                                 VARIANT* AValue, VARIANT* AResult, bool AHeld) {
-  IQelDirectDispatch* direct = QelDirectDispatchOf(AObj);
+  IQelDirectDispatch* direct = QelFastPaths ? QelDirectDispatchOf(AObj) : nullptr;
   if (!direct) return false;
   const TQelDirectMember* member = C->FPrepared.load(std::memory_order_acquire);
   if (!member || member->Key != direct->DispatchKey()) return false;

@@ -4,7 +4,7 @@
 // abort or pause request turns every instruction into icBreak without a per-instruction test.
 // Integer operators on VT_I4 operands are computed inline; everything else goes through the
 // operator routines (VMOperators.cpp) and the call routines (VMCalls.cpp).
-#include "engine/vm/QelVMCalls.h"
+#include "engine/vm/QelVMCallsInternal.h"
 #include "engine/vm/QelVMInternal.h"
 
 namespace {
@@ -187,33 +187,17 @@ int32_t SetElement(const VARIANT* AValue) {
 
 }  // namespace
 
-// The dispatch table in code order; codes 91-127 (never emitted) are invalid.
-#define QEL_VM_DISPATCH_LABELS \
-  &&L_icBreak, &&L_icBreakpointJmp, &&L_icRet, &&L_icJump, &&L_icPop, &&L_icPush, &&L_icPush0, \
-  &&L_icPushUnassigned, &&L_icPushLiteral, &&L_icPushLocalVar, &&L_icPushLocalConst, \
-  &&L_icPushArg, &&L_icPushResult, &&L_icPushLocalVarRef, &&L_icPushArgRef, \
-  &&L_icPushResultRef, &&L_icGreater, &&L_icGreaterEqual, &&L_icLess, &&L_icLessEqual, \
-  &&L_icIn, &&L_icIs, &&L_icEqual, &&L_icRefEqual, &&L_icNotEqual, &&L_icRefNotEqual, \
-  &&L_icPlus, &&L_icStrConcat, &&L_icMinus, &&L_icImp, &&L_icEqv, &&L_icOr, &&L_icXor, \
-  &&L_icMultiply, &&L_icDivide, &&L_icIntDiv, &&L_icMod, &&L_icAnd, &&L_icShl, &&L_icShr, \
-  &&L_icPower, &&L_icUnaryPlus, &&L_icUnaryMinus, &&L_icUnaryNot, &&L_icJmpIfTrue, \
-  &&L_icJmpIfFalse, &&L_icPopJmpIfTrue, &&L_icPopJmpIfFalse, &&L_icPopJmpIfEqual, \
-  &&L_icPopJmpIfNotEqual, &&L_icAddValToSet, &&L_icAddRangeToSet, &&L_icGlobCall, \
-  &&L_icMemberCall, &&L_icUnnamedCall, &&L_icGlobCallRef, &&L_icMemberCallRef, \
-  &&L_icUnnamedCallRef, &&L_icNewUnnamedCall, &&L_icAssignGlobCall, &&L_icAssignMemberCall, \
-  &&L_icAssignUnnamedCall, &&L_icAssignLValue, &&L_icAssignLocalVar, &&L_icAssignArg, \
-  &&L_icAssignResult, &&L_icAssignGlobalVar, &&L_icAssignGlobalConst, &&L_icForInitLValue, \
-  &&L_icForInitLocal, &&L_icForInc, &&L_icForIncStep, &&L_icForDec, &&L_icForJmpIfLE, \
-  &&L_icForJmpIfGE, &&L_icForJmpStep, &&L_icCaseJmpIfEqual, &&L_icCaseJmpIfInRange, \
-  &&L_icRaise, &&L_isReraise, &&L_icRaiseEBCFromFinally, &&L_icCallFinally, &&L_icFinallyRet, \
-  &&L_icExceptJmpIfIs, &&L_icExceptDone, &&L_icExceptToVar, &&L_icSetNamespace, \
-  &&L_icArrayCreate, &&L_icArrayRedimLValue, &&L_icArrayRedimLocal, &&L_icEventHandlerMake, \
-  &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, \
-  &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, \
-  &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, \
-  &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, \
-  &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, \
-  &&L_Invalid, &&L_Invalid
+// The dispatch table: one label per row of the instruction set, in code order, then the
+// codes no row has (never emitted; the mask below keeps every code under 128).
+#define QEL_VM_DISPATCH_ROW(Name, ...) &&L_##Name,
+#define QEL_VM_INVALID_8 &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, \
+                         &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid,
+#define QEL_VM_DISPATCH_LABELS                                                              \
+  QEL_VM_INSTRUCTION_SET(QEL_VM_DISPATCH_ROW)                                                 \
+  QEL_VM_INVALID_8 QEL_VM_INVALID_8 QEL_VM_INVALID_8 QEL_VM_INVALID_8                         \
+  &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid, &&L_Invalid
+
+const void* const* QelDispatchTableForTests = nullptr;
 
 // Runs instructions from AFrame.IP with an empty operand stack until icRet (false) or a
 // control transfer that leaves the activation (also false). Exceptions propagate to Interpret.
@@ -244,7 +228,10 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
     ++ip;          \
     QEL_DISPATCH(); \
   } while (0)
-  static void* const DispatchTable[128] = {QEL_VM_DISPATCH_LABELS};
+  static void* const DispatchTable[] = {QEL_VM_DISPATCH_LABELS};
+  static_assert(std::size(DispatchTable) == 128, "one label per 7-bit code");
+  // Published once so that a test can walk every code through the table.
+  [[maybe_unused]] static const bool published = (QelDispatchTableForTests = DispatchTable, true);
   // The frame's IP is written only when an exception leaves an instruction (and before calls
   // that may look at it), not at every dispatch.
   try {
@@ -281,7 +268,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
       L_icPushLocalVar:
         // A push ahead of a member call (TQelByteCode::MarkBorrowingPushes) lends an object by
         // reference; it is never part of the fused sequences below.
-        if (ip->Hint) {
+        if (QelFastPaths && ip->Hint) {
           if (stack[ip->Data].vt == VT_DISPATCH) {
             borrowingCall = ip + ip->Hint;
             QelSetRef(++top, stack + ip->Data);
@@ -290,11 +277,12 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
           }
           QEL_NEXT();
         }
-        if (AddToLocalInPlace(ip, codeEnd, stack)) {
+        if (QelFastPaths && AddToLocalInPlace(ip, codeEnd, stack)) {
           ip += 4;
           QEL_DISPATCH();
         }
-        if (TFused fused = FuseOperands(ip, stack + ip->Data, top + 1, stack, args)) {
+        if (TFused fused = QelFastPaths ? FuseOperands(ip, stack + ip->Data, top + 1, stack, args)
+                                        : fuNone) {
           if (fused == fuPushed) ++top;
           QEL_DISPATCH();
         }
@@ -302,7 +290,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         QEL_NEXT();
       L_icPushArg: {
         const VARIANT* arg = QelDeref(args + TQelParamInfo::FromData(ip->Data).Index);
-        if (TFused fused = FuseOperands(ip, arg, top + 1, stack, args)) {
+        if (TFused fused = QelFastPaths ? FuseOperands(ip, arg, top + 1, stack, args) : fuNone) {
           if (fused == fuPushed) ++top;
           QEL_DISPATCH();
         }
@@ -350,7 +338,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
           // A comparison feeding a conditional jump (the usual case) jumps directly; the
           // operands are plain integers, so leaving them in the popped slots releases nothing.
           const uint8_t next = ip[1].Code;
-          if (next == icPopJmpIfFalse || next == icPopJmpIfTrue) {
+          if (QelFastPaths && (next == icPopJmpIfFalse || next == icPopJmpIfTrue)) {
             top -= 2;
             ++ip;
             if (res == (next == icPopJmpIfTrue)) ip = QEL_TARGET(ip->Ptr<TQelLabel>());

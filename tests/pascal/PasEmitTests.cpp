@@ -2,33 +2,26 @@
 // evaluation entry points.
 #include <gtest/gtest.h>
 
-#include "engine/vm/QelSctVM.h"
+#include "engine/vm/QelVMDisasm.h"
 #include "tests/pascal/PasTestUtil.h"
-
-// gtest would print the one-byte codes as characters.
-void PrintTo(TQelInstrCode ACode, std::ostream* AOut) { *AOut << int(ACode); }
 
 namespace {
 
-// Emits the script's only procedure and lists its instruction codes.
-std::vector<TQelInstrCode> CodesOf(const std::string& ASource, TQelByteCode** ACode = nullptr) {
-  static std::vector<std::unique_ptr<TRecordingCallbacks>> keep;  // code points into the tree
+// Emits the script's only procedure (the code points into the syntax tree, which is kept).
+TQelByteCode* EmitOnly(const std::string& ASource) {
+  static std::vector<std::unique_ptr<TRecordingCallbacks>> keep;
   keep.push_back(std::make_unique<TRecordingCallbacks>());
   TQelPasParser parser(keep.back().get());
   parser.Parse(U16(ASource));
   auto* proc = dynamic_cast<TQelProcedureDecl*>(keep.back()->Globals.at(0));
   proc->EmitByteCode(nullptr);
-  if (ACode) *ACode = &proc->FByteCode;
-  std::vector<TQelInstrCode> codes;
-  for (int i = 0; i < proc->FByteCode.Count(); ++i)
-    codes.push_back(TQelInstrCode(proc->FByteCode.Code()[i].Code));
-  return codes;
+  return &proc->FByteCode;
 }
 
 struct TEmitCase {
   const char* Name;
   std::string Body;  // inside "procedure P(a; b); var x, i, v; begin ... end;"
-  std::vector<TQelInstrCode> Codes;
+  std::vector<std::string> Listing;  // the disassembler's lines, without the final icRet
 };
 
 void PrintTo(const TEmitCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
@@ -37,94 +30,248 @@ class EmitSequences : public ::testing::TestWithParam<TEmitCase> {};
 
 TEST_P(EmitSequences, EmitsTheExpectedInstructions) {
   const TEmitCase& c = GetParam();
-  std::vector<TQelInstrCode> want = c.Codes;
-  want.push_back(icRet);
-  EXPECT_EQ(CodesOf("procedure P(a; b); var x, i, v; begin " + c.Body + " end;"), want)
-      << c.Name;
+  std::vector<std::string> want = c.Listing;
+  want.push_back("icRet");
+  EXPECT_EQ(QelListing(*EmitOnly("procedure P(a; b); var x, i, v; begin " + c.Body + " end;")),
+            want);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, EmitSequences,
     ::testing::Values(
-        TEmitCase{"AssignLocal", "x := 5", {icPushLiteral, icAssignLocalVar}},
-        TEmitCase{"AssignZero", "x := 0", {icPush0, icAssignLocalVar}},
+        TEmitCase{"AssignLocal", "x := 5",
+                  {"icPushLiteral 5",
+                   "icAssignLocalVar local 0"}},
+        TEmitCase{"AssignZero", "x := 0",
+                  {"icPush0",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"AssignParamAndGlobal", "a := x; g := 1",
-                  {icPushLocalVar, icAssignArg, icPushLiteral, icAssignGlobCall}},
-        TEmitCase{"CallStatement", "P(1)", {icPush, icPushLiteral, icGlobCall, icPop}},
+                  {"icPushLocalVar local 0",
+                   "icAssignArg arg 0",
+                   "icPushLiteral 1",
+                   "icAssignGlobCall g, 0 args, result"}},
+        TEmitCase{"CallStatement", "P(1)",
+                  {"icPush 1",
+                   "icPushLiteral 1",
+                   "icGlobCall P(), 1 arg",
+                   "icPop"}},
         TEmitCase{"LocalArgumentsPassByReference", "P(x, x + 0)",
-                  {icPush, icPushLocalVarRef, icPushLocalVar, icPush0, icPlus, icGlobCall, icPop}},
+                  {"icPush 1",
+                   "icPushLocalVarRef local 0",
+                   "icPushLocalVar local 0",
+                   "icPush0",
+                   "icPlus",
+                   "icGlobCall P(), 2 args",
+                   "icPop"}},
         TEmitCase{"IndexedMemberAssignment", "obj.Items[i] := v",
-                  {icPush, icGlobCall, icPushLocalVarRef, icPushLocalVar, icAssignMemberCall}},
+                  {"icPush 1",
+                   "icGlobCall obj, 0 args, result",
+                   "icPushLocalVarRef local 1",
+                   "icPushLocalVar local 2",
+                   "icAssignMemberCall Items[], 1 arg, result"}},
         TEmitCase{"ChainReservesOneCellPerLink", "x := a.b(1).c",
-                  {icPush, icPushArg, icPushLiteral, icMemberCall, icMemberCall, icAssignLocalVar}},
+                  {"icPush 2",
+                   "icPushArg arg 0",
+                   "icPushLiteral 1",
+                   "icMemberCall b(), 1 arg, result",
+                   "icMemberCall c, 0 args, result",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"UnnamedCall", "x := f(1)(2)",
-                  {icPush, icPushLiteral, icGlobCall, icPushLiteral, icUnnamedCall, icAssignLocalVar}},
+                  {"icPush 2",
+                   "icPushLiteral 1",
+                   "icGlobCall f(), 1 arg, result",
+                   "icPushLiteral 2",
+                   "icUnnamedCall <unnamed>(), 1 arg, result",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"BooleanAndFusesIntoJumps", "if (a > 0) and (b > 0) then x := 1",
-                  {icPushArg, icPush0, icGreater, icPopJmpIfFalse, icPushArg, icPush0, icGreater,
-                   icPopJmpIfFalse, icPushLiteral, icAssignLocalVar}},
+                  {"icPushArg arg 0",
+                   "icPush0",
+                   "icGreater",
+                   "icPopJmpIfFalse -> 10",
+                   "icPushArg arg 1",
+                   "icPush0",
+                   "icGreater",
+                   "icPopJmpIfFalse -> 10",
+                   "icPushLiteral 1",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"BooleanOrValueShortCircuits", "x := (a = 1) or (b = 2)",
-                  {icPushArg, icPushLiteral, icEqual, icJmpIfTrue, icPop, icPushArg, icPushLiteral,
-                   icEqual, icAssignLocalVar}},
+                  {"icPushArg arg 0",
+                   "icPushLiteral 1",
+                   "icEqual",
+                   "icJmpIfTrue -> 8",
+                   "icPop",
+                   "icPushArg arg 1",
+                   "icPushLiteral 2",
+                   "icEqual",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"IntegerAndIsBitwise", "x := 6 and 3",
-                  {icPushLiteral, icPushLiteral, icAnd, icAssignLocalVar}},
+                  {"icPushLiteral 6",
+                   "icPushLiteral 3",
+                   "icAnd",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"IntegerOrInConditionIsBitwise", "if (a + 1) or b then x := 1",
-                  {icPushArg, icPushLiteral, icPlus, icPushArg, icOr, icPopJmpIfFalse,
-                   icPushLiteral, icAssignLocalVar}},
+                  {"icPushArg arg 0",
+                   "icPushLiteral 1",
+                   "icPlus",
+                   "icPushArg arg 1",
+                   "icOr",
+                   "icPopJmpIfFalse -> 8",
+                   "icPushLiteral 1",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"UnknownAndTestsTheLeftValue", "x := a and b",
-                  {icPushArg, icJmpIfFalse, icPushArg, icAnd, icAssignLocalVar}},
+                  {"icPushArg arg 0",
+                   "icJmpIfFalse -> 4",
+                   "icPushArg arg 1",
+                   "icAnd",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"UnknownOrTestsTheComplement", "x := a or b",
-                  {icPushArg, icUnaryNot, icJmpIfFalse, icPushArg, icUnaryNot, icAnd, icUnaryNot,
-                   icAssignLocalVar}},
+                  {"icPushArg arg 0",
+                   "icUnaryNot",
+                   "icJmpIfFalse -> 6",
+                   "icPushArg arg 1",
+                   "icUnaryNot",
+                   "icAnd",
+                   "icUnaryNot",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"UnknownAndInCondition", "if a and b then x := 1",
-                  {icPushArg, icJmpIfFalse, icPushArg, icAnd, icPopJmpIfFalse, icPushLiteral,
-                   icAssignLocalVar}},
+                  {"icPushArg arg 0",
+                   "icJmpIfFalse -> 4",
+                   "icPushArg arg 1",
+                   "icAnd",
+                   "icPopJmpIfFalse -> 7",
+                   "icPushLiteral 1",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"NotOfComparisonFolds", "if not (a = 1) then x := 1",
-                  {icPushArg, icPushLiteral, icPopJmpIfEqual, icPushLiteral, icAssignLocalVar}},
+                  {"icPushArg arg 0",
+                   "icPushLiteral 1",
+                   "icPopJmpIfEqual -> 5",
+                   "icPushLiteral 1",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"NotOfUnknownComputes", "if not a then x := 1",
-                  {icPushArg, icUnaryNot, icPopJmpIfFalse, icPushLiteral, icAssignLocalVar}},
+                  {"icPushArg arg 0",
+                   "icUnaryNot",
+                   "icPopJmpIfFalse -> 5",
+                   "icPushLiteral 1",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"WhileTestsAtTheEnd", "while a <> 0 do a := a - 1",
-                  {icJump, icPushArg, icPushLiteral, icMinus, icAssignArg, icPushArg, icPush0,
-                   icPopJmpIfNotEqual}},
+                  {"icJump -> 5",
+                   "icPushArg arg 0",
+                   "icPushLiteral 1",
+                   "icMinus",
+                   "icAssignArg arg 0",
+                   "icPushArg arg 0",
+                   "icPush0",
+                   "icPopJmpIfNotEqual -> 1"}},
         TEmitCase{"ForOverLocal", "for x := 1 to 3 do ;",
-                  {icPushLiteral, icForInitLocal, icPushLiteral, icAssignLocalVar, icJump, icForInc,
-                   icForJmpIfLE}},
+                  {"icPushLiteral 1",
+                   "icForInitLocal var local 0, limit local 3 -> 5",
+                   "icPushLiteral 3",
+                   "icAssignLocalVar local 3",
+                   "icJump -> 6",
+                   "icForInc var local 0, limit local 3 -> 5",
+                   "icForJmpIfLE var local 0, limit local 3 -> 5"}},
         TEmitCase{"ForOverGlobal", "for g := 3 downto 1 do ;",
-                  {icPush, icGlobCallRef, icPushLiteral, icForInitLValue, icPushLiteral,
-                   icAssignLocalVar, icJump, icForDec, icForJmpIfGE}},
+                  {"icPush 1",
+                   "icGlobCallRef g, 0 args, result, break -> 9, continue -> 7",
+                   "icPushLiteral 3",
+                   "icForInitLValue var ref local 4, limit local 3 -> 7",
+                   "icPushLiteral 1",
+                   "icAssignLocalVar local 3",
+                   "icJump -> 8",
+                   "icForDec var ref local 4, limit local 3 -> 7",
+                   "icForJmpIfGE var ref local 4, limit local 3 -> 7"}},
         TEmitCase{"CaseWithRange", "case a of 1: x := 1; 2..3: x := 2; end",
-                  {icPushArg, icPushLiteral, icCaseJmpIfEqual, icPushLiteral, icPushLiteral,
-                   icCaseJmpIfInRange, icPop, icJump, icPushLiteral, icAssignLocalVar, icJump,
-                   icPushLiteral, icAssignLocalVar, icJump}},
+                  {"icPushArg arg 0",
+                   "icPushLiteral 1",
+                   "icCaseJmpIfEqual -> 8",
+                   "icPushLiteral 2",
+                   "icPushLiteral 3",
+                   "icCaseJmpIfInRange -> 11",
+                   "icPop",
+                   "icJump -> 14",
+                   "icPushLiteral 1",
+                   "icAssignLocalVar local 0",
+                   "icJump -> 14",
+                   "icPushLiteral 2",
+                   "icAssignLocalVar local 0",
+                   "icJump -> 14"}},
         TEmitCase{"SetConstructor", "x := [1, 3..5]",
-                  {icPush0, icPushLiteral, icAddValToSet, icPushLiteral, icPushLiteral,
-                   icAddRangeToSet, icAssignLocalVar}},
+                  {"icPush0",
+                   "icPushLiteral 1",
+                   "icAddValToSet",
+                   "icPushLiteral 3",
+                   "icPushLiteral 5",
+                   "icAddRangeToSet",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"ArrayConstructor", "x := array[5]",
-                  {icPush0, icPushLiteral, icArrayCreate, icAssignLocalVar}},
-        TEmitCase{"EventMaker", "x := @P", {icEventHandlerMake, icAssignLocalVar}},
+                  {"icPush0",
+                   "icPushLiteral 5",
+                   "icArrayCreate 1 dim, element type 12",
+                   "icAssignLocalVar local 0"}},
+        TEmitCase{"EventMaker", "x := @P",
+                  {"icEventHandlerMake 'P'",
+                   "icAssignLocalVar local 0"}},
         TEmitCase{"TryExceptWithTypedHandler", "try P; except on E: EClass do P; end",
-                  {icPush, icGlobCall, icPop, icJump, icSetNamespace, icPush, icGlobCall,
-                   icExceptJmpIfIs, icJump, icSetNamespace, icExceptToVar, icAssignLocalVar, icPush,
-                   icGlobCall, icPop, icSetNamespace, icExceptDone, icJump, isReraise,
-                   icSetNamespace, icExceptDone, icRet}},
+                  {"icPush 1",
+                   "icGlobCall P, 0 args",
+                   "icPop",
+                   "icJump -> 22",
+                   "icSetNamespace namespace",
+                   "icPush 1",
+                   "icGlobCall EClass, 0 args, result, exit -> 19",
+                   "icExceptJmpIfIs block 0 -> 9",
+                   "icJump -> 18",
+                   "icSetNamespace namespace",
+                   "icExceptToVar local 3",
+                   "icAssignLocalVar local 5",
+                   "icPush 1",
+                   "icGlobCall P, 0 args, exit -> 19",
+                   "icPop",
+                   "icSetNamespace namespace",
+                   "icExceptDone",
+                   "icJump -> 22",
+                   "isReraise local 3",
+                   "icSetNamespace namespace",
+                   "icExceptDone",
+                   "icRet"}},
         TEmitCase{"TryFinallyOutsideLoops", "try P; finally x := 1 end",
-                  {icPush, icGlobCall, icPop, icCallFinally, icJump, icPushLiteral,
-                   icAssignLocalVar, icFinallyRet, icCallFinally, icRet, icRaiseEBCFromFinally,
-                   icSetNamespace, icCallFinally, isReraise}},
+                  {"icPush 1",
+                   "icGlobCall P, 0 args, exit -> 8",
+                   "icPop",
+                   "icCallFinally block 0",
+                   "icJump -> 14",
+                   "icPushLiteral 1",
+                   "icAssignLocalVar local 0",
+                   "icFinallyRet block 0",
+                   "icCallFinally block 0",
+                   "icRet",
+                   "icRaiseEBCFromFinally",
+                   "icSetNamespace namespace",
+                   "icCallFinally block 0",
+                   "isReraise local 4"}},
         TEmitCase{"EmptyFinallyIsUnprotected", "try P; finally end",
-                  {icPush, icGlobCall, icPop}},
+                  {"icPush 1",
+                   "icGlobCall P, 0 args",
+                   "icPop"}},
         TEmitCase{"RaiseAndReraise", "try raise x; except raise end",
-                  {icPushLocalVar, icRaise, icJump, icSetNamespace, isReraise, icExceptDone,
-                   icJump, icExceptDone, icRet}}));
+                  {"icPushLocalVar local 0",
+                   "icRaise",
+                   "icJump -> 9",
+                   "icSetNamespace namespace",
+                   "isReraise local 3",
+                   "icExceptDone",
+                   "icJump -> 9",
+                   "icExceptDone",
+                   "icRet"}}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 TEST(Emit, TryStatementLeavesTheBreakMarkToItsFirstStatement) {
-  TQelByteCode* code = nullptr;
-  CodesOf("procedure P; begin try P; finally P end; end;", &code);
+  TQelByteCode* code = EmitOnly("procedure P; begin try P; finally P end; end;");
   EXPECT_TRUE(code->Code()[0].IsBreakable());
 }
 
 TEST(Emit, EveryCallRecordsTheLoopAndExitTargets) {
-  TQelByteCode* code = nullptr;
-  CodesOf("procedure P; begin Q; while True do Break; end;", &code);
+  TQelByteCode* code = EmitOnly("procedure P; begin Q; while True do Break; end;");
   std::vector<TQelCall*> calls;
   for (int i = 0; i < code->Count(); ++i)
     if (code->Code()[i].Code == icGlobCall) calls.push_back(code->Code()[i].Ptr<TQelCall>());
@@ -148,8 +295,7 @@ class LendingPushes : public ::testing::TestWithParam<TLendCase> {};
 
 TEST_P(LendingPushes, OnlyPlainPushesBetweenTheObjectAndItsCall) {
   const TLendCase& c = GetParam();
-  TQelByteCode* code = nullptr;
-  CodesOf("procedure P(a); var x, y, i; begin " + c.Body + " end;", &code);
+  TQelByteCode* code = EmitOnly("procedure P(a); var x, y, i; begin " + c.Body + " end;");
   const TQelInstr* push = nullptr;
   for (int i = 0; i < code->Count() && !push; ++i)
     if (code->Code()[i].Code == icPushLocalVar) push = &code->Code()[i];
@@ -220,8 +366,7 @@ TEST_F(PasMachine, PreparedTextRefusesDeclarationsAndReportsItsErrors) {
 namespace {
 
 TEST(Emit, DebugVarsListParamsConstantsVariablesAndResult) {
-  TQelByteCode* code = nullptr;
-  CodesOf("function F(a); const K = 1; C2 = a * 2; var v; begin end;", &code);
+  TQelByteCode* code = EmitOnly("function F(a); const K = 1; C2 = a * 2; var v; begin end;");
   auto* ns = dynamic_cast<TQelProcLocalNamespace*>(code->InitialNamespace());
   ASSERT_NE(ns, nullptr);
   std::vector<std::pair<std::string, TQelNameSearchResKind>> seen;

@@ -50,6 +50,7 @@ void QelAssignGlobCallRest(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop);
 // fixed constant (True, False...) need no call, a script procedure one.
 QEL_VM_INLINE VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop,
                                    bool AIsRef) {
+  if (!QelFastPaths) return QelGlobCallRest(AEnv, C, ATop, AIsRef);
   const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
   if ((remembered & rtMask) == rtProc && remembered)
     return QelCallRememberedProc(AEnv, C, ATop, remembered);
@@ -73,7 +74,7 @@ QEL_VM_INLINE VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT
 // An element of a local array; every other target out of line.
 QEL_VM_INLINE VARIANT* QelAssignGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
   const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
-  if ((remembered & rtMask) == rtLocal && C->FBracketType == bkBlock)
+  if (QelFastPaths && (remembered & rtMask) == rtLocal && C->FBracketType == bkBlock)
     QelIndexStore(AEnv.F->Stack + (uint32_t(remembered) >> 2), ATop - C->FArgsOffset,
                   C->FArgCount, ATop);
   else
