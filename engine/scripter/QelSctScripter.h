@@ -49,6 +49,8 @@ bool QelFindScriptLanguage(std::u16string_view AEngineName, TQelScriptLanguage& 
 // registers its own when its compiler is linked in. Returns the previous factory.
 using TQelLanguageFactory = std::function<IQelLanguagePtr()>;
 TQelLanguageFactory QelRegisterNativeLanguage(TQelScriptLanguage ALanguage, TQelLanguageFactory AFactory);
+// The compiler of a native language; raises EQelScriptControl when none is linked in.
+IQelLanguagePtr QelCreateNativeLanguage(TQelScriptLanguage ALanguage);
 
 // Registers the unit "QelSctScripter" with the engine's own exception classes as script types
 // (once; every script control does it when created).

@@ -3,9 +3,6 @@
 
 #include "engine/scripter/QelSctScripter.h"
 
-// The compiler of a native language; raises EQelScriptControl when none is linked in.
-IQelLanguagePtr QelCreateNativeLanguage(TQelScriptLanguage ALanguage);
-
 // Raises EOleSysError with E_FAIL and AFormat applied to AName.
 [[noreturn]] void QelRaiseNamedItemError(const char16_t* AFormat, std::u16string_view AName);
 

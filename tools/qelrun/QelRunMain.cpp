@@ -1,4 +1,5 @@
 // qelrun [--lang NAME] FILE [PROC [ARG ...]]
+// qelrun --dump FILE  prints the compiled code objects instead of running
 //
 // Runs a script the way the demonstration window does: the language from the file's extension
 // (or --lang), every host unit visible, "MessageList" for output, then PROC (default Main) with
@@ -11,6 +12,7 @@
 
 #include "engine/scripter/QelSctScripter.h"
 #include "engine/wrappers/units/QelUnits.h"
+#include "tools/qelrun/QelRunDump.h"
 #include "tools/qelrun/QelRunMessages.h"
 #include "tools/qelrun/QelRunSource.h"
 
@@ -85,9 +87,10 @@ void Run(TQelScriptControl& ACtrl, const TRunOptions& AOptions, TQelScriptLangua
 }
 
 int Main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--dump") return QelRunDump(argv[2], LanguageOfFile(argv[2]));
   TRunOptions options;
   if (!ParseArgs(argc, argv, options)) {
-    std::cerr << "usage: qelrun [--lang NAME] FILE [PROC [ARG ...]]\n";
+    std::cerr << "usage: qelrun [--lang NAME] FILE [PROC [ARG ...]]\n       qelrun --dump FILE\n";
     return ExitUsage;
   }
   TQelScriptLanguage lang = LanguageOfFile(options.File);
