@@ -18,6 +18,8 @@ const TIntHashCase kIntHashCases[] = {
     {0x12345678u, 0x41F1BF7Bu}, {0xFFFFFFFFu, 0x000021D6u},
 };
 
+void PrintTo(const TIntHashCase& c, std::ostream* out) { *out << "key " << c.Key; }
+
 class IntHashTest : public testing::TestWithParam<TIntHashCase> {};
 
 TEST_P(IntHashTest, PublishedValue) {
@@ -59,6 +61,12 @@ const TStrHashCase kStrHashCases[] = {
     {std::u16string(2, u'\xFFFF'), 327675},
 };
 
+void PrintTo(const TStrHashCase& c, std::ostream* out) {
+  *out << '"';
+  for (char16_t ch : c.Key.substr(0, 24)) *out << (ch < 128 ? char(ch) : '?');
+  *out << (c.Key.size() > 24 ? "...\"" : "\"");
+}
+
 class StrHashTest : public testing::TestWithParam<TStrHashCase> {};
 
 TEST_P(StrHashTest, Value) {
@@ -80,6 +88,10 @@ const TSharedTailCase kSharedTailCases[] = {
     {u"short" + kTail16, u"a much longer prefix" + kTail16},
     {kTail16, u"\xFFFF\xFFFF" + kTail16},
 };
+
+void PrintTo(const TSharedTailCase& c, std::ostream* out) {
+  *out << c.A.size() << " and " << c.B.size() << " units";
+}
 
 class StrHashTailTest : public testing::TestWithParam<TSharedTailCase> {};
 

@@ -85,6 +85,10 @@ struct TModelRun {
   int Steps;
 };
 
+void PrintTo(const TModelRun& r, std::ostream* out) {
+  *out << "seed " << r.Seed << ", range " << r.HashRange << ", " << r.Steps << " steps";
+}
+
 class HashTableModelTest : public testing::TestWithParam<TModelRun> {
  protected:
   TTestItem* NewItem(int AId, std::uint32_t AHash) {

@@ -54,6 +54,10 @@ struct ErrorCase {
   const char16_t* text;
 };
 
+void PrintTo(const ErrorCase& c, std::ostream* os) {
+  *os << "0x" << std::hex << std::uppercase << static_cast<uint32_t>(c.hr);
+}
+
 class ErrorTexts : public ::testing::TestWithParam<ErrorCase> {};
 
 TEST_P(ErrorTexts, ArePublished) { EXPECT_EQ(OleErrorText(GetParam().hr), GetParam().text); }

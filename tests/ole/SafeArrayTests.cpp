@@ -61,6 +61,8 @@ struct BadIndex {
   LONG i, j;
 };
 
+void PrintTo(const BadIndex& b, std::ostream* os) { *os << "(" << b.i << ", " << b.j << ")"; }
+
 class SafeArrayBadIndex : public ::testing::TestWithParam<BadIndex> {};
 
 TEST_P(SafeArrayBadIndex, FailsWithoutTouchingMemory) {

@@ -187,6 +187,11 @@ struct CmpCase {
   ULONG flags = 0;
 };
 
+void PrintTo(const CmpCase& c, std::ostream* os) {
+  Var l(c.l), r(c.r);
+  *os << describe(l.v) << " vs " << describe(r.v) << (c.flags ? " ignoring case" : "");
+}
+
 class Compare : public ::testing::TestWithParam<CmpCase> {};
 
 TEST_P(Compare, GivesPublishedOrder) {

@@ -10,6 +10,11 @@ struct TGeometryCase {
   int ArgsOffset, ObjectOffset, ResOffset;
 };
 
+void PrintTo(const TGeometryCase& c, std::ostream* AOut) {
+  *AOut << c.ArgCount << " args" << (c.HasObject ? ", object" : "") << (c.HasValue ? ", value" : "")
+        << (c.ResUsed ? ", result" : "");
+}
+
 class CallGeometry : public ::testing::TestWithParam<TGeometryCase> {};
 
 TEST_P(CallGeometry, OffsetsFollowTheStackLayout) {
