@@ -1,10 +1,15 @@
 # qel_library(name SOURCES ... DEPS ...): one static library per layer; every
-# header is reached from the repository root ("platform/ole/OleAuto.h").
+# header is reached from the repository root ("platform/ole/OleAuto.h"), in the
+# build tree and in the installed include directory alike. Every layer is
+# installed and exported with the package (QEL_LAYER_TARGETS).
 function(qel_library name)
   cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
   add_library(${name} STATIC ${A_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_include_directories(${name} PUBLIC
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+    $<INSTALL_INTERFACE:${QEL_INSTALL_INCLUDEDIR}>)
   target_link_libraries(${name} PUBLIC ${A_DEPS})
+  set_property(GLOBAL APPEND PROPERTY QEL_LAYER_TARGETS ${name})
 endfunction()
 
 # qel_test(name SOURCES ... DEPS ...): one GoogleTest program per layer,

@@ -13,6 +13,7 @@ packages=(
   libperl-dev
   libregina3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libreadline-dev
 )
 
 missing=()

@@ -3,8 +3,10 @@
 // names, and the script event handlers hooked to host events; it moves Inactive -> Prepared ->
 // Active and forwards every execution request to the runner of its language's kind.
 //
-// Errors are host exceptions thrown as ExceptionPtr. Variants returned by value belong to the
-// caller (VariantClear them).
+// Errors are host exceptions thrown as ExceptionPtr; a script error whose source position is
+// known is thrown as qel::ScriptError (an ExceptionPtr with the line and column as fields).
+// Variants returned by value belong to the caller: assign them to a qel::Value, which clears
+// them, or VariantClear them.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "engine/foundation/QelHashTable.h"
+#include "engine/scripter/QelValue.h"
 #include "engine/vm/QelSctVM.h"
 #include "engine/vm/QelSctVMCompBase.h"
 #include "engine/wrappers/QelSctWrappers.h"
@@ -246,6 +249,16 @@ class TQelScriptControl : public TComponent, public IQelScriptControl {
   VARIANT RunProc(std::u16string_view AProcName, TQelDispArgs AArgs, int AArgsSize) override;
   VARIANT ReadVar(std::u16string_view AName);
   void WriteVar(std::u16string_view AName, const VARIANT& AValue);
+
+  // --- with owning values (qel::Value clears what it holds) ---
+  // AArgs are copied into the argument slots; a by-reference parameter's write is lost.
+  qel::Value RunProc(std::u16string_view AName, std::initializer_list<qel::Value> AArgs);
+  // A by-reference parameter writes its new value back into AArgs.
+  qel::Value RunProc(std::u16string_view AName, std::vector<qel::Value>& AArgs);
+  void WriteVar(std::u16string_view AName, const qel::Value& AValue);
+  void AddOrSetValue(std::u16string_view AName, const qel::Value& AValue);
+  // A host object under AName (nil when null); the control does not own it.
+  void AddObject(std::u16string_view AName, TObject* AObject, bool APublishMembers = false);
 
   // --- named items (any state unless noted) ---
   // AObj: Empty gives a null object; other non-objects raise the variant conversion error.

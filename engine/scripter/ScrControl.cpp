@@ -1,4 +1,6 @@
 // The control's states, events and execution requests.
+#include <exception>
+
 #include "engine/scripter/ScrInternal.h"
 #include "engine/vm/QelSctVM.h"
 
@@ -63,7 +65,7 @@ void TQelScriptControl::Prepare() {
     FNamedItems.GetAll([this](TNamedItem* AItem) {
       if (AItem->Kind == nikValue) FNamedValuesHolder->AddValue(AItem->Name, &AItem->Value);
     });
-    FRunner->Prepare(nullptr);
+    QelScriptRequest([this] { FRunner->Prepare(nullptr); });
     FCodeObject = FRunner->GetCodeObject();
     if (FCodeObject) FCodeObject->AddRef();
   } catch (...) {
@@ -79,14 +81,20 @@ void TQelScriptControl::Open(bool ACloseOnRuntimeError) {
   DoBeforeOpen();
   FState = ssActive;
   try {
-    FRunner->Open();
+    QelScriptRequest([this] { FRunner->Open(); });
   } catch (...) {
-    if (ACloseOnRuntimeError) {
-      ExceptionPtr error = AcquireExceptionObject();
-      Close(false, true);
-      error.Raise();
+    if (!ACloseOnRuntimeError) throw;
+    // A host exception keeps its own type (a positioned script error stays one); anything
+    // else becomes a host exception.
+    std::exception_ptr error = std::current_exception();
+    try {
+      throw;
+    } catch (const ExceptionPtr&) {
+    } catch (...) {
+      error = std::make_exception_ptr(AcquireExceptionObject());
     }
-    throw;
+    Close(false, true);
+    std::rethrow_exception(error);
   }
 }
 
@@ -141,42 +149,42 @@ VARIANT TQelScriptControl::GetScript() {
 
 std::unique_ptr<TPreparedDynCode> TQelScriptControl::PrepareExpr(std::u16string_view AExpression) {
   CheckState({ssPrepared, ssActive});
-  return Runner().PrepareExpr(AExpression);
+  return QelScriptRequest([&] { return Runner().PrepareExpr(AExpression); });
 }
 
 std::unique_ptr<TPreparedDynCode> TQelScriptControl::PrepareStmt(std::u16string_view AStatement) {
   CheckState({ssPrepared, ssActive});
-  return Runner().PrepareStmt(AStatement);
+  return QelScriptRequest([&] { return Runner().PrepareStmt(AStatement); });
 }
 
 VARIANT TQelScriptControl::Eval(std::u16string_view AExpression) {
   CheckState({ssActive});
-  return Runner().Eval(AExpression);
+  return QelScriptRequest([&] { return Runner().Eval(AExpression); });
 }
 
 VARIANT TQelScriptControl::Eval(TPreparedDynCode* APreparedExpr) {
   CheckState({ssActive});
-  return Runner().Eval(APreparedExpr);
+  return QelScriptRequest([&] { return Runner().Eval(APreparedExpr); });
 }
 
 void TQelScriptControl::ExecuteStatement(std::u16string_view AStatement) {
   CheckState({ssActive});
-  Runner().ExecStmt(AStatement);
+  QelScriptRequest([&] { Runner().ExecStmt(AStatement); });
 }
 
 void TQelScriptControl::ExecuteStatement(TPreparedDynCode* APreparedStmt) {
   CheckState({ssActive});
-  Runner().ExecStmt(APreparedStmt);
+  QelScriptRequest([&] { Runner().ExecStmt(APreparedStmt); });
 }
 
 VARIANT TQelScriptControl::RunProc(std::u16string_view AName) {
   CheckState({ssActive});
-  return Runner().RunProc(AName);
+  return QelScriptRequest([&] { return Runner().RunProc(AName); });
 }
 
 VARIANT TQelScriptControl::RunProc(std::u16string_view AName, std::vector<VARIANT>& AArgs) {
   CheckState({ssActive});
-  return Runner().RunProc(AName, AArgs.data(), int(AArgs.size()));
+  return QelScriptRequest([&] { return Runner().RunProc(AName, AArgs.data(), int(AArgs.size())); });
 }
 
 VARIANT TQelScriptControl::RunProc(std::u16string_view AProcName, TQelDispArgs AArgs, int AArgsSize) {
@@ -192,17 +200,17 @@ VARIANT TQelScriptControl::RunProc(std::u16string_view AProcName, TQelDispArgs A
     }
   } guard{slots};
   for (int i = 0; i < AArgsSize; ++i) QelCheckVariantCopy(VariantCopy(&slots[i], &AArgs[i]));
-  return Runner().RunProc(AProcName, slots.data(), AArgsSize);
+  return QelScriptRequest([&] { return Runner().RunProc(AProcName, slots.data(), AArgsSize); });
 }
 
 VARIANT TQelScriptControl::ReadVar(std::u16string_view AName) {
   CheckState({ssActive});
-  return Runner().ReadVar(AName);
+  return QelScriptRequest([&] { return Runner().ReadVar(AName); });
 }
 
 void TQelScriptControl::WriteVar(std::u16string_view AName, const VARIANT& AValue) {
   CheckState({ssActive});
-  Runner().WriteVar(AName, AValue);
+  QelScriptRequest([&] { Runner().WriteVar(AName, AValue); });
 }
 
 void TQelScriptControl::ClearEventHandlers() { FEventHandlers.Clear(); }

@@ -75,10 +75,13 @@ void TNativeRunner::InstallHooks() {
     VariantClear(&AResult);
     AResult = VarNewOfType(AType, AArgs, AArgCount);
   };
-  if (FAddSrcInfo)
-    vm.OnFormatException = [control = FSControl](TQelVirtMachine*, int ALine, int ALinePos, Exception* E) {
-      E->SetMessage(QelAddSourcePosition(E->GetMessage(), control, ALine, ALinePos));
-    };
+  // Installed in every case so that the control can hand the position to C++ callers as
+  // fields; the message itself is decorated only when the control asks for it.
+  vm.OnFormatException = [control = FSControl, decorate = FAddSrcInfo](TQelVirtMachine*, int ALine, int ALinePos,
+                                                                     Exception* E) {
+    QelNoteErrorPosition(E, ALine, ALinePos);
+    if (decorate) E->SetMessage(QelAddSourcePosition(E->GetMessage(), control, ALine, ALinePos));
+  };
 }
 
 void TNativeRunner::Prepare(void* /*ARunnerDebug*/) {

@@ -36,9 +36,11 @@ class QelRunTest : public ::testing::Test {
     std::ofstream(path, std::ios::binary) << AText;
     return path;
   }
-  TRunResult Run(const std::string& AArgs) {
-    const std::string command = std::string(QELRUN_PATH) + " " + AArgs + " >" + (Dir / "out").string() + " 2>" +
-                                (Dir / "err").string();
+  // Standard input is AStdin (empty by default), never the terminal.
+  TRunResult Run(const std::string& AArgs, const std::string& AStdin = "") {
+    const fs::path in = Write("stdin.txt", AStdin);
+    const std::string command = std::string(QELRUN_PATH) + " " + AArgs + " <" + in.string() + " >" +
+                                (Dir / "out").string() + " 2>" + (Dir / "err").string();
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(Dir / "out"), ReadAll(Dir / "err")};
   }
@@ -53,8 +55,13 @@ struct TCase {
   const char* ExtraArgs;
   int Status;
   const char* Out;
-  const char* ErrPrefix;  // the start of standard error
+  const char* ErrPrefix;  // the start of standard error; "{file}" stands for the script's path
 };
+
+std::string WithFile(std::string AText, const std::string& AFile) {
+  for (size_t at; (at = AText.find("{file}")) != std::string::npos;) AText.replace(at, 6, AFile);
+  return AText;
+}
 
 class QelRunCases : public QelRunTest, public ::testing::WithParamInterface<TCase> {};
 
@@ -64,7 +71,8 @@ TEST_P(QelRunCases, ExitStatusAndOutput) {
   const TRunResult r = Run(std::string(c.ExtraArgs) + " " + file + " " + "");
   EXPECT_EQ(r.Status, c.Status) << r.Err;
   EXPECT_EQ(r.Out, c.Out);
-  EXPECT_EQ(r.Err.substr(0, std::string(c.ErrPrefix).size()), c.ErrPrefix);
+  const std::string prefix = WithFile(c.ErrPrefix, file);
+  EXPECT_EQ(r.Err.substr(0, prefix.size()), prefix);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -76,10 +84,11 @@ INSTANTIATE_TEST_SUITE_P(
         TCase{"MissingFile", nullptr, "", "", 2, "", "qelrun: cannot read"},
         TCase{"MissingMain", "nomain.pas", "procedure Other; begin end;\n", "", 1, "",
               "Undeclared identifier: 'Main'\n"},
-        TCase{"CompileError", "bad.pas", "procedure Main;\nbegin\n  x := ;\nend;\n", "", 1, "", "Invalid token"},
+        TCase{"CompileError", "bad.pas", "procedure Main;\nbegin\n  x := ;\nend;\n", "", 1, "",
+              "{file}:3:8: Invalid token"},
         TCase{"RuntimeErrorKeepsEarlierOutput", "fails.pas",
               "procedure Main;\nbegin\n  MessageList.Lines.Add('before');\n  Nobody;\nend;\n", "", 1, "before\n",
-              "Undeclared identifier: 'Nobody'\nSource: $"},
+              "{file}:4:8: Undeclared identifier: 'Nobody'\nUndeclared identifier: 'Nobody'\nSource: $"},
         TCase{"UnknownLanguage", "x.pas", "", "--lang Cobol", 2, "", "qelrun: unknown language 'Cobol'"},
         TCase{"LanguageWithoutEngine", "x.js", "", "--lang JScript", 1, "", "Can't create script engine 'JScript'"},
         TCase{"VbDialectWithoutCompiler", "x.vbs", "Sub Main\nEnd Sub\n", "", 1, "",
@@ -89,10 +98,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 TEST_F(QelRunTest, UsageErrorsExitWithTwo) {
-  for (const char* args : {"", "--lang", "--lang Pascal"}) {
+  for (const char* args : {"--lang", "--bogus", "--help=1", "-x file.pas"}) {
     const TRunResult r = Run(args);
     EXPECT_EQ(r.Status, 2) << args;
-    EXPECT_EQ(r.Err.rfind("usage: qelrun", 0), 0u) << args;
+    EXPECT_EQ(r.Err.rfind("qelrun: ", 0), 0u) << args;
+    EXPECT_NE(r.Err.find("\nusage: qelrun"), std::string::npos) << args;
   }
 }
 
@@ -142,6 +152,98 @@ TEST_F(QelRunTest, ByteOrderMarksSelectTheEncoding) {
     EXPECT_EQ(r.Status, 0) << name << r.Err;
     EXPECT_EQ(r.Out, "\xC3\xA9t\xC3\xA9\n") << name;
   }
+}
+
+TEST_F(QelRunTest, HelpAndVersion) {
+  for (const char* args : {"--help", "-h", "x.pas --help Proc"}) {  // options stand anywhere
+    const TRunResult r = Run(args);
+    EXPECT_EQ(r.Status, 0) << args;
+    EXPECT_EQ(r.Out.rfind("usage: qelrun", 0), 0u) << args;
+    for (const char* option : {"--help", "--version", "-e, --eval TEXT", "--lang NAME"})
+      EXPECT_NE(r.Out.find(option), std::string::npos) << option;
+    EXPECT_EQ(r.Err, "");
+  }
+  const TRunResult r = Run("--version");
+  EXPECT_EQ(r.Status, 0);
+  EXPECT_EQ(r.Out, "qelrun " QEL_VERSION "\n");
+}
+
+// -e: expressions print their value, statements run; with a FILE, after its global code.
+struct TEvalCase {
+  const char* Name;
+  const char* Args;  // {file} is a script declaring Total and Sum
+  int Status;
+  const char* Out;
+  const char* ErrPrefix;
+};
+
+class QelRunEvalCases : public QelRunTest, public ::testing::WithParamInterface<TEvalCase> {};
+
+TEST_P(QelRunEvalCases, EvaluatesAndPrints) {
+  const TEvalCase& c = GetParam();
+  const fs::path file =
+      Write("lib.pas", "var Total = 40;\nfunction Sum(a; b);\nbegin\n  Result := a + b;\nend;\nbegin Total := Total + 1; end;\n");
+  const TRunResult r = Run(WithFile(c.Args, file.string()));
+  EXPECT_EQ(r.Status, c.Status) << r.Err;
+  EXPECT_EQ(r.Out, c.Out);
+  const std::string prefix = WithFile(c.ErrPrefix, file.string());
+  EXPECT_EQ(r.Err.substr(0, prefix.size()), prefix);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, QelRunEvalCases,
+    ::testing::Values(
+        TEvalCase{"Expression", "-e '1 + 2'", 0, "3\n", ""},
+        TEvalCase{"Text", "-e \"'a' + 'b'\"", 0, "ab\n", ""},
+        TEvalCase{"Boolean", "-e '1 < 2'", 0, "True\n", ""},
+        TEvalCase{"Statement", "-e \"if True then MessageList.Lines.Add('ran')\"", 0, "ran\n", ""},
+        TEvalCase{"InOrder", "-e 'Total' '--eval=Sum(1, 2)' -e 'Total := 5' -e Total {file}", 0, "41\n3\n5\n", ""},
+        TEvalCase{"HostUnits", "-e \"IntToStr(7) + UpperCase('x')\"", 0, "7X\n", ""},
+        TEvalCase{"ThenProcWhenNamed", "--eval 'Total := 1' {file} Sum 2 3", 0, "23\n", ""},
+        TEvalCase{"CompileErrorOfTheLongerReading", "-e '1 + (2'", 1, "", "Invalid token: 'end of file'."},
+        TEvalCase{"StatementCompileError", "-e 'x := ;'", 1, "", "(command line):1:6: Invalid token: ';'."},
+        TEvalCase{"RuntimeError", "-e '1 + Nobody'", 1, "",
+                  "(command line):1:10: Undeclared identifier: 'Nobody'\nUndeclared identifier: 'Nobody'\nSource: $"},
+        TEvalCase{"StopsAtTheFirstError", "-e 1 -e Nobody -e 2", 1, "1\n", "(command line):1:6: "}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+TEST_F(QelRunTest, FunctionResultIsPrinted) {
+  const fs::path file = Write("f.pas",
+                              "function Twice(x); begin Result := x * 2; end;\n"
+                              "function Yes; begin Result := True; end;\n"
+                              "procedure Quiet; begin end;\n");
+  EXPECT_EQ(Run(file.string() + " Twice 21").Out, "42\n");
+  EXPECT_EQ(Run(file.string() + " Twice -- -4").Out, "-8\n");  // "--" ends the options
+  EXPECT_EQ(Run(file.string() + " Twice -4").Out, "-8\n");     // a negative number is no option
+  EXPECT_EQ(Run(file.string() + " Yes").Out, "True\n");
+  const TRunResult quiet = Run(file.string() + " Quiet");
+  EXPECT_EQ(quiet.Status, 0) << quiet.Err;
+  EXPECT_EQ(quiet.Out, "");  // a procedure has no result to print
+}
+
+TEST_F(QelRunTest, ScriptFromStandardInput) {
+  const std::string script = "procedure Main; begin MessageList.Lines.Add('from stdin'); end;\n"
+                             "procedure Echo(s); begin MessageList.Lines.Add(s + s); end;\n";
+  for (const char* args : {"-", "", "--lang Pascal"}) {  // without FILE, standard input is read
+    const TRunResult r = Run(args, script);
+    EXPECT_EQ(r.Status, 0) << args << r.Err;
+    EXPECT_EQ(r.Out, "from stdin\n") << args;
+  }
+  EXPECT_EQ(Run("- Echo ab", script).Out, "abab\n");
+  const TRunResult bad = Run("-", "procedure Main;\nbegin\n  x := ;\nend;\n");
+  EXPECT_EQ(bad.Status, 1);
+  EXPECT_EQ(bad.Err.rfind("stdin:3:8: Invalid token", 0), 0u) << bad.Err;
+}
+
+TEST_F(QelRunTest, ErrorFormCountsLinesFromOne) {
+  // The clickable first line and the control's block below it name the same place.
+  const fs::path file = Write("where.pas", "procedure Main;\nvar a;\nbegin\n  a := 0;\n  a := 1 div a;\nend;\n");
+  const TRunResult r = Run(file.string());
+  ASSERT_EQ(r.Status, 1);
+  const std::string head = file.string() + ":5:14: Division by zero\n";
+  EXPECT_EQ(r.Err.substr(0, head.size()), head) << r.Err;
+  EXPECT_NE(r.Err.find("\nDivision by zero\nSource: $"), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find(" [line: 4, pos: 14]\n"), std::string::npos) << r.Err;
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every script of the corpus through qelrun and compares it with the expectation written
 # in the script (see README.md): standard output against the "expect:" block, and for an
-# "expect-error:" line the message and its first reported position (qelrun prints lines from 0,
-# the expectation counts them from 1).
+# "expect-error:" line the message and its first reported position. qelrun reports an error as
+# "FILE:LINE:COL: MESSAGE" (lines from 1) followed by the control's own message, whose last line
+# is the position block (lines from 0); both must name the place the expectation gives.
 #
 # usage: run_corpus.sh QELRUN [CORPUS_DIR]
 set -u
@@ -48,17 +49,27 @@ $(cat "$out.diff")"
   elif [[ $rc -ne 1 ]]; then
     problem="exit status $rc, expected 1 with: $want_err"
   else
-    # The message is everything before the last line, which holds the position block.
-    local message block line pos got
-    message=$(sed '$d' "$err")
+    # The clickable lines repeat the message: k lines, then the k lines of the control's
+    # message and its position block. A place outside the source (line -1) has no clickable
+    # lines.
+    local count k head message block line pos got
+    count=$(wc -l <"$err")
     block=$(tail -n 1 "$err")
     line=$(sed -n 's/^Source: \$[0-9A-F]* \[line: \(-\?[0-9]*\), pos: \(-\?[0-9]*\)\]$/\1/p' <<<"$block")
     pos=$(sed -n 's/^Source: \$[0-9A-F]* \[line: \(-\?[0-9]*\), pos: \(-\?[0-9]*\)\]$/\2/p' <<<"$block")
-    if [[ -z "$line" ]]; then
+    k=$(((count - 1) / 2))
+    [[ "$line" == -1 ]] && k=0
+    head=$(head -n "$k" "$err")
+    message=$(sed -n "$((k + 1)),$((count - 1))p" "$err")
+    if [[ -z "$line" || ($line != -1 && $count -ne $((2 * k + 1))) ]]; then
       problem="no position block in: $(cat "$err")"
     else
       got="$message at line $((line + 1)) pos $pos"
-      [[ "$got" == "$want_err" ]] || problem="error '$got', expected '$want_err'"
+      if [[ "$got" != "$want_err" ]]; then
+        problem="error '$got', expected '$want_err'"
+      elif [[ $k -gt 0 && "$head" != "$file:$((line + 1)):$pos: $message" ]]; then
+        problem="clickable line '$head' does not match the block of: $message"
+      fi
     fi
   fi
   rm -f "$out" "$out.diff" "$err"

@@ -1,119 +1,137 @@
-// qelrun [--lang NAME] FILE [PROC [ARG ...]]
-// qelrun --dump FILE  prints the compiled code objects instead of running
-//
-// Runs a script the way the demonstration window does: the language from the file's extension
-// (or --lang), every host unit visible, "MessageList" for output, then PROC (default Main) with
-// the ARGs as strings. Exit status: 0 success, 1 compile or runtime error, 2 usage or file error.
+// qelrun: runs scripts from the command line the way the demonstration window does (the
+// language from the file's extension or --lang, every host unit visible, "MessageList" for
+// output), evaluates texts given with -e, reads a script from standard input, and offers an
+// interactive session on a terminal. `qelrun --help` lists the forms and options.
+#include <unistd.h>
+
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <string>
 #include <vector>
 
-#include "engine/scripter/QelSctScripter.h"
-#include "engine/wrappers/units/QelUnits.h"
 #include "tools/qelrun/QelRunDump.h"
-#include "tools/qelrun/QelRunMessages.h"
+#include "tools/qelrun/QelRunOptions.h"
+#include "tools/qelrun/QelRunRepl.h"
+#include "tools/qelrun/QelRunSession.h"
 #include "tools/qelrun/QelRunSource.h"
 
 namespace {
 
 constexpr int ExitOk = 0, ExitScriptError = 1, ExitUsage = 2;
+constexpr char CStdinLabel[] = "stdin", CCommandLineLabel[] = "(command line)";
 
-struct TRunOptions {
-  std::string File;
-  std::string Lang;  // engine name, empty: by extension
-  std::string Proc = "Main";
-  std::vector<std::string> Args;
+// The language of a file by its extension (in any case); files of any other extension are the
+// VB dialect, as in the demonstration window.
+struct TExtensionLanguage {
+  std::u16string_view Extension;
+  TQelScriptLanguage Language;
 };
+constexpr std::array<TExtensionLanguage, 1> CExtensionLanguages{{
+    {u".pas", slPascal},
+}};
+constexpr TQelScriptLanguage COtherExtensions = slNativeVb;
+// Texts without a file name (standard input, -e, the session) are Pascal unless --lang says.
+constexpr TQelScriptLanguage CUnnamedLanguage = slPascal;
 
-bool ParseArgs(int argc, char** argv, TRunOptions& AOptions) {
-  int i = 1;
-  if (i < argc && std::string(argv[i]) == "--lang") {
-    if (i + 1 >= argc) return false;
-    AOptions.Lang = argv[i + 1];
-    i += 2;
-  }
-  if (i >= argc) return false;
-  AOptions.File = argv[i++];
-  if (i < argc) AOptions.Proc = argv[i++];
-  AOptions.Args.assign(argv + i, argv + argc);
-  return true;
-}
-
-// ".pas" in any case is Pascal; everything else is the VB dialect.
 TQelScriptLanguage LanguageOfFile(const std::string& APath) {
   const String ext = Utf8ToString(std::filesystem::path(APath).extension().string());
-  return SameText(ext, u".pas") ? slPascal : slNativeVb;
+  for (const TExtensionLanguage& row : CExtensionLanguages)
+    if (SameText(ext, row.Extension)) return row.Language;
+  return COtherExtensions;
 }
 
-// The message as the demonstration host's error box shows it, its CR LF as line breaks.
-std::string ConsoleText(const String& AMessage) {
-  std::string text = StringToUtf8(AMessage);
-  for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
-  return text;
+struct TRunPlan {
+  TQelScriptLanguage Language = CUnnamedLanguage;
+  String Source;
+  std::string Label = CStdinLabel;  // how errors name the script
+  bool Interactive = false;
+};
+
+int Usage(const std::string& AProblem) {
+  std::cerr << "qelrun: " << AProblem << "\n" << QelRunUsage();
+  return ExitUsage;
 }
 
-void Run(TQelScriptControl& ACtrl, const TRunOptions& AOptions, TQelScriptLanguage ALang, const String& ASource) {
-  ACtrl.SetLanguage(ALang);
-  ACtrl.SetSourceText(ASource);
-  ACtrl.ClearObjects();
-  ACtrl.AddAllUnits(true);
-  VARIANT messages;
-  VariantInit(&messages);
-  messages.vt = VT_DISPATCH;
-  messages.pdispVal = QelNewConsoleMessageList();
-  try {
-    ACtrl.AddObject(u"MessageList", messages, false);
-  } catch (...) {
-    VariantClear(&messages);
-    throw;
+// Where the script comes from and in which language; an exit status when that fails.
+std::optional<int> Plan(const TRunOptions& AOptions, TRunPlan& APlan) {
+  const bool fromStdin = AOptions.File == "-" || (AOptions.File.empty() && AOptions.Evals.empty());
+  if (AOptions.File.empty() && AOptions.Evals.empty() && ::isatty(STDIN_FILENO)) {
+    APlan.Interactive = true;
+  } else if (fromStdin) {
+    APlan.Source = QelDecodeScriptBytes(std::string(std::istreambuf_iterator<char>(std::cin), {}));
+  } else if (!AOptions.File.empty()) {
+    const std::optional<String> source = QelReadScriptFile(AOptions.File);
+    if (!source || std::filesystem::is_directory(AOptions.File)) {
+      std::cerr << "qelrun: cannot read '" << AOptions.File << "'\n";
+      return ExitUsage;
+    }
+    APlan.Source = *source;
+    APlan.Label = AOptions.File;
+    APlan.Language = LanguageOfFile(AOptions.File);
   }
-  VariantClear(&messages);
-  ACtrl.SetActive(true);
-  std::vector<VARIANT> args;
-  for (const std::string& arg : AOptions.Args) args.push_back(QelStringVar(Utf8ToString(arg)));
-  VARIANT result;
-  try {
-    const String proc = Utf8ToString(AOptions.Proc);
-    result = args.empty() ? ACtrl.RunProc(proc) : ACtrl.RunProc(proc, args);
-  } catch (...) {
-    for (VARIANT& arg : args) VariantClear(&arg);
-    throw;
+  if (!AOptions.Lang.empty() && !QelFindScriptLanguage(Utf8ToString(AOptions.Lang), APlan.Language)) {
+    std::cerr << "qelrun: unknown language '" << AOptions.Lang << "'\n";
+    return ExitUsage;
   }
-  for (VARIANT& arg : args) VariantClear(&arg);
-  VariantClear(&result);
-  ACtrl.SetActive(false);
+  return std::nullopt;
 }
 
-int Main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--dump") return QelRunDump(argv[2], LanguageOfFile(argv[2]));
-  TRunOptions options;
-  if (!ParseArgs(argc, argv, options)) {
-    std::cerr << "usage: qelrun [--lang NAME] FILE [PROC [ARG ...]]\n       qelrun --dump FILE\n";
-    return ExitUsage;
-  }
-  TQelScriptLanguage lang = LanguageOfFile(options.File);
-  if (!options.Lang.empty() && !QelFindScriptLanguage(Utf8ToString(options.Lang), lang)) {
-    std::cerr << "qelrun: unknown language '" << options.Lang << "'\n";
-    return ExitUsage;
-  }
-  const std::optional<String> source = QelReadScriptFile(options.File);
-  if (!source || std::filesystem::is_directory(options.File)) {
-    std::cerr << "qelrun: cannot read '" << options.File << "'\n";
-    return ExitUsage;
-  }
-  QelRegisterAllUnits();
+// Runs PROC (or the -e texts) after the global code; prints a function's result.
+int Execute(TQelScriptControl& ACtrl, const TRunOptions& AOptions, const TRunPlan& APlan) {
   try {
-    TQelScriptControl ctrl(nullptr);
-    Run(ctrl, options, lang, *source);
+    QelRunSetUp(ACtrl, APlan.Language, APlan.Source);
+    ACtrl.SetActive(true);
   } catch (...) {
-    const ExceptionPtr error = AcquireExceptionObject();
-    std::fflush(stdout);
-    std::cerr << ConsoleText(error->GetMessage()) << '\n';
+    QelRunReportError(APlan.Label);
+    return ExitScriptError;
+  }
+  if (APlan.Interactive) return QelRunRepl(ACtrl);
+  for (const std::string& text : AOptions.Evals) {
+    try {
+      QelRunText(ACtrl, Utf8ToString(text));
+    } catch (...) {
+      QelRunReportError(CCommandLineLabel);
+      return ExitScriptError;
+    }
+  }
+  if (!AOptions.Evals.empty() && AOptions.Proc.empty()) return ExitOk;
+  try {
+    std::vector<qel::Value> args(AOptions.Args.begin(), AOptions.Args.end());
+    const qel::Value result = ACtrl.RunProc(Utf8ToString(AOptions.Proc.empty() ? "Main" : AOptions.Proc), args);
+    if (!result.IsEmpty()) std::cout << QelRunDisplay(result) << std::endl;
+    ACtrl.SetActive(false);
+  } catch (...) {
+    QelRunReportError(APlan.Label);
     return ExitScriptError;
   }
   return ExitOk;
+}
+
+int Main(int argc, char** argv) {
+  TRunOptions options;
+  if (const std::optional<std::string> problem =
+          QelParseRunArgs(std::span<const char* const>(argv + 1, size_t(argc > 0 ? argc - 1 : 0)), options))
+    return Usage(*problem);
+  if (options.Help) {
+    std::cout << QelRunUsage();
+    return ExitOk;
+  }
+  if (options.Version) {
+    std::cout << "qelrun " << qel::VersionString() << "\n";
+    return ExitOk;
+  }
+  if (options.File.empty() && (!options.Proc.empty() || !options.Args.empty()))
+    return Usage("PROC needs a FILE");
+  TRunPlan plan;
+  if (options.Dump && (options.File.empty() || options.File == "-")) return Usage("--dump needs a FILE");
+  if (const std::optional<int> status = Plan(options, plan)) return *status;
+  if (options.Dump) return QelRunDump(options.File, plan.Language);
+  qel::Startup();
+  TQelScriptControl ctrl(nullptr);
+  return Execute(ctrl, options, plan);
 }
 
 }  // namespace

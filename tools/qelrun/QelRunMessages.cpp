@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "engine/scripter/QelValue.h"
 #include "engine/wrappers/QelSctWrappers.h"
 #include "host/core/Classes.h"
 
@@ -17,17 +18,6 @@ class TConsoleLines final : public TStringList {
     std::fflush(stdout);
   }
 };
-
-// Text of a script value as the memo shows it: booleans read "True"/"False".
-String DisplayText(const VARIANT& AValue) {
-  VARIANT text;
-  VariantInit(&text);
-  const HRESULT hr = VariantChangeType(&text, &QelDeref(AValue), VARIANT_ALPHABOOL, VT_BSTR);
-  if (FAILED(hr)) return QelVarToString(AValue);  // raises the conversion error
-  String result(text.bstrVal, SysStringLen(text.bstrVal));
-  VariantClear(&text);
-  return result;
-}
 
 template <class TBody>
 HRESULT Guarded(EXCEPINFO* AExcepInfo, TBody&& ABody) {
@@ -58,7 +48,7 @@ class TConsoleLinesProxy final : public OleObject<IDispatch, IID_IDispatch> {
     if (dispIdMember != FAddId || !pDispParams || pDispParams->cArgs != 1 || pDispParams->cNamedArgs != 0)
       return FInner->Invoke(dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult, pExcepInfo, puArgErr);
     return Guarded(pExcepInfo, [&] {
-      const int index = FLines.Add(DisplayText(pDispParams->rgvarg[0]));
+      const int index = FLines.Add(qel::Value(pDispParams->rgvarg[0]).ToU16String());
       if (pVarResult) {
         VariantClear(pVarResult);
         *pVarResult = QelIntVar(index);
@@ -120,3 +110,9 @@ class TConsoleMessageList final : public OleObject<IDispatch, IID_IDispatch> {
 }  // namespace
 
 IDispatch* QelNewConsoleMessageList() { return new TConsoleMessageList; }
+
+std::string QelConsoleText(std::u16string_view AMessage) {
+  std::string text = StringToUtf8(AMessage);
+  for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+  return text;
+}

@@ -3,7 +3,13 @@
 // Lines is written to standard output at once, as UTF-8.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "platform/ole/OleAuto.h"
 
 // A new MessageList object (reference count 1).
 IDispatch* QelNewConsoleMessageList();
+
+// A message as UTF-8 for the terminal, its CR LF line breaks as LF.
+std::string QelConsoleText(std::u16string_view AMessage);

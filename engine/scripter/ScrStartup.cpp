@@ -1,0 +1,15 @@
+// Start-up of an embedding program.
+#include "engine/scripter/QelTessaro.h"
+
+namespace qel {
+
+void Startup() {
+  QelRegisterAllUnits();
+  QelRegisterEngineUnit();
+  // The Pascal compiler is known to the language registry from the start; a further native
+  // language registers itself when its compiler is linked in (QelRegisterNativeLanguage).
+}
+
+const char* VersionString() { return QEL_VERSION_STRING; }
+
+}  // namespace qel
