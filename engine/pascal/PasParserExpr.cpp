@@ -8,18 +8,18 @@ namespace {
 
 struct TOperatorEntry {
   TQelPasToken Token;
-  TQelBinaryOp Op;
+  TQelInstrCode Op;
 };
 
 constexpr TOperatorEntry Level1[] = {
-    {ptEqual, bopEqual}, {ptGreater, bopGreater}, {ptGreaterEqual, bopGreaterEqual},
-    {ptIn, bopIn}, {ptIs, bopIs}, {ptLess, bopLess}, {ptLessEqual, bopLessEqual},
-    {ptNotEqual, bopNotEqual}};
+    {ptEqual, icEqual}, {ptGreater, icGreater}, {ptGreaterEqual, icGreaterEqual},
+    {ptIn, icIn}, {ptIs, icIs}, {ptLess, icLess}, {ptLessEqual, icLessEqual},
+    {ptNotEqual, icNotEqual}};
 constexpr TOperatorEntry Level2[] = {
-    {ptMinus, bopMinus}, {ptOr, bopOr}, {ptPlus, bopPlus}, {ptXor, bopXor}};
+    {ptMinus, icMinus}, {ptOr, icOr}, {ptPlus, icPlus}, {ptXor, icXor}};
 constexpr TOperatorEntry Level3[] = {
-    {ptAnd, bopAnd}, {ptDiv, bopDiv}, {ptDivide, bopDivide}, {ptMod, bopMod},
-    {ptMultiply, bopMultiply}, {ptShl, bopShl}, {ptShr, bopShr}};
+    {ptAnd, icAnd}, {ptDiv, icIntDiv}, {ptDivide, icDivide}, {ptMod, icMod},
+    {ptMultiply, icMultiply}, {ptShl, icShl}, {ptShr, icShr}};
 
 // The binary levels, loosest first: each level's operands are terms of the next one.
 const std::span<const TOperatorEntry> Levels[] = {Level1, Level2, Level3};
@@ -57,12 +57,12 @@ std::unique_ptr<TQelLiteral> NewLiteral(int APos) {
 
 }  // namespace
 
-TQelExprPtr TQelPasParser::MakeBinary(TQelExprPtr ALeft, TQelBinaryOp AOp, TQelExprPtr ARight) {
+TQelExprPtr TQelPasParser::MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight) {
   auto node = std::make_unique<TQelBinaryExpr>();
   node->FTreeDepth = std::max(ALeft->FTreeDepth, ARight->FTreeDepth) + 1;
-  if (node->FTreeDepth > QelPasMaxNesting) QelPasRaiseError(SQelPasTooDeep, FLastSkippedPos);
+  if (node->FTreeDepth > QelMaxNesting) QelPasRaiseError(SQelTooDeep, FLastSkippedPos);
   node->FSourcePos = FLastSkippedPos;
-  node->FOperator = AOp;
+  node->FInstr = AOp;
   node->FLeftExpr = std::move(ALeft);
   node->FRightExpr = std::move(ARight);
   return node;

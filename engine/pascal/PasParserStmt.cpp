@@ -10,16 +10,6 @@ std::unique_ptr<T> NewStmt(int APos) {
   return stmt;
 }
 
-// Restores the parser's try state however the rule is left.
-class TTryStateScope {
- public:
-  explicit TTryStateScope(TQelPasParserTryState& AState) : FState(AState), FSaved(AState) {}
-  ~TTryStateScope() { FState = FSaved; }
-
- private:
-  TQelPasParserTryState& FState;
-  TQelPasParserTryState FSaved;
-};
 
 }  // namespace
 
@@ -140,17 +130,14 @@ TQelStmtPtr TQelPasParser::ParseWhile() {
 
 TQelStmtPtr TQelPasParser::ParseFor() {
   Expect({ptFor});
-  auto stmt = NewStmt<TQelForStmt>(FLastSkippedPos);
-  auto item = std::make_unique<TQelDesignatorItem>();
-  item->FName = Name(item->FStrName);
-  item->FSourcePos = stmt->FSourcePos;
-  stmt->FVarExpr = std::make_unique<TQelDesignatorExpr>();
-  stmt->FVarExpr->FSourcePos = stmt->FSourcePos;
-  stmt->FVarExpr->FItems.push_back(std::move(item));
+  auto stmt = NewStmt<TQelPasForStmt>(FLastSkippedPos);
+  std::u16string text;
+  const int id = Name(text);
+  stmt->FVarExpr = QelNameDesignator(id, text, stmt->FSourcePos);
   Expect({ptAssignment});
   stmt->FFromExpr = ParseExpression();
   Check({ptDownto, ptTo});
-  stmt->FCounterKind = Token() == ptTo ? ckTo : ckDownto;
+  stmt->FDown = Token() == ptDownto;
   Consume();
   stmt->FToExpr = ParseExpression();
   Expect({ptDo});
@@ -170,7 +157,7 @@ TQelStmtPtr TQelPasParser::ParseRaise() {
 }
 
 TQelStmtPtr TQelPasParser::ParseTry() {
-  TTryStateScope restore(FTryState);
+  TQelRestore<TQelPasParserTryState> restore(FTryState);
   Expect({ptTry});
   auto stmt = NewStmt<TQelTryStmt>(FLastSkippedPos);
   Check(QelPasStatementStart + TQelPasTokenSet{ptExcept, ptFinally});
@@ -182,7 +169,7 @@ TQelStmtPtr TQelPasParser::ParseTry() {
   if (Token() == ptExcept) {
     Consume();
     FTryState = ptsInExcept;
-    stmt->FTryStmtType = ttExcept;
+    stmt->FHasExcept = true;
     if (Token() == ptOn || Token() == ptElse)
       stmt->FExceptionBlock = ParseExceptionBlock();
     else
@@ -190,7 +177,6 @@ TQelStmtPtr TQelPasParser::ParseTry() {
   } else {
     Consume();
     FTryState = ptsInFinally;
-    stmt->FTryStmtType = ttFinally;
     ParseStmtList(stmt->FFinallyStmtList);
   }
   Expect({ptEnd});
