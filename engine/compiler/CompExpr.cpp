@@ -1,5 +1,6 @@
 // Expression emission: values, fused conditional jumps, the Boolean rule for and/or, designator
 // chains.
+#include <algorithm>
 #include <vector>
 
 #include "engine/compiler/QelSctCompiler.h"
@@ -186,6 +187,18 @@ void TQelBinaryExpr::EmitDynamicAndOr(TQelContext& C) {
   C.Code->Emit(icAnd);
   C.Code->BindLabel(L);
   if (isOr) C.Code->Emit(icUnaryNot);
+}
+
+TQelExprPtr QelMakeBinary(TQelExprPtr ALeft, TQelInstrCode AInstr, TQelExprPtr ARight, int APos,
+                          TQelRaiseCompileError ARaise) {
+  auto node = std::make_unique<TQelBinaryExpr>();
+  node->FTreeDepth = std::max(ALeft->FTreeDepth, ARight->FTreeDepth) + 1;
+  if (node->FTreeDepth > QelMaxNesting) ARaise(SQelTooDeep, APos);
+  node->FSourcePos = APos;
+  node->FInstr = AInstr;
+  node->FLeftExpr = std::move(ALeft);
+  node->FRightExpr = std::move(ARight);
+  return node;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -87,7 +87,9 @@ TQelNameSearchRes LocalSearchRes(const TQelProcLocal& ALocal) {
 
 TQelNameSearchRes TQelProcLocalNamespace::Find(TQelThread* AThread, int AName,
                                                const std::u16string* AStrName) {
-  if (const TQelProcLocal* local = FProcedure->FindLocal(AName)) return LocalSearchRes(*local);
+  const TQelProcLocal* local = FProcedure->FindLocal(AName);
+  if (local && !(local->FLocalType == ltResult && FProcedure->FResultIsRoutineName))
+    return LocalSearchRes(*local);
   return FParent ? FParent->Find(AThread, AName, AStrName) : TQelNameSearchRes{};
 }
 

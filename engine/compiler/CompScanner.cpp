@@ -12,6 +12,30 @@ bool QelSameAsciiText(std::u16string_view A, std::u16string_view B) {
                     [](char16_t x, char16_t y) { return QelLowerAscii(x) == QelLowerAscii(y); });
 }
 
+namespace {
+
+struct TElemType {
+  const char16_t* Name;
+  VARTYPE VarType;
+};
+
+constexpr TElemType ElemTypes[] = {
+    {u"SmallInt", VT_I2}, {u"Integer", VT_I4}, {u"Single", VT_R4}, {u"Double", VT_R8},
+    {u"Currency", VT_CY}, {u"String", VT_BSTR}, {u"Object", VT_DISPATCH}, {u"Error", VT_ERROR},
+    {u"Boolean", VT_BOOL}, {u"Variant", VT_VARIANT}, {u"ShortInt", VT_I1}, {u"Byte", VT_UI1},
+    {u"Word", VT_UI2}, {u"LongWord", VT_UI4}, {u"Int64", VT_I8}, {u"UInt64", VT_UI8}};
+
+}  // namespace
+
+bool QelFindElemType(std::u16string_view AName, VARTYPE& AType) {
+  for (const TElemType& t : ElemTypes)
+    if (QelSameAsciiText(t.Name, AName)) {
+      AType = t.VarType;
+      return true;
+    }
+  return false;
+}
+
 void TQelScannerBase::StartText(std::u16string_view ASource) {
   FStrSource.assign(ASource);
   FSource = FStrSource.c_str();

@@ -20,6 +20,9 @@ inline bool QelIsIdentChar(char16_t c) { return QelIsAsciiLetter(c) || QelIsDigi
 inline char16_t QelLowerAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
 // Equal ignoring ASCII letter case.
 bool QelSameAsciiText(std::u16string_view A, std::u16string_view B);
+// The element type an array declaration names (SmallInt, Integer, … UInt64), by name without
+// regard to ASCII letter case; false for any other name.
+bool QelFindElemType(std::u16string_view AName, VARTYPE& AType);
 
 class TQelScannerBase {
  public:

@@ -169,6 +169,12 @@ class TQelBinaryExpr : public TQelExpression {
   void EmitDynamicAndOr(TQelContext& C);
 };
 
+// A two-operand node at APos; a tree deeper than QelMaxNesting is refused there (a long
+// left-associative chain nests without recursion while parsing, but not while emitting or
+// freeing).
+TQelExprPtr QelMakeBinary(TQelExprPtr ALeft, TQelInstrCode AInstr, TQelExprPtr ARight, int APos,
+                          TQelRaiseCompileError ARaise);
+
 class TQelDesignatorItem {
  public:
   bool IsNamed() const { return !FStrName.empty(); }
@@ -230,6 +236,13 @@ class TQelStatement : public IQelEmitable {
   int FSourcePos = 0;
 };
 using TQelStmtPtr = std::unique_ptr<TQelStatement>;
+
+template <class T>
+std::unique_ptr<T> QelNewStmt(int APos) {
+  auto stmt = std::make_unique<T>();
+  stmt->FSourcePos = APos;
+  return stmt;
+}
 
 class TQelStmtList {
  public:
@@ -448,6 +461,11 @@ class TQelProcedureDecl : public TQelProcObject {
   TQelStmtList FStmtList;
   int FSourcePos = 0;
   int FEndSourcePos = 0;
+  // The result is named like the routine (VB). Every use of the bare name is bound at compile
+  // time; at run time the name is looked up only by calls with parentheses, which mean the
+  // routine, so the run-time lookup passes the result by and the call site can remember the
+  // routine.
+  bool FResultIsRoutineName = false;
 
  protected:
   virtual void EmitPrologue(TQelContext& C) {}

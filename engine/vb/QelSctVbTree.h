@@ -134,7 +134,9 @@ enum TQelVbProcKind : uint8_t { pkFunction, pkSub };
 class TQelVbProcDecl : public TQelProcedureDecl {
  public:
   TQelVbProcDecl(int AName, const std::u16string& AStrName, TQelVbProcKind AKind)
-      : TQelProcedureDecl(AName, AStrName, AKind == pkFunction), FProcKind(AKind) {}
+      : TQelProcedureDecl(AName, AStrName, AKind == pkFunction), FProcKind(AKind) {
+    FResultIsRoutineName = true;
+  }
   TQelVbProcKind FProcKind;
 };
 

@@ -10,6 +10,14 @@ namespace qel_vb {
 
 using namespace qel_intrinsics;
 
+// "Null in, Null out": a Null first argument makes the result Null (and true is returned).
+inline bool NullIn(VARIANT* AArgs, VARIANT& AResult) {
+  if (Arg(AArgs, 0)->vt != VT_NULL) return false;
+  QelClear(&AResult);
+  AResult.vt = VT_NULL;
+  return true;
+}
+
 // Creates the intrinsic objects in the dialect's table order and hands each to AProc.
 void EnumVbIntrinsics(const std::function<void(TQelGlobalObject*)>& AProc);
 

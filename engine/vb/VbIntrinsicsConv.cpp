@@ -6,13 +6,6 @@
 namespace qel_vb {
 namespace {
 
-bool NullIn(VARIANT* AArgs, VARIANT& AResult) {
-  if (Arg(AArgs, 0)->vt != VT_NULL) return false;
-  QelClear(&AResult);
-  AResult.vt = VT_NULL;
-  return true;
-}
-
 void ChangeType(VARIANT* AArgs, VARIANT& AResult, VARTYPE AType) {
   TQelVar converted;
   QelCheckVar(VariantChangeType(&converted.V, Arg(AArgs, 0), 0, AType));

@@ -7,13 +7,6 @@
 namespace qel_vb {
 namespace {
 
-bool NullIn(VARIANT* AArgs, VARIANT& AResult) {
-  if (Arg(AArgs, 0)->vt != VT_NULL) return false;
-  QelClear(&AResult);
-  AResult.vt = VT_NULL;
-  return true;
-}
-
 // A count or position that must not be negative: the variant library's conversion error.
 int32_t ArgNonNegative(VARIANT* AArgs, int AIndex) {
   const int32_t value = ArgInt(AArgs, AIndex);

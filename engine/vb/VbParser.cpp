@@ -142,27 +142,12 @@ void TQelVbParser::AddLocal(std::unique_ptr<TQelProcLocal> ALocal) {
   if (!FCurrentProc->AddLocal(ALocal)) Duplicate(ALocal->FStrName);
 }
 
-namespace {
-
-struct TVbElemType {
-  const char16_t* Name;
-  VARTYPE VarType;
-};
-
-constexpr TVbElemType ElemTypes[] = {
-    {u"SmallInt", VT_I2}, {u"Integer", VT_I4}, {u"Single", VT_R4}, {u"Double", VT_R8},
-    {u"Currency", VT_CY}, {u"String", VT_BSTR}, {u"Object", VT_DISPATCH}, {u"Error", VT_ERROR},
-    {u"Boolean", VT_BOOL}, {u"Variant", VT_VARIANT}, {u"ShortInt", VT_I1}, {u"Byte", VT_UI1},
-    {u"Word", VT_UI2}, {u"LongWord", VT_UI4}, {u"Int64", VT_I8}, {u"UInt64", VT_UI8}};
-
-}  // namespace
-
 // "As TypeName" after an array's dimensions: the element type.
 VARTYPE TQelVbParser::ParseAsType() {
   Expect({ptAs});
   std::u16string text;
   Name(text);
-  for (const TVbElemType& t : ElemTypes)
-    if (QelSameAsciiText(t.Name, text)) return t.VarType;
-  QelVbRaiseError(u"Type identifier expected", FLastSkippedPos);
+  VARTYPE type = VT_VARIANT;
+  if (!QelFindElemType(text, type)) QelVbRaiseError(u"Type identifier expected", FLastSkippedPos);
+  return type;
 }

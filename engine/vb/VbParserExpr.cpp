@@ -52,14 +52,7 @@ std::unique_ptr<TQelLiteral> NewLiteral(int APos) {
 
 TQelExprPtr TQelVbParser::MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight,
                                      int APos) {
-  auto node = std::make_unique<TQelBinaryExpr>();
-  node->FTreeDepth = std::max(ALeft->FTreeDepth, ARight->FTreeDepth) + 1;
-  if (node->FTreeDepth > QelMaxNesting) QelVbRaiseError(SQelTooDeep, APos);
-  node->FSourcePos = APos;
-  node->FInstr = AOp;
-  node->FLeftExpr = std::move(ALeft);
-  node->FRightExpr = std::move(ARight);
-  return node;
+  return QelMakeBinary(std::move(ALeft), AOp, std::move(ARight), APos, QelVbRaiseError);
 }
 
 TQelExprPtr TQelVbParser::ParseExpression() {

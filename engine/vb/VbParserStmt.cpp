@@ -1,16 +1,6 @@
 // Statement grammar.
 #include "engine/vb/VbParserSets.h"
 
-namespace {
-
-template <class T>
-std::unique_ptr<T> NewStmt(int APos) {
-  auto stmt = std::make_unique<T>();
-  stmt->FSourcePos = APos;
-  return stmt;
-}
-
-}  // namespace
 
 void TQelVbParser::ParseStmtList(TQelStmtList& AList) {
   while (QelVbStatementStart.Contains(Token())) {
@@ -45,13 +35,13 @@ TQelStmtPtr TQelVbParser::ParseStatement() {
 TQelStmtPtr TQelVbParser::ParseIdentifierStmt() {
   std::unique_ptr<TQelDesignatorExpr> target = ParseDesignator();
   if (Token() == ptEqual) {
-    auto stmt = NewStmt<TQelAssignmentStmt>(FScanner.FTokenStartPos);
+    auto stmt = QelNewStmt<TQelAssignmentStmt>(FScanner.FTokenStartPos);
     Consume();
     stmt->FLeftExpr = std::move(target);
     stmt->FRightExpr = ParseExpression();
     return stmt;
   }
-  auto stmt = NewStmt<TQelExpressionStmt>(target->FSourcePos);
+  auto stmt = QelNewStmt<TQelExpressionStmt>(target->FSourcePos);
   const bool argumentFollows = QelVbExpressionStart.Contains(Token()) || Token() == ptComma;
   if (!argumentFollows || (FLastEndedInGroup && FLastGroupArgs != 1)) {
     if (FLastEndedInGroup && FLastGroupArgs >= 2)
@@ -74,7 +64,7 @@ TQelStmtPtr TQelVbParser::ParseSet() {
   Consume();
   std::unique_ptr<TQelDesignatorExpr> target = ParseDesignator();
   Check({ptEqual});
-  auto stmt = NewStmt<TQelAssignmentStmt>(FScanner.FTokenStartPos);
+  auto stmt = QelNewStmt<TQelAssignmentStmt>(FScanner.FTokenStartPos);
   Consume();
   stmt->FLeftExpr = std::move(target);
   stmt->FRightExpr = ParseExpression();
@@ -82,14 +72,14 @@ TQelStmtPtr TQelVbParser::ParseSet() {
 }
 
 TQelStmtPtr TQelVbParser::ParseCall() {
-  auto stmt = NewStmt<TQelVbCallStmt>(FScanner.FTokenStartPos);
+  auto stmt = QelNewStmt<TQelVbCallStmt>(FScanner.FTokenStartPos);
   Consume();
   stmt->FExpr = ParseDesignator();
   return stmt;
 }
 
 TQelStmtPtr TQelVbParser::ParseDim() {
-  auto stmt = NewStmt<TQelVbDimStmt>(FScanner.FTokenStartPos);
+  auto stmt = QelNewStmt<TQelVbDimStmt>(FScanner.FTokenStartPos);
   Consume();
   for (;;) {
     TQelVbDimVarDecl& decl = stmt->FVarDecls.emplace_back();
@@ -129,7 +119,7 @@ TQelStmtPtr TQelVbParser::ParseDim() {
 }
 
 TQelStmtPtr TQelVbParser::ParseRedim() {
-  auto stmt = NewStmt<TQelVbRedimStmt>(FScanner.FTokenStartPos);
+  auto stmt = QelNewStmt<TQelVbRedimStmt>(FScanner.FTokenStartPos);
   Consume();
   if (Token() == ptPreserve) {
     stmt->FPreserve = true;
@@ -156,7 +146,7 @@ TQelStmtPtr TQelVbParser::ParseRedim() {
 }
 
 TQelStmtPtr TQelVbParser::ParseErase() {
-  auto stmt = NewStmt<TQelVbEraseStmt>(FScanner.FTokenStartPos);
+  auto stmt = QelNewStmt<TQelVbEraseStmt>(FScanner.FTokenStartPos);
   Consume();
   stmt->FExpr = ParseDesignator();
   return stmt;
@@ -203,7 +193,7 @@ TQelStmtPtr TQelVbParser::ParseIf() {
 }
 
 TQelStmtPtr TQelVbParser::ParseFor() {
-  auto stmt = NewStmt<TQelVbForStmt>(FScanner.FTokenStartPos);
+  auto stmt = QelNewStmt<TQelVbForStmt>(FScanner.FTokenStartPos);
   Consume();
   std::u16string text;
   const int id = Name(text);
@@ -226,7 +216,7 @@ TQelStmtPtr TQelVbParser::ParseFor() {
 }
 
 TQelStmtPtr TQelVbParser::ParseDo() {
-  auto stmt = NewStmt<TQelVbDoLoopStmt>(FScanner.FTokenStartPos);
+  auto stmt = QelNewStmt<TQelVbDoLoopStmt>(FScanner.FTokenStartPos);
   Consume();
   auto condition = [&] {
     stmt->FLoopType = Token() == ptWhile ? ltWhile : ltUntil;
@@ -254,7 +244,7 @@ TQelStmtPtr TQelVbParser::ParseDo() {
 
 // Select Case: equality tests only; the selectors become a case statement of the layer.
 TQelStmtPtr TQelVbParser::ParseSelect() {
-  auto stmt = NewStmt<TQelCaseStmt>(FScanner.FTokenStartPos);
+  auto stmt = QelNewStmt<TQelCaseStmt>(FScanner.FTokenStartPos);
   Consume();
   Expect({ptCase});
   stmt->FCaseExpr = ParseExpression();
@@ -278,7 +268,7 @@ TQelStmtPtr TQelVbParser::ParseSelect() {
       Consume();
     }
     if (AtSeparator()) SkipSeparators();
-    auto body = NewStmt<TQelCompound>(casePos);
+    auto body = QelNewStmt<TQelCompound>(casePos);
     ParseStmtList(body->FStmtList);
     selector.FStmt = std::move(body);
   }
@@ -288,7 +278,7 @@ TQelStmtPtr TQelVbParser::ParseSelect() {
 }
 
 TQelStmtPtr TQelVbParser::ParseExit() {
-  auto stmt = NewStmt<TQelVbExitStmt>(FScanner.FTokenStartPos);
+  auto stmt = QelNewStmt<TQelVbExitStmt>(FScanner.FTokenStartPos);
   Consume();
   Check({ptFor, ptDo, ptFunction, ptSub});
   switch (Token()) {
@@ -305,7 +295,7 @@ TQelStmtPtr TQelVbParser::ParseExit() {
 
 TQelStmtPtr TQelVbParser::ParseTry() {
   TQelRestore<TQelVbParserTryState> restore(FTryState);
-  auto stmt = NewStmt<TQelTryStmt>(FScanner.FTokenStartPos);
+  auto stmt = QelNewStmt<TQelTryStmt>(FScanner.FTokenStartPos);
   Consume();
   SkipSeparators();
   FTryState = ptsInTry;
@@ -329,7 +319,7 @@ TQelStmtPtr TQelVbParser::ParseTry() {
     SkipSeparators();
     FTryState = ptsInCatch;
     if (handler) {
-      auto body = NewStmt<TQelCompound>(catchPos);
+      auto body = QelNewStmt<TQelCompound>(catchPos);
       ParseStmtList(body->FStmtList);
       handler->FStmt = std::move(body);
       typed.push_back(std::move(handler));
@@ -371,7 +361,7 @@ bool TQelVbParser::CatchHasVariable() {
 
 TQelStmtPtr TQelVbParser::ParseThrow() {
   Consume();
-  auto stmt = NewStmt<TQelRaiseStmt>(FLastSkippedPos);
+  auto stmt = QelNewStmt<TQelRaiseStmt>(FLastSkippedPos);
   if (QelVbExpressionStart.Contains(Token()))
     stmt->FExpr = ParseExpression();
   else if (FTryState != ptsInCatch)
@@ -381,7 +371,7 @@ TQelStmtPtr TQelVbParser::ParseThrow() {
 }
 
 TQelStmtPtr TQelVbParser::ParseReturn() {
-  auto stmt = NewStmt<TQelVbReturnStmt>(FScanner.FTokenStartPos);
+  auto stmt = QelNewStmt<TQelVbReturnStmt>(FScanner.FTokenStartPos);
   Consume();
   if (FCurrentProc && FCurrentProc->FProcKind == pkFunction) stmt->FExpr = ParseExpression();
   return stmt;

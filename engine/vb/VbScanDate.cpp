@@ -2,6 +2,8 @@
 // time in either order (year, month, day; hour, minute, second).
 #include <chrono>
 
+#include "host/core/SysUtils.h"
+
 #include "engine/vb/QelSctVbScanner.h"
 
 namespace qel_vb {
@@ -18,24 +20,6 @@ struct TPart {
   int32_t Value;
   int EndPos;  // where a fault found at this part is reported
 };
-
-bool IsLeap(int Y) { return (Y % 4 == 0 && Y % 100 != 0) || Y % 400 == 0; }
-
-int DaysInMonth(int Y, int M) {
-  static constexpr int Days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return M == 2 && IsLeap(Y) ? 29 : Days[M - 1];
-}
-
-// Days from 30 December 1899 (the date-time origin) to the given valid date.
-int64_t SerialDay(int64_t Y, int64_t M, int64_t D) {
-  // days from 1 March of year 0 (proleptic Gregorian), shifted so that the origin is 0
-  Y -= M <= 2;
-  const int64_t era = (Y >= 0 ? Y : Y - 399) / 400;
-  const int64_t yoe = Y - era * 400;
-  const int64_t doy = (153 * (M + (M > 2 ? -3 : 9)) + 2) / 5 + D - 1;
-  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 693899;  // 693899: the same count for 1899-12-30
-}
 
 int CurrentYear() {
   const auto now = std::chrono::system_clock::now();
@@ -62,11 +46,9 @@ class TDateReader {
     FFaultPos = FParts[FIndex].EndPos;
     if (FYear <= 29) FYear += 2000;
     else if (FYear <= 99) FYear += 1900;
-    if (FYear < 1 || FYear > 9999 || FMonth < 1 || FMonth > 12 || FDay < 1 ||
-        FDay > DaysInMonth(FYear, FMonth) || FHour > 23 || FMinute > 59 || FSecond > 59)
+    TDateTime day = 0, time = 0;
+    if (!TryEncodeDate(FYear, FMonth, FDay, day) || !TryEncodeTime(FHour, FMinute, FSecond, 0, time))
       return false;
-    const double day = double(SerialDay(FYear, FMonth, FDay));
-    const double time = (FHour * 3600.0 + FMinute * 60.0 + FSecond) / 86400.0;
     AValue = day >= 0 ? day + time : day - time;  // the fraction counts away from the origin
     return true;
   }
