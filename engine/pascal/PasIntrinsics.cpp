@@ -1,66 +1,11 @@
-// The intrinsic table, the common call check and the argument and result helpers.
+// The intrinsic table of the dialect (the call check and helpers are the compiler layer's kit).
 #include "engine/pascal/PasIntrinsics.h"
-
-#include "engine/vm/QelSctVMCompBase.h"
 
 namespace qel_pas {
 namespace {
 
-enum TCallCheck : uint8_t { ccCall, ccCount, ccMismatch };
-
-TCallCheck CheckCall(TPasIntrinsicKind AKind, const TQelCall& ACall, bool AVariableCount) {
-  if (ACall.FBracketType == bkBlock) return ccMismatch;
-  const TCallCheck counted = AVariableCount ? ccCall : ccCount;
-  switch (AKind) {
-    case bokProcedure: return ACall.IsResUsed() ? ccMismatch : counted;
-    case bokFunction: return counted;
-    case bokConstant: case bokFixed: return ACall.FBracketType == bkNon ? ccCall : ccMismatch;
-  }
-  return ccMismatch;
-}
-
-// One class serves every row: the row's handler does the work once the call check passed.
-class TPasIntrinsic : public TIntrinsic {
- public:
-  TPasIntrinsic(const std::u16string& AStrName, TPasIntrinsicKind AKind, int AArgsCount,
-                TPasHandler AHandler)
-      : TIntrinsic(QelNameTable().GetNameIndex(AStrName, true), AStrName),
-        FKind(AKind), FArgsCount(AArgsCount), FHandler(AHandler) {
-    if (AKind == bokFixed) {
-      TQelVar value;
-      AHandler(TQelCall(), nullptr, value.V);
-      SetFixedValue(value.V);
-    }
-  }
-
-  void Execute(TQelVMBase*, TQelCall* ACall, VARIANT* AArgs, VARIANT& AResult) override {
-    switch (CheckCall(FKind, *ACall, FArgsCount < 0)) {
-      case ccMismatch: EQelVMRuntime::RaiseError(retTypeMismatch);
-      case ccCount:
-        if (ACall->FArgCount != FArgsCount) EQelVMRuntime::RaiseError(retInvalidParamCount);
-        break;
-      case ccCall: break;
-    }
-    FHandler(*ACall, AArgs, AResult);
-  }
-
- private:
-  TPasIntrinsicKind FKind;
-  int FArgsCount;  // -1: variable, checked by the handler
-  TPasHandler FHandler;
-};
-
-struct TPasIntrinsicRow {
-  const char16_t* FName;
-  TPasIntrinsicKind FKind;
-  int FArgsCount;
-  TPasHandler FHandler;
-};
-
-constexpr int kVariable = -1;
-
 // In the dialect's published order.
-constexpr TPasIntrinsicRow kIntrinsics[] = {
+constexpr TIntrinsicRow kIntrinsics[] = {
     {u"Null", bokFixed, 0, PasNull},
     {u"Unassigned", bokFixed, 0, PasUnassigned},
     {u"Include", bokProcedure, 2, PasInclude},
@@ -143,77 +88,8 @@ static_assert(std::size(kIntrinsics) == 76);
 }  // namespace
 
 void EnumPasIntrinsics(const std::function<void(TQelGlobalObject*)>& AProc) {
-  for (const TPasIntrinsicRow& row : kIntrinsics)
-    AProc(new TPasIntrinsic(row.FName, row.FKind, row.FArgsCount, row.FHandler));
+  EnumIntrinsicRows(kIntrinsics, AProc);
 }
 
-double ArgNumber(VARIANT* AArgs, int AIndex) { return QelToDouble(Arg(AArgs, AIndex)); }
-
-int32_t ArgInt(VARIANT* AArgs, int AIndex) { return QelToInt32(Arg(AArgs, AIndex)); }
-
-int64_t ArgInt64(VARIANT* AArgs, int AIndex) {
-  TQelVar converted;
-  QelCheckVar(VariantChangeType(&converted.V, Arg(AArgs, AIndex), 0, VT_I8));
-  return converted.V.llVal;
-}
-
-String ArgText(VARIANT* AArgs, int AIndex) {
-  const VARIANT* value = Arg(AArgs, AIndex);
-  if (value->vt == VT_BSTR) return String(OleBstrView(value->bstrVal));
-  TQelVar converted;
-  QelCheckVar(VariantChangeType(&converted.V, value, 0, VT_BSTR));
-  return String(OleBstrView(converted.V.bstrVal));
-}
-
-void FailArgCount() { EQelVMRuntime::RaiseError(retInvalidParamCount); }
-
-void SetDouble(VARIANT& AResult, double AValue) {
-  QelClear(&AResult);
-  AResult.vt = VT_R8;
-  AResult.dblVal = AValue;
-}
-
-void SetInt64(VARIANT& AResult, int64_t AValue) {
-  QelClear(&AResult);
-  AResult.vt = VT_I8;
-  AResult.llVal = AValue;
-}
-
-void SetText(VARIANT& AResult, std::u16string_view AValue) {
-  BSTR text = OleAllocBstr(AValue);
-  if (!text) throw ExceptionPtr(new EOutOfMemory());
-  QelClear(&AResult);
-  AResult.vt = VT_BSTR;
-  AResult.bstrVal = text;
-}
-
-void SetDate(VARIANT& AResult, double AValue) {
-  QelClear(&AResult);
-  AResult.vt = VT_DATE;
-  AResult.date = AValue;
-}
-
-void WriteBack(VARIANT* ASlot, VARIANT& AValue) {
-  if (ASlot->vt != VT_REFVARIANT) {
-    QelClear(&AValue);
-    return;
-  }
-  VARIANT* target = QelDeref(ASlot);
-  QelClear(target);
-  *target = AValue;
-  AValue.vt = VT_EMPTY;
-}
-
-void WriteBackInt(VARIANT* ASlot, int32_t AValue) {
-  TQelVar value;
-  SetInt(value.V, AValue);
-  WriteBack(ASlot, value.V);
-}
-
-void WriteBackText(VARIANT* ASlot, std::u16string_view AValue) {
-  TQelVar value;
-  SetText(value.V, AValue);
-  WriteBack(ASlot, value.V);
-}
 
 }  // namespace qel_pas

@@ -4,46 +4,18 @@
 
 #include <functional>
 
-#include "engine/vm/QelVMValues.h"
-#include "host/core/SysUtils.h"
+#include "engine/compiler/QelSctIntrinsicKit.h"
 
 namespace qel_pas {
 
-// bokFixed: a constant whose value never changes (its handler runs once, at creation).
-enum TPasIntrinsicKind : uint8_t { bokProcedure, bokFunction, bokConstant, bokFixed };
-
-// AArgs[i] is the i-th argument slot (possibly a reference); AResult the result slot.
-using TPasHandler = void (*)(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult);
+using namespace qel_intrinsics;
 
 // Creates the intrinsic objects in the dialect's table order and hands each to AProc.
 void EnumPasIntrinsics(const std::function<void(TQelGlobalObject*)>& AProc);
 
-// ---- argument reading (through references; conversion failures raise the variant error) ----
-inline const VARIANT* Arg(VARIANT* AArgs, int AIndex) { return QelDeref(&AArgs[AIndex]); }
-double ArgNumber(VARIANT* AArgs, int AIndex);
-int32_t ArgInt(VARIANT* AArgs, int AIndex);
-int64_t ArgInt64(VARIANT* AArgs, int AIndex);
-String ArgText(VARIANT* AArgs, int AIndex);
-inline bool IsArray(const VARIANT* AValue) { return (AValue->vt & VT_ARRAY) != 0 && AValue->parray; }
-[[noreturn]] void FailArgCount();  // retInvalidParamCount
-inline void RequireArgCount(const TQelCall& ACall, int AMin, int AMax) {
-  if (ACall.FArgCount < AMin || ACall.FArgCount > AMax) FailArgCount();
-}
 // Element AIndex of dimension 1 of an array (the other dimensions at their low bound), copied
 // into AOut as a variant of the array's element type; AOut must be empty.
 void ArrayElement(SAFEARRAY* AArray, LONG AIndex, VARIANT& AOut);
-
-// ---- results ----
-void SetDouble(VARIANT& AResult, double AValue);
-inline void SetInt(VARIANT& AResult, int32_t AValue) { QelSetI4(&AResult, AValue); }
-void SetInt64(VARIANT& AResult, int64_t AValue);
-inline void SetBoolean(VARIANT& AResult, bool AValue) { QelSetBool(&AResult, AValue); }
-void SetText(VARIANT& AResult, std::u16string_view AValue);
-void SetDate(VARIANT& AResult, double AValue);
-// Stores AValue into the variable ASlot refers to; a slot without a reference drops it.
-void WriteBack(VARIANT* ASlot, VARIANT& AValue);
-void WriteBackInt(VARIANT* ASlot, int32_t AValue);
-void WriteBackText(VARIANT* ASlot, std::u16string_view AValue);
 
 // ---- handlers, by file ----
 // PasIntrinsicsMath.cpp

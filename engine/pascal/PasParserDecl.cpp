@@ -140,7 +140,7 @@ void TQelPasParser::ParseGlobalSection(TQelPasToken AKeyword) {
 }
 
 // A local variable is filed as soon as its name is read, a constant after its expression.
-void TQelPasParser::ParseLocalSection(TQelProcedureDecl& AProc) {
+void TQelPasParser::ParseLocalSection(TQelPasProcedureDecl& AProc) {
   const TQelPasToken keyword = Token();
   ParseSection(keyword, [&](int AName, const std::u16string& AText) {
     if (keyword == ptVar) {
@@ -166,7 +166,7 @@ void TQelPasParser::ParseProcedure() {
   const int keywordEnd = FLastSkippedPos;
   std::u16string text;
   const int id = Name(text);
-  auto proc = std::make_unique<TQelProcedureDecl>(id, text, kind);
+  auto proc = std::make_unique<TQelPasProcedureDecl>(id, text, kind);
   proc->FSourcePos = keywordEnd;
   if (kind == pkFunction) {
     const std::u16string result = u"Result";
@@ -190,7 +190,7 @@ void TQelPasParser::ParseProcedure() {
   RegisterGlobal(proc.release());
 }
 
-void TQelPasParser::ParseParams(TQelProcedureDecl& AProc) {
+void TQelPasParser::ParseParams(TQelPasProcedureDecl& AProc) {
   for (;;) {
     TQelParamKind mode = pkSimple;
     if (Token() == ptConst) {
@@ -208,6 +208,6 @@ void TQelPasParser::ParseParams(TQelProcedureDecl& AProc) {
   }
 }
 
-void TQelPasParser::AddLocal(TQelProcedureDecl& AProc, std::unique_ptr<TQelProcLocal> ALocal) {
+void TQelPasParser::AddLocal(TQelPasProcedureDecl& AProc, std::unique_ptr<TQelProcLocal> ALocal) {
   if (!AProc.AddLocal(ALocal)) Duplicate(ALocal->FStrName);
 }

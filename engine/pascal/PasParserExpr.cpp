@@ -8,18 +8,18 @@ namespace {
 
 struct TOperatorEntry {
   TQelPasToken Token;
-  TQelBinaryOp Op;
+  TQelInstrCode Op;
 };
 
 constexpr TOperatorEntry Level1[] = {
-    {ptEqual, bopEqual}, {ptGreater, bopGreater}, {ptGreaterEqual, bopGreaterEqual},
-    {ptIn, bopIn}, {ptIs, bopIs}, {ptLess, bopLess}, {ptLessEqual, bopLessEqual},
-    {ptNotEqual, bopNotEqual}};
+    {ptEqual, icEqual}, {ptGreater, icGreater}, {ptGreaterEqual, icGreaterEqual},
+    {ptIn, icIn}, {ptIs, icIs}, {ptLess, icLess}, {ptLessEqual, icLessEqual},
+    {ptNotEqual, icNotEqual}};
 constexpr TOperatorEntry Level2[] = {
-    {ptMinus, bopMinus}, {ptOr, bopOr}, {ptPlus, bopPlus}, {ptXor, bopXor}};
+    {ptMinus, icMinus}, {ptOr, icOr}, {ptPlus, icPlus}, {ptXor, icXor}};
 constexpr TOperatorEntry Level3[] = {
-    {ptAnd, bopAnd}, {ptDiv, bopDiv}, {ptDivide, bopDivide}, {ptMod, bopMod},
-    {ptMultiply, bopMultiply}, {ptShl, bopShl}, {ptShr, bopShr}};
+    {ptAnd, icAnd}, {ptDiv, icIntDiv}, {ptDivide, icDivide}, {ptMod, icMod},
+    {ptMultiply, icMultiply}, {ptShl, icShl}, {ptShr, icShr}};
 
 // The binary levels, loosest first: each level's operands are terms of the next one.
 const std::span<const TOperatorEntry> Levels[] = {Level1, Level2, Level3};
@@ -31,24 +31,6 @@ const TOperatorEntry* FindOperator(std::span<const TOperatorEntry> ATable, TQelP
   return nullptr;
 }
 
-struct TArrayElemType {
-  const char16_t* Name;
-  VARTYPE VarType;
-};
-
-constexpr TArrayElemType ArrayElemTypes[] = {
-    {u"SmallInt", VT_I2}, {u"Integer", VT_I4}, {u"Single", VT_R4}, {u"Double", VT_R8},
-    {u"Currency", VT_CY}, {u"String", VT_BSTR}, {u"Object", VT_DISPATCH}, {u"Error", VT_ERROR},
-    {u"Boolean", VT_BOOL}, {u"Variant", VT_VARIANT}, {u"ShortInt", VT_I1}, {u"Byte", VT_UI1},
-    {u"Word", VT_UI2}, {u"LongWord", VT_UI4}, {u"Int64", VT_I8}, {u"UInt64", VT_UI8}};
-
-bool SameAsciiText(std::u16string_view A, std::u16string_view B) {
-  auto lower = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; };
-  return A.size() == B.size() &&
-         std::equal(A.begin(), A.end(), B.begin(),
-                    [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
-}
-
 std::unique_ptr<TQelLiteral> NewLiteral(int APos) {
   auto literal = std::make_unique<TQelLiteral>();
   literal->FSourcePos = APos;
@@ -57,15 +39,8 @@ std::unique_ptr<TQelLiteral> NewLiteral(int APos) {
 
 }  // namespace
 
-TQelExprPtr TQelPasParser::MakeBinary(TQelExprPtr ALeft, TQelBinaryOp AOp, TQelExprPtr ARight) {
-  auto node = std::make_unique<TQelBinaryExpr>();
-  node->FTreeDepth = std::max(ALeft->FTreeDepth, ARight->FTreeDepth) + 1;
-  if (node->FTreeDepth > QelPasMaxNesting) QelPasRaiseError(SQelPasTooDeep, FLastSkippedPos);
-  node->FSourcePos = FLastSkippedPos;
-  node->FOperator = AOp;
-  node->FLeftExpr = std::move(ALeft);
-  node->FRightExpr = std::move(ARight);
-  return node;
+TQelExprPtr TQelPasParser::MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight) {
+  return QelMakeBinary(std::move(ALeft), AOp, std::move(ARight), FLastSkippedPos, QelPasRaiseError);
 }
 
 TQelExprPtr TQelPasParser::ParseExpression() {
@@ -234,11 +209,8 @@ TQelExprPtr TQelPasParser::ParseArray() {
     Consume();
     std::u16string text;
     Name(text);
-    const auto* found = std::find_if(std::begin(ArrayElemTypes), std::end(ArrayElemTypes),
-                                     [&](const TArrayElemType& e) { return SameAsciiText(e.Name, text); });
-    if (found == std::end(ArrayElemTypes))
+    if (!QelFindElemType(text, array->FElemVarType))
       QelPasRaiseError(u"Type identifier expected", FLastSkippedPos);
-    array->FElemVarType = found->VarType;
   }
   array->FSourcePos = FLastSkippedPos;
   return array;

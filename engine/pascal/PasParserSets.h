@@ -11,19 +11,10 @@ inline constexpr TQelPasTokenSet QelPasExpressionStart{
     ptIdentifier, ptCString, ptCInteger, ptCFloat, ptArray, ptNil, ptMinus, ptNot, ptPlus,
     ptOpenBlock, ptOpenRound, ptReference};
 
-// Counts one level of recursive descent; refuses nesting beyond QelPasMaxNesting.
-class TQelPasDepthGuard {
+// Counts one level of recursive descent; refuses nesting beyond QelMaxNesting.
+class TQelPasDepthGuard : public TQelDepthGuard {
  public:
-  TQelPasDepthGuard(int& ADepth, int AErrorPos) : FDepth(ADepth) {
-    if (++FDepth > QelPasMaxNesting) {
-      --FDepth;
-      QelPasRaiseError(SQelPasTooDeep, AErrorPos);
-    }
-  }
-  ~TQelPasDepthGuard() { --FDepth; }
-  TQelPasDepthGuard(const TQelPasDepthGuard&) = delete;
-  TQelPasDepthGuard& operator=(const TQelPasDepthGuard&) = delete;
-
- private:
-  int& FDepth;
+  TQelPasDepthGuard(int& ADepth, int AErrorPos) : TQelDepthGuard(ADepth, AErrorPos, QelPasRaiseError) {}
 };
+
+using namespace qel_pas;

@@ -1,27 +1,6 @@
 // Statement grammar.
 #include "engine/pascal/PasParserSets.h"
 
-namespace {
-
-template <class T>
-std::unique_ptr<T> NewStmt(int APos) {
-  auto stmt = std::make_unique<T>();
-  stmt->FSourcePos = APos;
-  return stmt;
-}
-
-// Restores the parser's try state however the rule is left.
-class TTryStateScope {
- public:
-  explicit TTryStateScope(TQelPasParserTryState& AState) : FState(AState), FSaved(AState) {}
-  ~TTryStateScope() { FState = FSaved; }
-
- private:
-  TQelPasParserTryState& FState;
-  TQelPasParserTryState FSaved;
-};
-
-}  // namespace
 
 TQelStmtPtr TQelPasParser::ParseStatement() {
   Check(QelPasStatementStart);
@@ -36,7 +15,7 @@ TQelStmtPtr TQelPasParser::ParseStatement() {
     case ptFor: return ParseFor();
     case ptTry: return ParseTry();
     case ptRaise: return ParseRaise();
-    default: return NewStmt<TQelPasEmptyStmt>(FLastSkippedPos);
+    default: return QelNewStmt<TQelPasEmptyStmt>(FLastSkippedPos);
   }
 }
 
@@ -54,12 +33,12 @@ TQelStmtPtr TQelPasParser::ParseSimpleStatement() {
   std::unique_ptr<TQelDesignatorExpr> target = ParseDesignator();
   if (Token() == ptAssignment) {
     Consume();
-    auto stmt = NewStmt<TQelAssignmentStmt>(FLastSkippedPos);
+    auto stmt = QelNewStmt<TQelAssignmentStmt>(FLastSkippedPos);
     stmt->FLeftExpr = std::move(target);
     stmt->FRightExpr = ParseExpression();
     return stmt;
   }
-  auto stmt = NewStmt<TQelExpressionStmt>(target->FSourcePos);
+  auto stmt = QelNewStmt<TQelExpressionStmt>(target->FSourcePos);
   stmt->FExpr = std::move(target);
   return stmt;
 }
@@ -76,7 +55,7 @@ TQelStmtPtr TQelPasParser::ParseCompound() {
 
 TQelStmtPtr TQelPasParser::ParseIf() {
   Expect({ptIf});
-  auto stmt = NewStmt<TQelIfStmt>(FLastSkippedPos);
+  auto stmt = QelNewStmt<TQelIfStmt>(FLastSkippedPos);
   stmt->FIfExpr = ParseExpression();
   Expect({ptThen});
   stmt->FThenStmt = ParseStatement();
@@ -89,7 +68,7 @@ TQelStmtPtr TQelPasParser::ParseIf() {
 
 TQelStmtPtr TQelPasParser::ParseCase() {
   Expect({ptCase});
-  auto stmt = NewStmt<TQelCaseStmt>(FLastSkippedPos);
+  auto stmt = QelNewStmt<TQelCaseStmt>(FLastSkippedPos);
   stmt->FCaseExpr = ParseExpression();
   Expect({ptOf});
   ParseCaseSelector(*stmt);
@@ -122,7 +101,7 @@ void TQelPasParser::ParseCaseSelector(TQelCaseStmt& ACase) {
 
 TQelStmtPtr TQelPasParser::ParseRepeat() {
   Expect({ptRepeat});
-  auto stmt = NewStmt<TQelRepeatStmt>(FLastSkippedPos);
+  auto stmt = QelNewStmt<TQelRepeatStmt>(FLastSkippedPos);
   ParseStmtList(stmt->FStmtList);
   Expect({ptUntil});
   stmt->FRepeatExpr = ParseExpression();
@@ -131,7 +110,7 @@ TQelStmtPtr TQelPasParser::ParseRepeat() {
 
 TQelStmtPtr TQelPasParser::ParseWhile() {
   Expect({ptWhile});
-  auto stmt = NewStmt<TQelWhileStmt>(FLastSkippedPos);
+  auto stmt = QelNewStmt<TQelWhileStmt>(FLastSkippedPos);
   stmt->FWhileExpr = ParseExpression();
   Expect({ptDo});
   stmt->FStmt = ParseStatement();
@@ -140,17 +119,14 @@ TQelStmtPtr TQelPasParser::ParseWhile() {
 
 TQelStmtPtr TQelPasParser::ParseFor() {
   Expect({ptFor});
-  auto stmt = NewStmt<TQelForStmt>(FLastSkippedPos);
-  auto item = std::make_unique<TQelDesignatorItem>();
-  item->FName = Name(item->FStrName);
-  item->FSourcePos = stmt->FSourcePos;
-  stmt->FVarExpr = std::make_unique<TQelDesignatorExpr>();
-  stmt->FVarExpr->FSourcePos = stmt->FSourcePos;
-  stmt->FVarExpr->FItems.push_back(std::move(item));
+  auto stmt = QelNewStmt<TQelPasForStmt>(FLastSkippedPos);
+  std::u16string text;
+  const int id = Name(text);
+  stmt->FVarExpr = QelNameDesignator(id, text, stmt->FSourcePos);
   Expect({ptAssignment});
   stmt->FFromExpr = ParseExpression();
   Check({ptDownto, ptTo});
-  stmt->FCounterKind = Token() == ptTo ? ckTo : ckDownto;
+  stmt->FDown = Token() == ptDownto;
   Consume();
   stmt->FToExpr = ParseExpression();
   Expect({ptDo});
@@ -160,7 +136,7 @@ TQelStmtPtr TQelPasParser::ParseFor() {
 
 TQelStmtPtr TQelPasParser::ParseRaise() {
   Expect({ptRaise});
-  auto stmt = NewStmt<TQelRaiseStmt>(FLastSkippedPos);
+  auto stmt = QelNewStmt<TQelRaiseStmt>(FLastSkippedPos);
   if (QelPasExpressionStart.Contains(Token()))
     stmt->FExpr = ParseExpression();
   else if (FTryState != ptsInExcept)
@@ -170,9 +146,9 @@ TQelStmtPtr TQelPasParser::ParseRaise() {
 }
 
 TQelStmtPtr TQelPasParser::ParseTry() {
-  TTryStateScope restore(FTryState);
+  TQelRestore<TQelPasParserTryState> restore(FTryState);
   Expect({ptTry});
-  auto stmt = NewStmt<TQelTryStmt>(FLastSkippedPos);
+  auto stmt = QelNewStmt<TQelTryStmt>(FLastSkippedPos);
   Check(QelPasStatementStart + TQelPasTokenSet{ptExcept, ptFinally});
   if (QelPasStatementStart.Contains(Token())) {
     FTryState = ptsInTry;
@@ -182,7 +158,7 @@ TQelStmtPtr TQelPasParser::ParseTry() {
   if (Token() == ptExcept) {
     Consume();
     FTryState = ptsInExcept;
-    stmt->FTryStmtType = ttExcept;
+    stmt->FHasExcept = true;
     if (Token() == ptOn || Token() == ptElse)
       stmt->FExceptionBlock = ParseExceptionBlock();
     else
@@ -190,7 +166,6 @@ TQelStmtPtr TQelPasParser::ParseTry() {
   } else {
     Consume();
     FTryState = ptsInFinally;
-    stmt->FTryStmtType = ttFinally;
     ParseStmtList(stmt->FFinallyStmtList);
   }
   Expect({ptEnd});

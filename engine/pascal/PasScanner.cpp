@@ -1,7 +1,5 @@
 // The Pascal scanner: one current token over a private copy of the source.
 #include <array>
-#include <charconv>
-#include <cstdio>
 #include <vector>
 
 #include "engine/pascal/QelSctPasScanner.h"
@@ -25,14 +23,7 @@ namespace {
 
 constexpr size_t MaxKeywordLength = 9;
 
-bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool IsHexDigit(char16_t c) {
-  return IsDigit(c) || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
-}
-bool IsIdentChar(char16_t c) { return IsAsciiLetter(c) || IsDigit(c) || c == u'_'; }
 bool IsBlank(char16_t c) { return (c >= 1 && c <= 32) || c > 255; }
-char16_t LowerAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
 
 // Keywords grouped by length, each group in token order, so the first match is the one the
 // token table defines.
@@ -50,7 +41,7 @@ const TKeywordIndex KeywordIndex;
 TQelPasToken FindKeyword(const char16_t* AText, size_t ALength) {
   if (ALength < 2 || ALength > MaxKeywordLength) return ptIdentifier;
   char16_t lower[MaxKeywordLength];
-  for (size_t i = 0; i < ALength; ++i) lower[i] = LowerAscii(AText[i]);
+  for (size_t i = 0; i < ALength; ++i) lower[i] = QelLowerAscii(AText[i]);
   for (TQelPasToken t : KeywordIndex.ByLength[ALength])
     if (std::char_traits<char16_t>::compare(TQelPasTokenDescriptions[t].S, lower, ALength) == 0)
       return t;
@@ -60,23 +51,17 @@ TQelPasToken FindKeyword(const char16_t* AText, size_t ALength) {
 }  // namespace
 
 void TQelPasScanner::Start(std::u16string_view ASource) {
-  FStrSource.assign(ASource);
-  FSource = FStrSource.c_str();
-  FCurChar = FSource;
+  StartText(ASource);
   NextToken();
 }
 
 void TQelPasScanner::Rollback(size_t ASavepoint) {
-  FCurChar = FSource + ASavepoint;
+  SetCursor(ASavepoint);
   NextToken();
 }
 
 std::u16string TQelPasScanner::TokenToStr(TQelPasToken AToken) {
   return u"'" + std::u16string(TQelPasTokenDescriptions[AToken].S) + u"'";
-}
-
-void TQelPasScanner::Error(const char16_t* AMessage, int APos) {
-  QelPasRaiseError(AMessage, APos);
 }
 
 void TQelPasScanner::NextToken() {
@@ -124,50 +109,29 @@ void TQelPasScanner::ScanToken() {
     case u']': single(ptCloseBlock); return;
     default: break;
   }
-  if (IsDigit(c)) return ScanNumber(true);
-  if (IsAsciiLetter(c) || c == u'_') return ScanIdentifier();
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "%X", unsigned(c));
-  std::u16string msg = u"Illegal character: '";
-  msg += c;
-  msg += u"' ($";
-  for (const char* p = hex; *p; ++p) msg += char16_t(*p);
-  msg += u")";
-  QelPasRaiseError(msg, CurPos());
+  if (QelIsDigit(c)) return ScanNumber(true);
+  if (QelIsAsciiLetter(c) || c == u'_') return ScanIdentifier();
+  IllegalChar(c);
 }
 
 void TQelPasScanner::ScanIdentifier() {
   const char16_t* start = FCurChar;
-  while (IsIdentChar(*FCurChar)) ++FCurChar;
+  while (QelIsIdentChar(*FCurChar)) ++FCurChar;
   SetSData(start);
   FToken = FindKeyword(start, size_t(FCurChar - start));
 }
 
 void TQelPasScanner::ScanNumber(bool AFloatsAllowed) {
-  static constexpr char16_t IntError[] = u"Syntax error in integer constant";
   if (*FCurChar == u'$') {
     ++FCurChar;
-    uint64_t value = 0;
-    bool any = false;
-    for (; IsHexDigit(*FCurChar); ++FCurChar) {
-      const char16_t h = LowerAscii(*FCurChar);
-      value = value * 16 + unsigned(IsDigit(h) ? h - u'0' : h - u'a' + 10);
-      if (value > 0xFFFFFFFFu) {  // keep consuming so that the error names the number's end
-        while (IsHexDigit(FCurChar[1])) ++FCurChar;
-        ++FCurChar;
-        Error(IntError, CurPos() - 1);
-      }
-      any = true;
-    }
-    if (!any) Error(IntError, CurPos() - 1);
-    FIData = int32_t(uint32_t(value));
+    ScanHexDigits();
     FToken = ptCInteger;
     return;
   }
-  if (!IsDigit(*FCurChar)) Error(IntError, CurPos() - 1);
+  if (!QelIsDigit(*FCurChar)) Error(SIntError, CurPos() - 1);
   const char16_t* start = FCurChar;
   bool isFloat = false;
-  while (IsDigit(*FCurChar) ||
+  while (QelIsDigit(*FCurChar) ||
          (AFloatsAllowed && *FCurChar == u'.' && FCurChar[1] != u'.')) {
     if (*FCurChar == u'.') isFloat = true;
     ++FCurChar;
@@ -176,26 +140,10 @@ void TQelPasScanner::ScanNumber(bool AFloatsAllowed) {
     isFloat = true;
     ++FCurChar;
     if (*FCurChar == u'+' || *FCurChar == u'-') ++FCurChar;
-    while (IsDigit(*FCurChar)) ++FCurChar;
+    while (QelIsDigit(*FCurChar)) ++FCurChar;
   }
-  // The text is ASCII here; a narrow copy lets the locale-independent converters read it.
-  std::string text(size_t(FCurChar - start), '\0');
-  for (size_t i = 0; i < text.size(); ++i) text[i] = char(start[i]);
-  const char* first = text.data();
-  const char* last = first + text.size();
-  if (isFloat) {
-    double d = 0;
-    auto [ptr, ec] = std::from_chars(first, last, d);
-    if (ec != std::errc() || ptr != last) Error(u"Syntax error in float constant", CurPos() - 1);
-    FFData = d;
-    FToken = ptCFloat;
-    return;
-  }
-  int32_t v = 0;
-  auto [ptr, ec] = std::from_chars(first, last, v);
-  if (ec != std::errc() || ptr != last) Error(IntError, CurPos() - 1);
-  FIData = v;
-  FToken = ptCInteger;
+  ConvertDecimal(start, isFloat);
+  FToken = isFloat ? ptCFloat : ptCInteger;
 }
 
 void TQelPasScanner::ScanString() {

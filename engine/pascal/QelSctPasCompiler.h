@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/compiler/QelSctCompiler.h"
 #include "engine/pascal/QelSctPasScanner.h"
 #include "engine/pascal/QelSctPasTree.h"
 #include "engine/vm/QelSctVMCompBase.h"
@@ -19,16 +20,11 @@ class EQelPasCompiler : public EQelCompileBase {
   using EQelCompileBase::EQelCompileBase;
 };
 
-// Nesting of statements and expressions deeper than this is refused with
-// SQelPasTooDeep, so that no source text can exhaust the native stack while parsing,
-// emitting or freeing the tree.
-inline constexpr int QelPasMaxNesting = 500;
-inline constexpr const char16_t* SQelPasTooDeep = u"Statements or expressions nested too deeply";
-
 enum TQelPasParserTryState : uint8_t { ptsNowhere, ptsInTry, ptsInExcept, ptsInFinally };
 
 class TQelPasParser : public IQelParserBase {
  public:
+  using TQelPasProcedureDecl = qel_pas::TQelPasProcedureDecl;
   explicit TQelPasParser(IQelParserCallbacks* ACbs);
   ~TQelPasParser() override;
 
@@ -54,9 +50,9 @@ class TQelPasParser : public IQelParserBase {
   void ParseSection(TQelPasToken AKeyword, const TEntryProc& AEntry);
   void ParseGlobalSection(TQelPasToken AKeyword);
   void ParseProcedure();
-  void ParseParams(TQelProcedureDecl& AProc);
-  void ParseLocalSection(TQelProcedureDecl& AProc);
-  void AddLocal(TQelProcedureDecl& AProc, std::unique_ptr<TQelProcLocal> ALocal);
+  void ParseParams(TQelPasProcedureDecl& AProc);
+  void ParseLocalSection(TQelPasProcedureDecl& AProc);
+  void AddLocal(TQelPasProcedureDecl& AProc, std::unique_ptr<TQelProcLocal> ALocal);
   void RegisterGlobal(TQelGlobalObject* AObj);
   // statements
   TQelStmtPtr ParseStatement();
@@ -78,7 +74,7 @@ class TQelPasParser : public IQelParserBase {
   // One level of two-operand operators (0: relations, 1: adding, 2: multiplying).
   TQelExprPtr ParseLevel(int ALevel);
   TQelExprPtr ParseFactor();
-  TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelBinaryOp AOp, TQelExprPtr ARight);
+  TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight);
   std::unique_ptr<TQelDesignatorExpr> ParseDesignator();
   void ParseBracketArgs(TQelDesignatorItem& AItem);
   TQelExprPtr ParseSet();

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/compiler/QelSctCompScanner.h"
+
 enum TQelPasToken : uint8_t {
   ptIdentifier, ptCString, ptCInteger, ptCFloat,
   ptArray, ptBegin, ptCase, ptConst, ptDo, ptDownto, ptElse, ptEnd, ptExcept, ptFinally, ptFor,
@@ -48,24 +50,17 @@ class TQelPasTokenSet {
 // that the scanner itself does not depend on the machine's headers).
 [[noreturn]] void QelPasRaiseError(const std::u16string& AMessage, int ASourcePos);
 
-class TQelPasScanner {
+class TQelPasScanner : public TQelScannerBase {
  public:
-  explicit TQelPasScanner(bool ASkipComments) : FSkipComments(ASkipComments) {}
+  explicit TQelPasScanner(bool ASkipComments)
+      : TQelScannerBase(QelPasRaiseError), FSkipComments(ASkipComments) {}
 
   void Start(std::u16string_view ASource);
   void SkipToken() { NextToken(); }
   static std::u16string TokenToStr(TQelPasToken AToken);
-  // A savepoint is the offset of the current token's first character.
-  size_t GetSavepoint() const { return size_t(FTokenStartPos - 1); }
   void Rollback(size_t ASavepoint);
-  int CurPos() const { return int(FCurChar - FSource) + 1; }
 
   TQelPasToken FToken = ptEOf;
-  int32_t FTokenStartPos = 1;
-  int32_t FTokenEndPos = 1;
-  std::u16string FSData;
-  int32_t FIData = 0;
-  long double FFData = 0;
 
  private:
   void NextToken();
@@ -76,11 +71,6 @@ class TQelPasScanner {
   void ScanBraceComment();
   void ScanParenComment();
   void ScanLineComment();
-  void SetSData(const char16_t* AStart) { FSData.assign(AStart, size_t(FCurChar - AStart)); }
-  [[noreturn]] void Error(const char16_t* AMessage, int APos);
 
-  std::u16string FStrSource;
-  const char16_t* FSource = nullptr;
-  const char16_t* FCurChar = nullptr;
   bool FSkipComments;
 };

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "engine/pascal/QelSctPasCompiler.h"
+#include "engine/vb/QelSctVbLanguage.h"
 #include "engine/scripter/QelSctScripter.h"
 
 namespace {
@@ -27,7 +28,8 @@ constexpr std::array<TLanguageInfo, QelScriptLanguageCount> CLanguages{{
 
 struct TLanguageRegistry {
   std::mutex Lock;
-  std::map<TQelScriptLanguage, TQelLanguageFactory> Factories{{slPascal, [] { return QelPasLanguage(); }}};
+  std::map<TQelScriptLanguage, TQelLanguageFactory> Factories{
+      {slPascal, [] { return QelPasLanguage(); }}, {slNativeVb, [] { return QelVbLanguage(); }}};
 };
 
 TLanguageRegistry& Registry() {

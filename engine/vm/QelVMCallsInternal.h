@@ -46,6 +46,12 @@ VARIANT* QelCallRememberedProc(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* AT
 VARIANT* QelGlobCallRest(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bool AIsRef);
 void QelAssignGlobCallRest(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop);
 
+// Brackets that index a variable: Pascal's [] and VB's (), which call or index by what the name
+// is, and a local variable can only be indexed.
+QEL_VM_INLINE bool QelIndexesLocal(TQelBracketType ABracket) {
+  return ABracket == bkBlock || ABracket == bkVbRound;
+}
+
 // The interpreter's own steps for the commonest global calls: an element of a local array and a
 // fixed constant (True, False...) need no call, a script procedure one.
 QEL_VM_INLINE VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop,
@@ -55,7 +61,7 @@ QEL_VM_INLINE VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT
   if ((remembered & rtMask) == rtProc && remembered)
     return QelCallRememberedProc(AEnv, C, ATop, remembered);
   VARIANT* resSlot = ATop - C->FResOffset;
-  if ((remembered & rtMask) == rtLocal && C->FBracketType == bkBlock) {
+  if ((remembered & rtMask) == rtLocal && QelIndexesLocal(C->FBracketType)) {
     QelIndexValue(AEnv.F->Stack + (uint32_t(remembered) >> 2), ATop - C->FArgsOffset,
                   C->FArgCount, resSlot);
     return resSlot;
@@ -74,7 +80,7 @@ QEL_VM_INLINE VARIANT* QelGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT
 // An element of a local array; every other target out of line.
 QEL_VM_INLINE VARIANT* QelAssignGlobCall(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop) {
   const uintptr_t remembered = C->FResolved.load(std::memory_order_acquire);
-  if (QelFastPaths && (remembered & rtMask) == rtLocal && C->FBracketType == bkBlock)
+  if (QelFastPaths && (remembered & rtMask) == rtLocal && QelIndexesLocal(C->FBracketType))
     QelIndexStore(AEnv.F->Stack + (uint32_t(remembered) >> 2), ATop - C->FArgsOffset,
                   C->FArgCount, ATop);
   else

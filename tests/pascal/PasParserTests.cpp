@@ -166,13 +166,13 @@ TEST(Parser, PrecedenceFollowsTheFourLevels) {
   auto node = parser.ParseExpr(u"a = 1 and b = 2");
   auto* top = dynamic_cast<TQelBinaryExpr*>(node.get());
   ASSERT_NE(top, nullptr);
-  EXPECT_EQ(top->FOperator, bopEqual);
+  EXPECT_EQ(top->FInstr, icEqual);
   auto* left = dynamic_cast<TQelBinaryExpr*>(top->FLeftExpr.get());
   ASSERT_NE(left, nullptr);
-  EXPECT_EQ(left->FOperator, bopEqual);
+  EXPECT_EQ(left->FInstr, icEqual);
   auto* inner = dynamic_cast<TQelBinaryExpr*>(left->FRightExpr.get());
   ASSERT_NE(inner, nullptr);
-  EXPECT_EQ(inner->FOperator, bopAnd);
+  EXPECT_EQ(inner->FInstr, icAnd);
   // not a = b is (not a) = b.
   auto notNode = parser.ParseExpr(u"not a = b");
   auto* eq = dynamic_cast<TQelBinaryExpr*>(notNode.get());
@@ -200,7 +200,7 @@ TEST(Parser, DeepNestingIsACompileErrorNotACrash) {
     TQelPasParser parser(&cbs);
     auto error = CatchCompileError([&] { parser.Parse(U16(source)); });
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->Message, StringToUtf8(SQelPasTooDeep));
+    EXPECT_EQ(error->Message, StringToUtf8(SQelTooDeep));
     EXPECT_GT(error->Pos, 0);
   }
 }

@@ -1,17 +1,13 @@
-// Runs Pascal scripts on the machine with a small output object, "MessageList", whose
-// Lines.Add(x) appends x as a line of text (stand-in until the command-line runner exists).
+// Runs Pascal scripts on the machine's test host (tests/compiler/ScriptHost.h), which also shows
+// the dialect's compile-error class by name.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "engine/pascal/QelSctPasCompiler.h"
+#include "tests/compiler/ScriptHost.h"
 
-struct TPasRunResult {
-  std::vector<std::string> Output;
-  bool Failed = false;
-  std::string Error;  // message of the exception that ended the run
-  int Line = -1;      // where it was reported first: line from 1, column from 1
-  int Pos = -1;
-};
+using TPasRunResult = TScriptRunResult;
 
-// Compiles ASource, runs its global code, then its procedure Main when there is one.
-TPasRunResult RunPasScript(const std::u16string& ASource);
+inline TPasRunResult RunPasScript(const std::u16string& ASource) {
+  return RunScript(QelPasLanguage(), ASource,
+                   {{u"EQelPasCompiler", EQelPasCompiler::StaticClass()}});
+}

@@ -91,8 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
               "{file}:4:8: Undeclared identifier: 'Nobody'\nUndeclared identifier: 'Nobody'\nSource: $"},
         TCase{"UnknownLanguage", "x.pas", "", "--lang Cobol", 2, "", "qelrun: unknown language 'Cobol'"},
         TCase{"LanguageWithoutEngine", "x.js", "", "--lang JScript", 1, "", "Can't create script engine 'JScript'"},
-        TCase{"VbDialectWithoutCompiler", "x.vbs", "Sub Main\nEnd Sub\n", "", 1, "",
-              "No compiler is available for the 'NativeVb' language."},
+        TCase{"OtherExtensionsAreVb", "x.vbs", "Sub Main\n  MessageList.Lines.Add 1 + 1\nEnd Sub\n", "", 0,
+              "2\n", ""},
         TCase{"LangOverridesExtension", "script.txt", "procedure Main; begin MessageList.Lines.Add('p'); end;\n",
               "--lang pascal", 0, "p\n", ""}),
     [](const auto& AInfo) { return std::string(AInfo.param.Name); });

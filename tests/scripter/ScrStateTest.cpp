@@ -166,10 +166,19 @@ TEST_F(ScriptControlTest, ActiveScriptControlsTheirEngineAsAnAbsentEngine) {
   }
 }
 
-TEST_F(ScriptControlTest, NativeVbWithoutCompilerFailsClearly) {
+TEST_F(ScriptControlTest, NativeLanguageWithoutCompilerFailsClearly) {
+  TQelLanguageFactory vb = QelRegisterNativeLanguage(slNativeVb, nullptr);
   Ctrl.SetLanguage(slNativeVb);
   EXPECT_EQ(ErrorOf([&] { Ctrl.Prepare(); }), "No compiler is available for the 'NativeVb' language.");
   EXPECT_EQ(Ctrl.GetState(), ssInactive);
+  QelRegisterNativeLanguage(slNativeVb, vb);
+}
+
+TEST_F(ScriptControlTest, NativeVbIsRegisteredByDefault) {
+  Ctrl.SetLanguage(slNativeVb);
+  SetSource(u"Dim Total\r\nSub Bump\r\n  Total = Total + 1\r\nEnd Sub\r\n");
+  Ctrl.SetActive(true);
+  EXPECT_EQ(Ctrl.GetState(), ssActive);
 }
 
 TEST_F(ScriptControlTest, DeactivationClearsEventHandlersButKeepsNamedItems) {

@@ -18,12 +18,22 @@ declare -A host_only=(
   [exceptions.pas]="prints caught messages, which carry qelrun's source-position block"
 )
 
+# A VB script writes its expectation in comment lines: the same block with "' " before each
+# line.
+expectation_text() {
+  case "$1" in
+    *.vb) sed -n "s/^' \{0,1\}//p" "$1" ;;
+    *) cat "$1" ;;
+  esac
+}
+
 expected_output() {
-  awk '/^\{ expect:/ { inside = 1; next } inside && /^\}/ { inside = 0; next } inside { print }' "$1"
+  expectation_text "$1" |
+    awk '/^\{ expect:/ { inside = 1; next } inside && /^\}/ { inside = 0; next } inside { print }'
 }
 
 expected_error() {
-  sed -n 's/^{ expect-error: \(.*\) }$/\1/p' "$1"
+  expectation_text "$1" | sed -n 's/^{ expect-error: \(.*\) }$/\1/p'
 }
 
 failures=0 passed=0 skipped=0

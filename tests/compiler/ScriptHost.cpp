@@ -1,6 +1,5 @@
-#include "tests/pascal/PasScriptHost.h"
+#include "tests/compiler/ScriptHost.h"
 
-#include "engine/pascal/QelSctPasCompiler.h"
 #include "engine/vm/QelSctVM.h"
 
 namespace {
@@ -130,9 +129,10 @@ void AddObject(TQelVirtMachine& AVM, IDispatch* AObj, const char16_t* AName) {
 
 }  // namespace
 
-TPasRunResult RunPasScript(const std::u16string& ASource) {
-  TPasRunResult result;
-  TQelVirtMachine vm(QelPasLanguage());
+TScriptRunResult RunScript(IQelLanguagePtr ALanguage, const std::u16string& ASource,
+                           std::initializer_list<TScriptClass> AClasses) {
+  TScriptRunResult result;
+  TQelVirtMachine vm(std::move(ALanguage));
   vm.OnFormatException = [&](TQelVirtMachine*, int ALine, int ALinePos, Exception*) {
     if (result.Line < 0) {
       result.Line = ALine + 1;
@@ -145,7 +145,7 @@ TPasRunResult RunPasScript(const std::u16string& ASource) {
     AddObject(vm, new TPasOutput(result.Output), u"MessageList");
     AddObject(vm, new TPasClassRef(Exception::StaticClass()), u"Exception");
     AddObject(vm, new TPasClassRef(EQelVMRuntime::StaticClass()), u"EQelVMRuntime");
-    AddObject(vm, new TPasClassRef(EQelPasCompiler::StaticClass()), u"EQelPasCompiler");
+    for (const TScriptClass& c : AClasses) AddObject(vm, new TPasClassRef(c.Class), c.Name);
     vm.Open();
     const int mainId = QelNameTable().GetNameIndex(u"Main", false);
     if (mainId >= 0 && vm.ScriptGlobals().Find(mainId)) {

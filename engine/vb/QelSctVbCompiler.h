@@ -1,0 +1,106 @@
+// The VB dialect: compile errors, parser and language object.
+//
+// The machine reaches the dialect only through TQelVbLanguage (an IQelLanguage): it creates a
+// TQelVbParser bound to its callbacks, which reads the whole source, reports global objects
+// and global statements, and leaves emission to the syntax tree (QelSctVbTree.h).
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "engine/compiler/QelSctCompiler.h"
+#include "engine/vb/QelSctVbLanguage.h"
+#include "engine/vb/QelSctVbScanner.h"
+#include "engine/vb/QelSctVbTree.h"
+
+class EQelVbCompiler : public EQelCompileBase {
+  QEL_CLASS(EQelVbCompiler, EQelCompileBase)
+ public:
+  using EQelCompileBase::EQelCompileBase;
+};
+
+namespace qel_vb {
+
+enum TQelVbParserTryState : uint8_t { ptsNowhere, ptsInTry, ptsInCatch, ptsInFinally };
+
+class TQelVbParser : public IQelParserBase {
+ public:
+  explicit TQelVbParser(IQelParserCallbacks* ACbs);
+  ~TQelVbParser() override;
+
+  void Parse(const std::u16string& ASource) override;
+  std::unique_ptr<IQelEmitable> ParseStmt(const std::u16string& ASource) override;
+  std::unique_ptr<IQelEmitable> ParseExpr(const std::u16string& ASource) override;
+
+ private:
+  // primitives
+  TQelVbToken Token() const { return FScanner.FToken; }
+  void Check(TQelVbTokenSet ASet);
+  void Expect(TQelVbTokenSet ASet);
+  void Consume();
+  int Name(std::u16string& AText);
+  [[noreturn]] void Duplicate(const std::u16string& AName);
+  [[noreturn]] void InvalidToken();
+  bool AtSeparator() const;
+  void SkipSeparators();
+  // program and declarations
+  void ParseProgram();
+  void ParseProcedure();
+  void AddLocal(std::unique_ptr<TQelProcLocal> ALocal);
+  void RegisterGlobal(TQelGlobalObject* AObj);
+  VARTYPE ParseAsType();
+  // statements
+  void ParseStmtList(TQelStmtList& AList);
+  TQelStmtPtr ParseStatement();
+  TQelStmtPtr ParseIdentifierStmt();
+  TQelStmtPtr ParseSet();
+  TQelStmtPtr ParseCall();
+  TQelStmtPtr ParseDim();
+  TQelStmtPtr ParseRedim();
+  TQelStmtPtr ParseErase();
+  TQelStmtPtr ParseIf();
+  TQelStmtPtr ParseFor();
+  TQelStmtPtr ParseDo();
+  TQelStmtPtr ParseSelect();
+  TQelStmtPtr ParseExit();
+  TQelStmtPtr ParseTry();
+  TQelStmtPtr ParseThrow();
+  TQelStmtPtr ParseReturn();
+  bool CatchHasVariable();
+  // expressions
+  TQelExprPtr ParseExpression();
+  TQelExprPtr ParseLevel(int ALevel);
+  TQelExprPtr ParseTypeOf();
+  TQelExprPtr ParseFactor();
+  TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight, int APos);
+  std::unique_ptr<TQelDesignatorExpr> ParseDesignator();
+  void ParseDesignatorRest(TQelDesignatorExpr& ADesignator);
+  void ParseRoundArgs(TQelDesignatorExpr& ADesignator);
+  TQelExprPtr ParseNew();
+
+  IQelParserCallbacks* FCbs;
+  TVBScanner FScanner{true};
+  int FLastSkippedPos = 0;
+  TQelVbProcDecl* FCurrentProc = nullptr;
+  int FExitPntCounts[4] = {0, 0, 0, 0};  // by TQelVbExitType
+  int FOnlyColonBRCount = 0;
+  TQelVbParserTryState FTryState = ptsNowhere;
+  int FDepth = 0;
+  // Of the last designator parsed: whether it ended in parentheses and how many arguments
+  // that group held (the call statement's rules need both).
+  bool FLastEndedInGroup = false;
+  size_t FLastGroupArgs = 0;
+};
+
+}  // namespace qel_vb
+
+// The language object: creates parsers and hands the machine the dialect's global objects.
+class TQelVbLanguage : public IQelLanguage {
+ public:
+  std::unique_ptr<IQelParserBase> CreateParser(IQelParserCallbacks* ACallbacks) override;
+  void EnumGlobalObjects(const std::function<void(TQelGlobalObject*)>& AProc) override;
+  std::u16string GetUnassignedText() override { return u"Empty"; }
+  std::u16string GetNilText() override { return u"Nothing"; }
+  std::u16string GetNullText() override { return u"Null"; }
+  std::u16string QuoteString(const std::u16string& AText) override;
+};
