@@ -11,6 +11,7 @@
 
 #include "engine/scripter/QelSctScripter.h"
 #include "engine/wrappers/units/QelUnits.h"
+#include "engines/QelScriptEngines.h"
 #include "tools/qelrun/QelRunMessages.h"
 #include "tools/qelrun/QelRunSource.h"
 
@@ -39,10 +40,17 @@ bool ParseArgs(int argc, char** argv, TRunOptions& AOptions) {
   return true;
 }
 
-// ".pas" in any case is Pascal; everything else is the VB dialect.
+// The language by the file's extension (any case); anything unknown is the VB dialect.
 TQelScriptLanguage LanguageOfFile(const std::string& APath) {
+  static constexpr struct {
+    const char16_t* Extension;
+    TQelScriptLanguage Language;
+  } CExtensions[] = {{u".pas", slPascal}, {u".js", slJScript}, {u".py", slPython}, {u".lua", slLua},
+                     {u".tcl", slTCL},    {u".pl", slPerl},    {u".rex", slRexx}};
   const String ext = Utf8ToString(std::filesystem::path(APath).extension().string());
-  return SameText(ext, u".pas") ? slPascal : slNativeVb;
+  for (const auto& known : CExtensions)
+    if (SameText(ext, known.Extension)) return known.Language;
+  return slNativeVb;
 }
 
 // The message as the demonstration host's error box shows it, its CR LF as line breaks.
@@ -101,6 +109,7 @@ int Main(int argc, char** argv) {
     return ExitUsage;
   }
   QelRegisterAllUnits();
+  QelRegisterScriptEngines();
   try {
     TQelScriptControl ctrl(nullptr);
     Run(ctrl, options, lang, *source);

@@ -1,0 +1,12 @@
+#include "engines/QelScriptEngines.h"
+
+#include <mutex>
+
+#include "engines/lua/LuaEngine.h"
+
+void QelRegisterScriptEngines() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    QelRegisterLuaEngine();
+  });
+}
