@@ -2,11 +2,15 @@
 
 #include <mutex>
 
+#include "engines/jscript/JsEngine.h"
 #include "engines/lua/LuaEngine.h"
+#include "engines/python/PyEngine.h"
 
 void QelRegisterScriptEngines() {
   static std::once_flag once;
   std::call_once(once, [] {
     QelRegisterLuaEngine();
+    QelRegisterPythonEngine();
+    QelRegisterJScriptEngine();
   });
 }

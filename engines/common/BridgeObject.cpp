@@ -95,7 +95,7 @@ HRESULT InvokeHr(TQelBObject* AObject, int32_t AId, TQelBCall ACall, TQelBValue*
     AError.Code = E_POINTER;
     return E_POINTER;
   }
-  if (AResult) AResult->Clear();
+  if (AResult && QelBVar(*AResult).vt != VT_EMPTY) AResult->Clear();
   EXCEPINFO info{};
   VARIANT* args = reinterpret_cast<VARIANT*>(AArgs);
   HRESULT hr = Call(disp, AId, ACall, args, AArgCount, AResult ? &QelBVar(*AResult) : nullptr, info);

@@ -21,9 +21,22 @@ struct TLuaIndexer {
   int32_t Id;
 };
 
+// The registry key of the objects' metatable, compared by identity (luaL_testudata would look
+// its name up on every call).
+char CObjectMetaKey;
+
 TLuaObject* ObjectAt(lua_State* L, int AIndex) {
-  return static_cast<TLuaObject*>(luaL_testudata(L, AIndex, CObjectMeta));
+  void* data = lua_touserdata(L, AIndex);
+  if (!data || !lua_getmetatable(L, AIndex)) return nullptr;
+  lua_rawgetp(L, LUA_REGISTRYINDEX, &CObjectMetaKey);
+  const bool ours = lua_rawequal(L, -1, -2);
+  lua_pop(L, 2);
+  return ours ? static_cast<TLuaObject*>(data) : nullptr;
 }
+
+// The object of a metamethod's first argument: Lua calls the metamethods of this metatable only
+// for its own objects, and scripts cannot reach the metatable (__metatable hides it).
+TLuaObject* SelfOf(lua_State* L) { return static_cast<TLuaObject*>(lua_touserdata(L, 1)); }
 
 // Arguments AFirst .. top as host values.
 class TArgs {
@@ -80,7 +93,7 @@ void PushClassCache(lua_State* L, int AObjectIndex) {
 }
 
 int IndexBody(lua_State* L, TQelBError& AError) {
-  TLuaObject* self = ObjectAt(L, 1);
+  TLuaObject* self = SelfOf(L);
   if (!self) return 0;
   if (lua_type(L, 2) != LUA_TSTRING) {
     // obj[i]: the default member with that index.
@@ -139,7 +152,7 @@ int IndexBody(lua_State* L, TQelBError& AError) {
 }
 
 int NewIndexBody(lua_State* L, TQelBError& AError) {
-  TLuaObject* self = ObjectAt(L, 1);
+  TLuaObject* self = SelfOf(L);
   if (!self) return 0;
   if (lua_type(L, 2) != LUA_TSTRING) {
     TQelBValue args[2];
@@ -178,7 +191,7 @@ int ToStringBody(lua_State* L, TQelBError&) {
 
 // indexer[i] and indexer[i] = v: the indexed property with one index.
 int IndexerGetBody(lua_State* L, TQelBError& AError) {
-  auto* self = static_cast<TLuaIndexer*>(luaL_testudata(L, 1, CIndexerMeta));
+  auto* self = static_cast<TLuaIndexer*>(lua_touserdata(L, 1));
   if (!self) return 0;
   TQelBValue index, result;
   if (!QelLuaToValue(L, 2, index, AError)) return -1;
@@ -188,7 +201,7 @@ int IndexerGetBody(lua_State* L, TQelBError& AError) {
 }
 
 int IndexerSetBody(lua_State* L, TQelBError& AError) {
-  auto* self = static_cast<TLuaIndexer*>(luaL_testudata(L, 1, CIndexerMeta));
+  auto* self = static_cast<TLuaIndexer*>(lua_touserdata(L, 1));
   if (!self) return 0;
   TQelBValue args[2];
   if (!QelLuaToValue(L, 2, args[0], AError) || !QelLuaToValue(L, 3, args[1], AError)) return -1;
@@ -198,7 +211,7 @@ int IndexerSetBody(lua_State* L, TQelBError& AError) {
 
 // indexer(i, j, ...): an indexed property with several indexes.
 int IndexerCallBody(lua_State* L, TQelBError& AError) {
-  auto* self = static_cast<TLuaIndexer*>(luaL_testudata(L, 1, CIndexerMeta));
+  auto* self = static_cast<TLuaIndexer*>(lua_touserdata(L, 1));
   if (!self) return 0;
   return Call(L, self->Object, self->Id, bcGet, 2, AError) ? 1 : -1;
 }
@@ -225,10 +238,14 @@ void QelLuaInitObjects(lua_State* L) {
   luaL_newmetatable(L, CObjectMeta);
   luaL_setfuncs(L, objectMeta, 0);
   lua_pushliteral(L, "QelObject");
-  lua_setfield(L, -2, "__name");
+  lua_setfield(L, -2, "__metatable");
+  lua_pushvalue(L, -1);
+  lua_rawsetp(L, LUA_REGISTRYINDEX, &CObjectMetaKey);
   lua_pop(L, 1);
   luaL_newmetatable(L, CIndexerMeta);
   luaL_setfuncs(L, indexerMeta, 0);
+  lua_pushliteral(L, "QelIndexer");
+  lua_setfield(L, -2, "__metatable");
   lua_pop(L, 1);
   lua_newtable(L);  // live objects, weak values
   lua_newtable(L);

@@ -157,7 +157,7 @@ TEST_P(ActiveScriptTest, OpenAndCloseManyTimes) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, ActiveScriptTest, ::testing::Values(&LuaScripts()),
+INSTANTIATE_TEST_SUITE_P(Engines, ActiveScriptTest, ::testing::Values(&LuaScripts(), &PythonScripts(), &JScriptScripts()),
                          [](const auto& AInfo) { return std::string(AInfo.param->Name); });
 
 // --- the runner without an engine --------------------------------------------------------

@@ -36,6 +36,7 @@ struct TLanguageScripts {
 
 const TLanguageScripts& LuaScripts();
 const TLanguageScripts& PythonScripts();
+const TLanguageScripts& JScriptScripts();
 
 // "Ready": Signal() fulfils a promise the test waits on.
 class TReadySignal final : public OleObject<IDispatch, IID_IDispatch> {

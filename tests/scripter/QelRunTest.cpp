@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
               "procedure Main;\nbegin\n  MessageList.Lines.Add('before');\n  Nobody;\nend;\n", "", 1, "before\n",
               "Undeclared identifier: 'Nobody'\nSource: $"},
         TCase{"UnknownLanguage", "x.pas", "", "--lang Cobol", 2, "", "qelrun: unknown language 'Cobol'"},
-        TCase{"LanguageWithoutEngine", "x.js", "", "--lang JScript", 1, "", "Can't create script engine 'JScript'"},
+        TCase{"LanguageWithoutEngine", "x.vbs", "", "--lang VBScript", 1, "", "Can't create script engine 'VBScript'"},
         TCase{"VbDialectWithoutCompiler", "x.vbs", "Sub Main\nEnd Sub\n", "", 1, "",
               "No compiler is available for the 'NativeVb' language."},
         TCase{"LangOverridesExtension", "script.txt", "procedure Main; begin MessageList.Lines.Add('p'); end;\n",
