@@ -1,6 +1,7 @@
 // The control's states, events and execution requests.
 #include <exception>
 
+#include "engine/scripter/ScrActiveX.h"
 #include "engine/scripter/ScrInternal.h"
 #include "engine/vm/QelSctVM.h"
 
@@ -39,12 +40,7 @@ void TQelScriptControl::DoAfterClose() {
 std::unique_ptr<TRunnerBase> TQelScriptControl::CreateRunner() {
   if (QelScriptLangKind(FLanguage) == slkNative)
     return std::make_unique<TNativeRunner>(this, FExceptionSourceInfo);
-  // The Active Scripting runner is not built yet: every such language fails as an absent
-  // engine does, with the registry's answer for its name when it has none.
-  const String engine(QelScriptEngineName(FLanguage));
-  CLSID clsid;
-  const HRESULT hr = CLSIDFromProgID(engine.c_str(), &clsid);
-  QelRaiseOleError(Exception::FormatMessage(SQelCantCreateEngine, {engine}), FAILED(hr) ? hr : REGDB_E_CLASSNOTREG);
+  return std::make_unique<TActiveXRunner>(this, FExceptionSourceInfo);
 }
 
 void TQelScriptControl::ReleaseRunner() {

@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
               "procedure Main;\nbegin\n  MessageList.Lines.Add('before');\n  Nobody;\nend;\n", "", 1, "before\n",
               "{file}:4:8: Undeclared identifier: 'Nobody'\nUndeclared identifier: 'Nobody'\nSource: $"},
         TCase{"UnknownLanguage", "x.pas", "", "--lang Cobol", 2, "", "qelrun: unknown language 'Cobol'"},
-        TCase{"LanguageWithoutEngine", "x.js", "", "--lang JScript", 1, "", "Can't create script engine 'JScript'"},
+        TCase{"LanguageWithoutEngine", "x.vbs", "", "--lang VBScript", 1, "", "Can't create script engine 'VBScript'"},
         TCase{"OtherExtensionsAreVb", "x.vbs", "Sub Main\n  MessageList.Lines.Add 1 + 1\nEnd Sub\n", "", 0,
               "2\n", ""},
         TCase{"LangOverridesExtension", "script.txt", "procedure Main; begin MessageList.Lines.Add('p'); end;\n",

@@ -93,8 +93,9 @@ $(cat "$out.diff")"
 }
 
 shopt -s nullglob
-# host/ holds scripts that need the host units, which only qelrun gives them.
-for file in "$corpus"/* "$corpus"/host/*; do
+# host/ holds scripts that need the host units, which only qelrun gives them; the folders named
+# after a language hold the scripts of the Active Scripting languages, picked by extension.
+for file in "$corpus"/* "$corpus"/*/*; do
   case "$file" in *.md | *.sh) continue ;; esac
   [[ -f "$file" ]] && check "$file"
 done

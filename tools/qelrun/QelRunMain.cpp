@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engines/QelScriptEngines.h"
 #include "tools/qelrun/QelRunDump.h"
 #include "tools/qelrun/QelRunOptions.h"
 #include "tools/qelrun/QelRunRepl.h"
@@ -29,8 +30,9 @@ struct TExtensionLanguage {
   std::u16string_view Extension;
   TQelScriptLanguage Language;
 };
-constexpr std::array<TExtensionLanguage, 1> CExtensionLanguages{{
-    {u".pas", slPascal},
+constexpr std::array<TExtensionLanguage, 7> CExtensionLanguages{{
+    {u".pas", slPascal}, {u".js", slJScript}, {u".py", slPython}, {u".lua", slLua},
+    {u".tcl", slTCL},    {u".pl", slPerl},    {u".rex", slRexx},
 }};
 constexpr TQelScriptLanguage COtherExtensions = slNativeVb;
 // Texts without a file name (standard input, -e, the session) are Pascal unless --lang says.
@@ -130,6 +132,7 @@ int Main(int argc, char** argv) {
   if (const std::optional<int> status = Plan(options, plan)) return *status;
   if (options.Dump) return QelRunDump(options.File, plan.Language);
   qel::Startup();
+  QelRegisterScriptEngines();
   TQelScriptControl ctrl(nullptr);
   return Execute(ctrl, options, plan);
 }

@@ -1,0 +1,16 @@
+#include "engines/QelScriptEngines.h"
+
+#include <mutex>
+
+#include "engines/jscript/JsEngine.h"
+#include "engines/lua/LuaEngine.h"
+#include "engines/python/PyEngine.h"
+
+void QelRegisterScriptEngines() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    QelRegisterLuaEngine();
+    QelRegisterPythonEngine();
+    QelRegisterJScriptEngine();
+  });
+}

@@ -1,0 +1,4 @@
+// The engine "JScript" (Qt's QJSEngine).
+#pragma once
+
+void QelRegisterJScriptEngine();

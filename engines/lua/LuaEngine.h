@@ -1,0 +1,4 @@
+// The engine "LuaScript" (Lua 5.4).
+#pragma once
+
+void QelRegisterLuaEngine();

@@ -1,0 +1,4 @@
+// The engine "Python" (CPython embedded).
+#pragma once
+
+void QelRegisterPythonEngine();
