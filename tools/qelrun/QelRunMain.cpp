@@ -1,5 +1,7 @@
-// qelrun [--lang NAME] FILE [PROC [ARG ...]]
+// qelrun [--lang NAME] [--no-wait] FILE [PROC [ARG ...]]
 //
+// A script that leaves a form shown keeps qelrun's event loop running until the last form
+// closes; --no-wait returns at once (and without a display qelrun never waits).
 // Runs a script the way the demonstration window does: the language from the file's extension
 // (or --lang), every host unit visible, "MessageList" for output, then PROC (default Main) with
 // the ARGs as strings. Exit status: 0 success, 1 compile or runtime error, 2 usage or file error.
@@ -11,6 +13,8 @@
 
 #include "engine/scripter/QelSctScripter.h"
 #include "engine/wrappers/units/QelUnits.h"
+#include "host/gui/Forms.h"
+#include "host/gui/units/QelGuiUnits.h"
 #include "tools/qelrun/QelRunMessages.h"
 #include "tools/qelrun/QelRunSource.h"
 
@@ -23,6 +27,7 @@ struct TRunOptions {
   std::string Lang;  // engine name, empty: by extension
   std::string Proc = "Main";
   std::vector<std::string> Args;
+  bool WaitForForms = true;
 };
 
 bool ParseArgs(int argc, char** argv, TRunOptions& AOptions) {
@@ -31,6 +36,10 @@ bool ParseArgs(int argc, char** argv, TRunOptions& AOptions) {
     if (i + 1 >= argc) return false;
     AOptions.Lang = argv[i + 1];
     i += 2;
+  }
+  if (i < argc && std::string(argv[i]) == "--no-wait") {
+    AOptions.WaitForForms = false;
+    ++i;
   }
   if (i >= argc) return false;
   AOptions.File = argv[i++];
@@ -75,19 +84,23 @@ void Run(TQelScriptControl& ACtrl, const TRunOptions& AOptions, TQelScriptLangua
   try {
     const String proc = Utf8ToString(AOptions.Proc);
     result = args.empty() ? ACtrl.RunProc(proc) : ACtrl.RunProc(proc, args);
+    if (AOptions.WaitForForms) QelRunFormsUntilClosed();
   } catch (...) {
     for (VARIANT& arg : args) VariantClear(&arg);
+    QelFreeScriptForms();
     throw;
   }
   for (VARIANT& arg : args) VariantClear(&arg);
   VariantClear(&result);
+  // Forms and timers call the script's handlers: they go while the script is still there.
+  QelFreeScriptForms();
   ACtrl.SetActive(false);
 }
 
 int Main(int argc, char** argv) {
   TRunOptions options;
   if (!ParseArgs(argc, argv, options)) {
-    std::cerr << "usage: qelrun [--lang NAME] FILE [PROC [ARG ...]]\n";
+    std::cerr << "usage: qelrun [--lang NAME] [--no-wait] FILE [PROC [ARG ...]]\n";
     return ExitUsage;
   }
   TQelScriptLanguage lang = LanguageOfFile(options.File);
@@ -100,7 +113,7 @@ int Main(int argc, char** argv) {
     std::cerr << "qelrun: cannot read '" << options.File << "'\n";
     return ExitUsage;
   }
-  QelRegisterAllUnits();
+  QelRegisterGuiUnits();
   try {
     TQelScriptControl ctrl(nullptr);
     Run(ctrl, options, lang, *source);
