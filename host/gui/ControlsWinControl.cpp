@@ -27,7 +27,7 @@ TWinControl::~TWinControl() {
 
 TControl* TWinControl::GetControls(int AIndex) const {
   if (AIndex < 0 || AIndex >= GetControlCount())
-    QelRaise<EListError>(Exception::FormatMessage(u"List index out of bounds (%d)", {IntToStr(AIndex)}));
+    QelRaiseListIndex(AIndex);
   return FControls[AIndex];
 }
 

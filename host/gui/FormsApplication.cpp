@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "host/gui/Dialogs.h"
 #include "host/gui/Forms.h"
 #include "host/gui/QelQt.h"
 
@@ -31,6 +32,7 @@ void QelEnsureApplication() {
   static char* argv[] = {name, nullptr};
   GQtApp = new QApplication(argc, argv);
   GQtApp->setQuitOnLastWindowClosed(false);
+  QelInstallQtDialogs();
 }
 
 bool QelHeadless() {
@@ -277,7 +279,7 @@ TRect TScreen::GetWorkAreaRect() const { return ToRect(ScreenRect(0, true)); }
 
 TCustomForm* TScreen::GetCustomForms(int AIndex) const {
   if (AIndex < 0 || AIndex >= GetCustomFormCount())
-    QelRaise<EListError>(Exception::FormatMessage(u"List index out of bounds (%d)", {IntToStr(AIndex)}));
+    QelRaiseListIndex(AIndex);
   return FForms[AIndex];
 }
 
@@ -307,7 +309,7 @@ int TScreen::GetMonitorCount() const { return std::max<int>(1, static_cast<int>(
 
 TMonitor* TScreen::GetMonitors(int AIndex) const {
   if (AIndex < 0 || AIndex >= GetMonitorCount())
-    QelRaise<EListError>(Exception::FormatMessage(u"List index out of bounds (%d)", {IntToStr(AIndex)}));
+    QelRaiseListIndex(AIndex);
   while (static_cast<int>(FMonitors.size()) <= AIndex) FMonitors.push_back(new TMonitor(static_cast<int>(FMonitors.size())));
   return FMonitors[AIndex];
 }

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "host/gui/Forms.h"
+#include "host/gui/Menus.h"
 #include "host/gui/QelQt.h"
 #include "host/gui/QelWidgets.h"
 
@@ -114,7 +115,7 @@ void TCustomForm::Loaded() {
 void TCustomForm::Notification(TComponent* AComponent, TOperation AOperation) {
   TScrollingWinControl::Notification(AComponent, AOperation);
   if (AOperation != opRemove) return;
-  if (AComponent == reinterpret_cast<TComponent*>(FMenu)) FMenu = nullptr;
+  if (AComponent == FMenu) FMenu = nullptr;
   if (AComponent == FActiveControl) FActiveControl = nullptr;
 }
 

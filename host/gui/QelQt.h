@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "host/core/SysUtils.h"
+#include "host/core/Classes.h"
 
 // Creates the process's QApplication on first need. Without a display (no DISPLAY or
 // WAYLAND_DISPLAY and no QT_QPA_PLATFORM chosen) the offscreen platform is used, so a
@@ -21,6 +21,12 @@ inline String QelFromQString(const QString& AText) { return AText.toStdU16String
 template <class E>
 [[noreturn]] void QelRaise(String AMessage) {
   throw ExceptionPtr(new E(std::move(AMessage)));
+}
+
+// Raises the list-index error of the class library ("List index out of bounds (%d)"), of class E.
+template <class E = EListError>
+[[noreturn]] void QelRaiseListIndex(int AIndex) {
+  QelRaise<E>(Exception::FormatMessage(u"List index out of bounds (%d)", {IntToStr(AIndex)}));
 }
 
 class TObject;

@@ -4,7 +4,7 @@
 
 void TQtItemStrings::Check(int AIndex, bool AInsert) const {
   if (AIndex < 0 || AIndex > GetCount() || (!AInsert && AIndex == GetCount()))
-    QelRaise<EStringListError>(Exception::FormatMessage(u"List index out of bounds (%d)", {IntToStr(AIndex)}));
+    QelRaiseListIndex<EStringListError>(AIndex);
 }
 
 String TQtItemStrings::Get(int AIndex) const {

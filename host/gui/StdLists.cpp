@@ -71,7 +71,7 @@ int TCustomListBox::GetItemIndex() const { return QelWidgetOf<QListWidget>(this)
 void TCustomListBox::SetItemIndex(int AValue) {
   auto* list = QelWidgetOf<QListWidget>(this);
   if (AValue < -1 || AValue >= list->count())
-    QelRaise<EListError>(Exception::FormatMessage(u"List index out of bounds (%d)", {IntToStr(AValue)}));
+    QelRaiseListIndex(AValue);
   list->setCurrentRow(AValue);
 }
 
@@ -80,14 +80,14 @@ int TCustomListBox::GetCount() const { return FItems->GetCount(); }
 bool TCustomListBox::GetSelected(int AIndex) const {
   auto* list = QelWidgetOf<QListWidget>(this);
   if (AIndex < 0 || AIndex >= list->count())
-    QelRaise<EListError>(Exception::FormatMessage(u"List index out of bounds (%d)", {IntToStr(AIndex)}));
+    QelRaiseListIndex(AIndex);
   return list->item(AIndex)->isSelected();
 }
 
 void TCustomListBox::SetSelected(int AIndex, bool AValue) {
   auto* list = QelWidgetOf<QListWidget>(this);
   if (AIndex < 0 || AIndex >= list->count())
-    QelRaise<EListError>(Exception::FormatMessage(u"List index out of bounds (%d)", {IntToStr(AIndex)}));
+    QelRaiseListIndex(AIndex);
   if (!FMultiSelect && AValue) return list->setCurrentRow(AIndex);
   list->item(AIndex)->setSelected(AValue);
 }
@@ -177,7 +177,7 @@ int TCustomCombo::GetItemIndex() const { return QelWidgetOf<QComboBox>(this)->cu
 void TCustomCombo::SetItemIndex(int AValue) {
   auto* combo = QelWidgetOf<QComboBox>(this);
   if (AValue < -1 || AValue >= combo->count())
-    QelRaise<EListError>(Exception::FormatMessage(u"List index out of bounds (%d)", {IntToStr(AValue)}));
+    QelRaiseListIndex(AValue);
   combo->setCurrentIndex(AValue);
 }
 

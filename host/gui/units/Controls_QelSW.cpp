@@ -60,6 +60,7 @@ void TControl_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Property<&TControl::GetParentShowHint, &TControl::SetParentShowHint>(u"ParentShowHint");
   M.Property<&TControl::GetCursor, &TControl::SetCursor>(u"Cursor");
   M.Property<&TControl::GetIsControl, &TControl::SetIsControl>(u"IsControl");
+  M.Property<&TControl::GetPopupMenu, &TControl::SetPopupMenu>(u"PopupMenu", qpProtected);
   M.Property<&TControl::GetCaption, &TControl::SetCaption>(u"Caption", qpProtected);
   M.Property<&TControl::GetText, &TControl::SetText>(u"Text", qpProtected);
   M.Property<&TControl::GetFont, &TControl::SetFont>(u"Font", qpProtected);

@@ -90,6 +90,7 @@ void TCustomForm_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Property<&TCustomForm::GetWindowState, &TCustomForm::SetWindowState>(u"WindowState");
   M.Property<&TCustomForm::GetFormStyle, &TCustomForm::SetFormStyle>(u"FormStyle");
   M.Property<&TCustomForm::GetKeyPreview, &TCustomForm::SetKeyPreview>(u"KeyPreview");
+  M.Property<&TCustomForm::GetMenu, &TCustomForm::SetMenu>(u"Menu");
   M.Property<&TCustomForm::GetFormState>(u"FormState");
   M.Property<&TCustomForm::GetIcon, &TCustomForm::SetIcon>(u"Icon");
   M.Property<&TCustomForm::GetAlphaBlend, &TCustomForm::SetAlphaBlend>(u"AlphaBlend");

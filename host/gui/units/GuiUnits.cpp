@@ -10,9 +10,11 @@ void QelRegisterGuiUnits() {
   std::call_once(once, [] {
     QelRegisterAllUnits();
     Graphics_sw::RegisterWrappers();
+    Menus_sw::RegisterWrappers();
     Controls_sw::RegisterWrappers();
     Forms_sw::RegisterWrappers();
     StdCtrls_sw::RegisterWrappers();
     ExtCtrls_sw::RegisterWrappers();
+    Dialogs_sw::RegisterWrappers();
   });
 }

@@ -3,7 +3,9 @@
 
 #include "engine/wrappers/units/Classes_QelSW.h"
 #include "host/gui/ExtCtrls.h"
+#include "host/gui/Dialogs.h"
 #include "host/gui/Forms.h"
+#include "host/gui/Menus.h"
 #include "host/gui/StdCtrls.h"
 
 // A class wrapper with its own registration (every class has one, so that none repeats its
@@ -189,6 +191,33 @@ QEL_GUI_ENUM(TShapeType);
 QEL_GUI_ENUM(TBevelStyle);
 QEL_GUI_ENUM(TBevelShape);
 
+// Menus
+QEL_GUI_CLASS(TMenuItem, TComponent);
+QEL_GUI_CLASS(TMenu, TComponent);
+QEL_GUI_CLASS(TMainMenu, TMenu);
+QEL_GUI_CLASS(TPopupMenu, TMenu);
+QEL_EXCEPTION_WRAPPER(EMenuError, Exception);
+QEL_GUI_ENUM(TMenuBreak);
+QEL_GUI_ENUM(TPopupAlignment);
+QEL_GUI_ENUM(TTrackButton);
+QEL_GUI_ENUM(TMenuAutoFlag);
+struct TShortCut_sw : Word_sw {
+  static constexpr std::u16string_view TypeName = u"TShortCut";
+};
+
+// Dialogs
+QEL_GUI_CLASS(TCommonDialog, TComponent);
+QEL_GUI_CLASS(TOpenDialog, TCommonDialog);
+QEL_GUI_CLASS(TSaveDialog, TOpenDialog);
+QEL_GUI_CLASS(TFontDialog, TCommonDialog);
+QEL_GUI_CLASS(TColorDialog, TCommonDialog);
+QEL_GUI_CLASS(TFindDialog, TCommonDialog);
+QEL_GUI_CLASS(TReplaceDialog, TFindDialog);
+QEL_GUI_ENUM(TMsgDlgType);
+QEL_GUI_ENUM(TMsgDlgBtn);
+QEL_GUI_SET(TMsgDlgButtons);
+using TFindDialogEvent_sw = TQelEventWrapperOf<TFindDialogEvent>;
+
 // The unit wrappers.
 #define QEL_GUI_UNIT(Name)                                            \
   struct Name##_sw : TQelUnitWrapperBase {                            \
@@ -201,12 +230,14 @@ QEL_GUI_UNIT(Controls);
 QEL_GUI_UNIT(Forms);
 QEL_GUI_UNIT(StdCtrls);
 QEL_GUI_UNIT(ExtCtrls);
+QEL_GUI_UNIT(Menus);
+QEL_GUI_UNIT(Dialogs);
 
 // Members a concrete control class publishes from its protected ancestors.
 inline constexpr std::u16string_view SGraphicControlPublished[] = {
     u"Caption", u"Color", u"Font", u"ParentFont", u"ParentColor", u"AutoSize", u"DragMode", u"DragKind",
     u"OnClick", u"OnDblClick", u"OnResize", u"OnMouseDown", u"OnMouseUp", u"OnMouseMove", u"OnMouseEnter",
-    u"OnMouseLeave", u"OnCanResize"};
+    u"OnMouseLeave", u"OnCanResize", u"PopupMenu"};
 inline constexpr std::u16string_view SWinControlPublished[] = {u"OnEnter", u"OnExit", u"OnKeyDown", u"OnKeyUp",
                                                                u"OnKeyPress"};
 template <class Host, size_t N>
