@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "engines/QelScriptEngines.h"
+#include "host/gui/Forms.h"
+#include "host/gui/units/QelGuiUnits.h"
 #include "tools/qelrun/QelRunDump.h"
 #include "tools/qelrun/QelRunOptions.h"
 #include "tools/qelrun/QelRunRepl.h"
@@ -104,6 +106,9 @@ int Execute(TQelScriptControl& ACtrl, const TRunOptions& AOptions, const TRunPla
     std::vector<qel::Value> args(AOptions.Args.begin(), AOptions.Args.end());
     const qel::Value result = ACtrl.RunProc(Utf8ToString(AOptions.Proc.empty() ? "Main" : AOptions.Proc), args);
     if (!result.IsEmpty()) std::cout << QelRunDisplay(result) << std::endl;
+    if (AOptions.WaitForForms) QelRunFormsUntilClosed();
+    // Forms and timers call the script's handlers: they go while the script is still there.
+    QelFreeScriptForms();
     ACtrl.SetActive(false);
   } catch (...) {
     QelRunReportError(APlan.Label);
@@ -133,8 +138,11 @@ int Main(int argc, char** argv) {
   if (options.Dump) return QelRunDump(options.File, plan.Language);
   qel::Startup();
   QelRegisterScriptEngines();
+  QelRegisterGuiUnits();
   TQelScriptControl ctrl(nullptr);
-  return Execute(ctrl, options, plan);
+  const int status = Execute(ctrl, options, plan);
+  QelFreeScriptForms();
+  return status;
 }
 
 }  // namespace

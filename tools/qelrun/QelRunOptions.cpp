@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr std::array<TRunOption, 5> COptions{{
+constexpr std::array<TRunOption, 6> COptions{{
     {"--help", "-h", "", "show this help and exit",
      [](TRunOptions& O, std::string_view) { O.Help = true; }},
     {"--version", "", "", "show the version and exit",
@@ -15,6 +15,8 @@ constexpr std::array<TRunOption, 5> COptions{{
      [](TRunOptions& O, std::string_view V) { O.Lang = V; }},
     {"--dump", "", "", "print the compiled code of FILE (every code object's listing) instead of running it",
      [](TRunOptions& O, std::string_view) { O.Dump = true; }},
+    {"--no-wait", "", "", "return when PROC returns instead of running until the forms it left open close",
+     [](TRunOptions& O, std::string_view) { O.WaitForForms = false; }},
 }};
 
 const TRunOption* FindOption(std::string_view AWord) {

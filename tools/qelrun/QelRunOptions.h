@@ -18,6 +18,7 @@ struct TRunOptions {
   bool Help = false;
   bool Version = false;
   bool Dump = false;  // print the code objects instead of running
+  bool WaitForForms = true;  // keep the event loop while a form the script showed is open
 };
 
 struct TRunOption {

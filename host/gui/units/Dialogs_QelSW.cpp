@@ -1,0 +1,84 @@
+// The "Dialogs" unit wrapper: the common dialogs and the message and input dialogs.
+#include "host/gui/units/GuiWrappers.h"
+
+namespace {
+
+void ShowText(const String& AText) { ShowMessage(AText); }
+TModalResult AskDialog(const String& AMessage, TMsgDlgType AType, TMsgDlgButtons AButtons, int AHelpContext) {
+  return MessageDlg(AMessage, AType, AButtons, AHelpContext);
+}
+String AskText(const String& ACaption, const String& APrompt, const String& ADefault) {
+  return InputBox(ACaption, APrompt, ADefault);
+}
+bool QueryText(const String& ACaption, const String& APrompt, String& AValue) { return InputQuery(ACaption, APrompt, AValue); }
+
+}  // namespace
+
+void TCommonDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCommonDialog> M(AData);
+  M.Method<&TCommonDialog::Execute>(u"Execute");
+  M.Property<&TCommonDialog::GetHelpContext, &TCommonDialog::SetHelpContext>(u"HelpContext");
+  M.Property<&TCommonDialog::GetHandle>(u"Handle");
+  M.Field<&TCommonDialog::OnShow>(u"OnShow");
+  M.Field<&TCommonDialog::OnClose>(u"OnClose");
+}
+
+void TOpenDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TOpenDialog> M(AData);
+  M.Constructor();
+  M.Property<&TOpenDialog::GetFileName, &TOpenDialog::SetFileName>(u"FileName");
+  M.Property<&TOpenDialog::GetFilter, &TOpenDialog::SetFilter>(u"Filter");
+  M.Property<&TOpenDialog::GetFilterIndex, &TOpenDialog::SetFilterIndex>(u"FilterIndex");
+  M.Property<&TOpenDialog::GetInitialDir, &TOpenDialog::SetInitialDir>(u"InitialDir");
+  M.Property<&TOpenDialog::GetDefaultExt, &TOpenDialog::SetDefaultExt>(u"DefaultExt");
+  M.Property<&TOpenDialog::GetTitle, &TOpenDialog::SetTitle>(u"Title");
+  M.Property<&TOpenDialog::GetMultiSelect, &TOpenDialog::SetMultiSelect>(u"MultiSelect");
+  M.Property<&TOpenDialog::GetFiles>(u"Files");
+}
+
+void TSaveDialog_sw::RegisterMembers(TQelClassWrapperData& AData) { TQelMembers<TSaveDialog>(AData).Constructor(); }
+
+void TFontDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TFontDialog> M(AData);
+  M.Constructor();
+  M.Property<&TFontDialog::GetFont, &TFontDialog::SetFont>(u"Font");
+}
+
+void TColorDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TColorDialog> M(AData);
+  M.Constructor();
+  M.Property<&TColorDialog::GetColor, &TColorDialog::SetColor>(u"Color");
+}
+
+void TFindDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TFindDialog> M(AData);
+  M.Constructor();
+  M.Property<&TFindDialog::GetFindText, &TFindDialog::SetFindText>(u"FindText");
+  M.Method<&TFindDialog::CloseDialog>(u"CloseDialog");
+  M.Field<&TFindDialog::OnFind>(u"OnFind");
+}
+
+void TReplaceDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TReplaceDialog> M(AData);
+  M.Constructor();
+  M.Property<&TReplaceDialog::GetReplaceText, &TReplaceDialog::SetReplaceText>(u"ReplaceText");
+  M.Field<&TReplaceDialog::OnReplace>(u"OnReplace");
+}
+
+#define QEL_DIALOGS_CLASSES \
+  TCommonDialog_sw, TOpenDialog_sw, TSaveDialog_sw, TFontDialog_sw, TColorDialog_sw, TFindDialog_sw, TReplaceDialog_sw
+
+void Dialogs_sw::RegisterMembers(TQelUnitWrapperData& AData) {
+  TQelUnitMembers M(AData);
+  QelAddTypes<TMsgDlgType_sw, TMsgDlgBtn_sw, TMsgDlgButtons_sw, TFindDialogEvent_sw, QEL_DIALOGS_CLASSES>(M);
+  M.Routine<&ShowText>(u"ShowMessage");
+  M.Routine<&AskDialog>(u"MessageDlg");
+  M.Routine<&AskText>(u"InputBox");
+  M.Routine<&QueryText>(u"InputQuery");
+}
+
+void Dialogs_sw::RegisterWrappers() {
+  RegisterUnitWrapper(QelWrapperClass<Dialogs_sw>());
+  QelRegisterClassWrappers<QEL_DIALOGS_CLASSES>();
+  QelRegisterEventWrappers<TFindDialogEvent_sw>();
+}

@@ -1,0 +1,80 @@
+// The "ExtCtrls" unit wrapper: panels, timers, paint boxes, images, shapes and bevels.
+#include "host/gui/units/GuiWrappers.h"
+
+void TCustomPanel_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCustomPanel> M(AData);
+  M.Constructor();
+  M.Property<&TCustomPanel::GetAlignment, &TCustomPanel::SetAlignment>(u"Alignment", qpProtected);
+  M.Property<&TCustomPanel::GetVerticalAlignment, &TCustomPanel::SetVerticalAlignment>(u"VerticalAlignment", qpProtected);
+  M.Property<&TCustomPanel::GetBorderStyle, &TCustomPanel::SetBorderStyle>(u"BorderStyle", qpProtected);
+  M.Property<&TCustomPanel::GetShowCaption, &TCustomPanel::SetShowCaption>(u"ShowCaption", qpProtected);
+  M.Property<&TCustomPanel::GetFullRepaint, &TCustomPanel::SetFullRepaint>(u"FullRepaint", qpProtected);
+  M.Property<&TCustomPanel::GetParentBackground, &TCustomPanel::SetParentBackground>(u"ParentBackground", qpProtected);
+}
+
+void TPanel_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TPanel> M(AData);
+  M.Constructor();
+  QelRedeclareWinControl(M);
+  for (std::u16string_view name : {u"Alignment", u"VerticalAlignment", u"BorderStyle", u"ShowCaption", u"FullRepaint",
+                                   u"ParentBackground", u"BevelInner", u"BevelOuter", u"BevelKind", u"BevelWidth",
+                                   u"BorderWidth"})
+    M.Redeclare(name);
+}
+
+void TTimer_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TTimer> M(AData);
+  M.Constructor();
+  M.Property<&TTimer::GetEnabled, &TTimer::SetEnabled>(u"Enabled");
+  M.Property<&TTimer::GetInterval, &TTimer::SetInterval>(u"Interval");
+  M.Field<&TTimer::OnTimer>(u"OnTimer");
+}
+
+void TPaintBox_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TPaintBox> M(AData);
+  M.Constructor();
+  QelRedeclare(M, SGraphicControlPublished);
+  M.Redeclare(u"Canvas");
+  M.Field<&TPaintBox::OnPaint>(u"OnPaint");
+}
+
+void TImage_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TImage> M(AData);
+  M.Constructor();
+  QelRedeclare(M, SGraphicControlPublished);
+  M.Property<&TImage::GetImageCanvas>(u"Canvas");
+  M.Property<&TImage::GetPicture, &TImage::SetPicture>(u"Picture");
+  M.Property<&TImage::GetStretch, &TImage::SetStretch>(u"Stretch");
+  M.Property<&TImage::GetCenter, &TImage::SetCenter>(u"Center");
+  M.Property<&TImage::GetProportional, &TImage::SetProportional>(u"Proportional");
+  M.Property<&TImage::GetTransparent, &TImage::SetTransparent>(u"Transparent");
+  M.Field<&TImage::OnProgress>(u"OnProgress");
+}
+
+void TShape_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TShape> M(AData);
+  M.Constructor();
+  QelRedeclare(M, SGraphicControlPublished);
+  M.Property<&TShape::GetShape, &TShape::SetShape>(u"Shape");
+  M.Property<&TShape::GetPen, &TShape::SetPen>(u"Pen");
+  M.Property<&TShape::GetBrush, &TShape::SetBrush>(u"Brush");
+}
+
+void TBevel_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TBevel> M(AData);
+  M.Constructor();
+  M.Property<&TBevel::GetShape, &TBevel::SetShape>(u"Shape");
+  M.Property<&TBevel::GetStyle, &TBevel::SetStyle>(u"Style");
+}
+
+#define QEL_EXTCTRLS_CLASSES TCustomPanel_sw, TPanel_sw, TTimer_sw, TPaintBox_sw, TImage_sw, TShape_sw, TBevel_sw
+
+void ExtCtrls_sw::RegisterMembers(TQelUnitWrapperData& AData) {
+  TQelUnitMembers M(AData);
+  QelAddTypes<TShapeType_sw, TBevelStyle_sw, TBevelShape_sw, QEL_EXTCTRLS_CLASSES>(M);
+}
+
+void ExtCtrls_sw::RegisterWrappers() {
+  RegisterUnitWrapper(QelWrapperClass<ExtCtrls_sw>());
+  QelRegisterClassWrappers<QEL_EXTCTRLS_CLASSES>();
+}

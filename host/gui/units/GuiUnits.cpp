@@ -1,0 +1,20 @@
+// Start-up registration of the visual units.
+#include <mutex>
+
+#include "engine/wrappers/units/QelUnits.h"
+#include "host/gui/units/GuiWrappers.h"
+#include "host/gui/units/QelGuiUnits.h"
+
+void QelRegisterGuiUnits() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    QelRegisterAllUnits();
+    Graphics_sw::RegisterWrappers();
+    Menus_sw::RegisterWrappers();
+    Controls_sw::RegisterWrappers();
+    Forms_sw::RegisterWrappers();
+    StdCtrls_sw::RegisterWrappers();
+    ExtCtrls_sw::RegisterWrappers();
+    Dialogs_sw::RegisterWrappers();
+  });
+}

@@ -1,0 +1,252 @@
+// Wrapper declarations of the visual units (shared by their registration sources).
+#pragma once
+
+#include "engine/wrappers/units/Classes_QelSW.h"
+#include "host/gui/ExtCtrls.h"
+#include "host/gui/Dialogs.h"
+#include "host/gui/Forms.h"
+#include "host/gui/Menus.h"
+#include "host/gui/StdCtrls.h"
+
+// A class wrapper with its own registration (every class has one, so that none repeats its
+// parent's members).
+#define QEL_GUI_CLASS(Name, Parent)                                    \
+  struct Name##_sw : TQelClassWrapperOf<Name, Parent##_sw> {           \
+    static void RegisterMembers(TQelClassWrapperData& AData);          \
+  };                                                                   \
+  QEL_WRAPS(Name, Name##_sw)
+#define QEL_GUI_ENUM(Name)                          \
+  struct Name##_sw : TQelEnumWrapperOf<Name> {};    \
+  QEL_WRAPS(Name, Name##_sw)
+#define QEL_GUI_SET(Name)                                          \
+  struct Name##_sw : TQelConv<Name> {                              \
+    static constexpr std::u16string_view TypeName = u"" #Name;     \
+  }
+
+struct TPoint_sw : TQelRecordWrapperOf_sw<TPoint> {
+  static constexpr std::u16string_view TypeName = u"TPoint";
+  static void RegisterMembers(TQelRecordWrapperData& AData);
+};
+struct TRect_sw : TQelRecordWrapperOf_sw<TRect> {
+  static constexpr std::u16string_view TypeName = u"TRect";
+  static void RegisterMembers(TQelRecordWrapperData& AData);
+};
+struct TSize_sw : TQelRecordWrapperOf_sw<TSize> {
+  static constexpr std::u16string_view TypeName = u"TSize";
+  static void RegisterMembers(TQelRecordWrapperData& AData);
+};
+QEL_WRAPS(TPoint, TPoint_sw);
+QEL_WRAPS(TRect, TRect_sw);
+QEL_WRAPS(TSize, TSize_sw);
+
+// Graphics
+QEL_GUI_CLASS(TGraphicsObject, TPersistent);
+QEL_GUI_CLASS(TFont, TGraphicsObject);
+QEL_GUI_CLASS(TPen, TGraphicsObject);
+QEL_GUI_CLASS(TBrush, TGraphicsObject);
+QEL_GUI_CLASS(TCustomCanvas, TPersistent);
+QEL_GUI_CLASS(TCanvas, TCustomCanvas);
+QEL_GUI_CLASS(TGraphic, TPersistent);
+QEL_GUI_CLASS(TBitmap, TGraphic);
+QEL_GUI_CLASS(TImageGraphic, TGraphic);
+QEL_GUI_CLASS(TIcon, TImageGraphic);
+QEL_GUI_CLASS(TWICImage, TImageGraphic);
+QEL_GUI_CLASS(TMetafile, TGraphic);
+QEL_GUI_CLASS(TMetafileCanvas, TCanvas);
+QEL_GUI_CLASS(TPicture, TPersistent);
+QEL_GUI_CLASS(TSharedImage, TObject);
+QEL_GUI_CLASS(TBitmapImage, TSharedImage);
+QEL_GUI_CLASS(TIconImage, TSharedImage);
+QEL_GUI_CLASS(TMetafileImage, TSharedImage);
+QEL_EXCEPTION_WRAPPER(EInvalidGraphic, Exception);
+QEL_EXCEPTION_WRAPPER(EInvalidGraphicOperation, Exception);
+QEL_GUI_ENUM(TFontStyle);
+QEL_GUI_ENUM(TFontPitch);
+QEL_GUI_ENUM(TFontQuality);
+QEL_GUI_ENUM(TPenStyle);
+QEL_GUI_ENUM(TPenMode);
+QEL_GUI_ENUM(TBrushStyle);
+QEL_GUI_ENUM(TFillStyle);
+QEL_GUI_ENUM(TFillMode);
+QEL_GUI_ENUM(TPixelFormat);
+QEL_GUI_ENUM(TTransparentMode);
+QEL_GUI_ENUM(TAlphaFormat);
+QEL_GUI_ENUM(TTextFormats);
+QEL_GUI_ENUM(TCanvasStates);
+QEL_GUI_ENUM(TWICImageFormat);
+QEL_GUI_SET(TFontStyles);
+QEL_GUI_SET(TTextFormat);
+QEL_GUI_SET(TCanvasState);
+
+// Controls
+QEL_GUI_CLASS(TSizeConstraints, TPersistent);
+QEL_GUI_CLASS(TMargins, TPersistent);
+QEL_GUI_CLASS(TPadding, TMargins);
+QEL_GUI_CLASS(TControl, TComponent);
+QEL_GUI_CLASS(TWinControl, TControl);
+QEL_GUI_CLASS(TControlCanvas, TCanvas);
+QEL_GUI_CLASS(TGraphicControl, TControl);
+QEL_GUI_CLASS(TCustomControl, TWinControl);
+QEL_GUI_CLASS(TCustomListControl, TWinControl);
+QEL_GUI_CLASS(TCustomMultiSelectListControl, TCustomListControl);
+QEL_GUI_CLASS(TMouse, TObject);
+QEL_GUI_ENUM(TAlign);
+QEL_GUI_ENUM(TAnchorKind);
+QEL_GUI_ENUM(TMouseButton);
+QEL_GUI_ENUM(TShiftStateItem);
+QEL_GUI_ENUM(TFormBorderStyle);
+QEL_GUI_ENUM(TBevelCut);
+QEL_GUI_ENUM(TBevelKind);
+QEL_GUI_ENUM(TMouseActivate);
+QEL_GUI_ENUM(TDragMode);
+QEL_GUI_ENUM(TDragKind);
+QEL_GUI_ENUM(TImeMode);
+QEL_GUI_SET(TAnchors);
+QEL_GUI_SET(TShiftState);
+using TMouseEvent_sw = TQelEventWrapperOf<TMouseEvent>;
+using TMouseMoveEvent_sw = TQelEventWrapperOf<TMouseMoveEvent>;
+using TKeyEvent_sw = TQelEventWrapperOf<TKeyEvent>;
+using TKeyPressEvent_sw = TQelEventWrapperOf<TKeyPressEvent>;
+using TCanResizeEvent_sw = TQelEventWrapperOf<TCanResizeEvent>;
+using TMouseWheelUpDownEvent_sw = TQelEventWrapperOf<TMouseWheelUpDownEvent>;
+struct TControlClass_sw : TQelMetaclassWrapperOf<TControl> {
+  static constexpr std::u16string_view TypeName = u"TControlClass";
+};
+struct TWinControlClass_sw : TQelMetaclassWrapperOf<TWinControl> {
+  static constexpr std::u16string_view TypeName = u"TWinControlClass";
+};
+
+// Forms
+QEL_GUI_CLASS(TControlScrollBar, TPersistent);
+QEL_GUI_CLASS(TScrollingWinControl, TWinControl);
+QEL_GUI_CLASS(TScrollBox, TScrollingWinControl);
+QEL_GUI_CLASS(TCustomFrame, TScrollingWinControl);
+QEL_GUI_CLASS(TFrame, TCustomFrame);
+QEL_GUI_CLASS(TGlassFrame, TPersistent);
+QEL_GUI_CLASS(TCustomForm, TScrollingWinControl);
+QEL_GUI_CLASS(TForm, TCustomForm);
+QEL_GUI_CLASS(TCustomDockForm, TCustomForm);
+QEL_GUI_CLASS(TCustomActiveForm, TCustomForm);
+QEL_GUI_CLASS(TMonitor, TObject);
+QEL_GUI_CLASS(TApplication, TComponent);
+QEL_GUI_CLASS(TScreen, TComponent);
+QEL_GUI_ENUM(TPosition);
+QEL_GUI_ENUM(TWindowState);
+QEL_GUI_ENUM(TFormStyle);
+QEL_GUI_ENUM(TCloseAction);
+QEL_GUI_ENUM(TBorderIcon);
+QEL_GUI_ENUM(TScrollBarKind);
+QEL_GUI_ENUM(TFormStateItem);
+QEL_GUI_ENUM(TDefaultMonitor);
+QEL_GUI_SET(TBorderIcons);
+QEL_GUI_SET(TFormState);
+using TCloseEvent_sw = TQelEventWrapperOf<TCloseEvent>;
+using TCloseQueryEvent_sw = TQelEventWrapperOf<TCloseQueryEvent>;
+using TExceptionEvent_sw = TQelEventWrapperOf<TExceptionEvent>;
+using TIdleEvent_sw = TQelEventWrapperOf<TIdleEvent>;
+struct TFormClass_sw : TQelMetaclassWrapperOf<TCustomForm> {
+  static constexpr std::u16string_view TypeName = u"TFormClass";
+};
+struct TCustomFormClass_sw : TQelMetaclassWrapperOf<TCustomForm> {
+  static constexpr std::u16string_view TypeName = u"TCustomFormClass";
+};
+
+// StdCtrls
+QEL_GUI_CLASS(TCustomLabel, TGraphicControl);
+QEL_GUI_CLASS(TLabel, TCustomLabel);
+QEL_GUI_CLASS(TCustomEdit, TWinControl);
+QEL_GUI_CLASS(TEdit, TCustomEdit);
+QEL_GUI_CLASS(TCustomMemo, TCustomEdit);
+QEL_GUI_CLASS(TMemo, TCustomMemo);
+QEL_GUI_CLASS(TButtonControl, TWinControl);
+QEL_GUI_CLASS(TCustomButton, TButtonControl);
+QEL_GUI_CLASS(TButton, TCustomButton);
+QEL_GUI_CLASS(TCustomCheckBox, TButtonControl);
+QEL_GUI_CLASS(TCheckBox, TCustomCheckBox);
+QEL_GUI_CLASS(TRadioButton, TButtonControl);
+QEL_GUI_CLASS(TCustomListBox, TCustomMultiSelectListControl);
+QEL_GUI_CLASS(TListBox, TCustomListBox);
+QEL_GUI_CLASS(TCustomCombo, TCustomListControl);
+QEL_GUI_CLASS(TCustomComboBox, TCustomCombo);
+QEL_GUI_CLASS(TComboBox, TCustomComboBox);
+QEL_GUI_CLASS(TCustomGroupBox, TCustomControl);
+QEL_GUI_CLASS(TGroupBox, TCustomGroupBox);
+QEL_GUI_ENUM(TEditCharCase);
+QEL_GUI_ENUM(TScrollStyle);
+QEL_GUI_ENUM(TCheckBoxState);
+QEL_GUI_ENUM(TTextLayout);
+QEL_GUI_ENUM(TAlignment);
+QEL_GUI_ENUM(TListBoxStyle);
+QEL_GUI_ENUM(TComboBoxStyle);
+
+// ExtCtrls
+QEL_GUI_CLASS(TCustomPanel, TCustomControl);
+QEL_GUI_CLASS(TPanel, TCustomPanel);
+QEL_GUI_CLASS(TTimer, TComponent);
+QEL_GUI_CLASS(TPaintBox, TGraphicControl);
+QEL_GUI_CLASS(TImage, TGraphicControl);
+QEL_GUI_CLASS(TShape, TGraphicControl);
+QEL_GUI_CLASS(TBevel, TGraphicControl);
+QEL_GUI_ENUM(TShapeType);
+QEL_GUI_ENUM(TBevelStyle);
+QEL_GUI_ENUM(TBevelShape);
+
+// Menus
+QEL_GUI_CLASS(TMenuItem, TComponent);
+QEL_GUI_CLASS(TMenu, TComponent);
+QEL_GUI_CLASS(TMainMenu, TMenu);
+QEL_GUI_CLASS(TPopupMenu, TMenu);
+QEL_EXCEPTION_WRAPPER(EMenuError, Exception);
+QEL_GUI_ENUM(TMenuBreak);
+QEL_GUI_ENUM(TPopupAlignment);
+QEL_GUI_ENUM(TTrackButton);
+QEL_GUI_ENUM(TMenuAutoFlag);
+struct TShortCut_sw : Word_sw {
+  static constexpr std::u16string_view TypeName = u"TShortCut";
+};
+
+// Dialogs
+QEL_GUI_CLASS(TCommonDialog, TComponent);
+QEL_GUI_CLASS(TOpenDialog, TCommonDialog);
+QEL_GUI_CLASS(TSaveDialog, TOpenDialog);
+QEL_GUI_CLASS(TFontDialog, TCommonDialog);
+QEL_GUI_CLASS(TColorDialog, TCommonDialog);
+QEL_GUI_CLASS(TFindDialog, TCommonDialog);
+QEL_GUI_CLASS(TReplaceDialog, TFindDialog);
+QEL_GUI_ENUM(TMsgDlgType);
+QEL_GUI_ENUM(TMsgDlgBtn);
+QEL_GUI_SET(TMsgDlgButtons);
+using TFindDialogEvent_sw = TQelEventWrapperOf<TFindDialogEvent>;
+
+// The unit wrappers.
+#define QEL_GUI_UNIT(Name)                                            \
+  struct Name##_sw : TQelUnitWrapperBase {                            \
+    static constexpr std::u16string_view UnitName = u"" #Name;        \
+    static void RegisterMembers(TQelUnitWrapperData& AData);          \
+    static void RegisterWrappers();                                   \
+  }
+QEL_GUI_UNIT(Graphics);
+QEL_GUI_UNIT(Controls);
+QEL_GUI_UNIT(Forms);
+QEL_GUI_UNIT(StdCtrls);
+QEL_GUI_UNIT(ExtCtrls);
+QEL_GUI_UNIT(Menus);
+QEL_GUI_UNIT(Dialogs);
+
+// Members a concrete control class publishes from its protected ancestors.
+inline constexpr std::u16string_view SGraphicControlPublished[] = {
+    u"Caption", u"Color", u"Font", u"ParentFont", u"ParentColor", u"AutoSize", u"DragMode", u"DragKind",
+    u"OnClick", u"OnDblClick", u"OnResize", u"OnMouseDown", u"OnMouseUp", u"OnMouseMove", u"OnMouseEnter",
+    u"OnMouseLeave", u"OnCanResize", u"PopupMenu"};
+inline constexpr std::u16string_view SWinControlPublished[] = {u"OnEnter", u"OnExit", u"OnKeyDown", u"OnKeyUp",
+                                                               u"OnKeyPress"};
+template <class Host, size_t N>
+void QelRedeclare(TQelMembers<Host>& M, const std::u16string_view (&ANames)[N]) {
+  for (std::u16string_view name : ANames) M.Redeclare(name);
+}
+// A published windowed control: the graphic control's list and the focus and key events.
+template <class Host>
+void QelRedeclareWinControl(TQelMembers<Host>& M) {
+  QelRedeclare(M, SGraphicControlPublished);
+  QelRedeclare(M, SWinControlPublished);
+}
