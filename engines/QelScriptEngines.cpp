@@ -3,10 +3,12 @@
 #include <mutex>
 
 #include "engines/lua/LuaEngine.h"
+#include "engines/tcl/TclEngine.h"
 
 void QelRegisterScriptEngines() {
   static std::once_flag once;
   std::call_once(once, [] {
     QelRegisterLuaEngine();
+    QelRegisterTclEngine();
   });
 }
