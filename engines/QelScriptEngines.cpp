@@ -5,6 +5,7 @@
 #include "engines/jscript/JsEngine.h"
 #include "engines/lua/LuaEngine.h"
 #include "engines/python/PyEngine.h"
+#include "engines/tcl/TclEngine.h"
 
 void QelRegisterScriptEngines() {
   static std::once_flag once;
@@ -12,5 +13,6 @@ void QelRegisterScriptEngines() {
     QelRegisterLuaEngine();
     QelRegisterPythonEngine();
     QelRegisterJScriptEngine();
+    QelRegisterTclEngine();
   });
 }

@@ -1,0 +1,4 @@
+// The engine "TclScript" (Tcl 8.6).
+#pragma once
+
+void QelRegisterTclEngine();
