@@ -12,7 +12,17 @@ endif()
 set_target_properties(qel_tessaro PROPERTIES EXPORT_NAME Tessaro)
 add_library(Qel::Tessaro ALIAS qel_tessaro)
 
-get_property(qel_layers GLOBAL PROPERTY QEL_LAYER_TARGETS)
+# The package holds the engine and what it stands on; the embedded interpreters' bridges and the
+# visual units (which bring their interpreters and Qt along) stay with the project's programs.
+get_property(qel_all_layers GLOBAL PROPERTY QEL_LAYER_TARGETS)
+set(qel_layers)
+foreach(layer IN LISTS qel_all_layers)
+  get_target_property(dir ${layer} SOURCE_DIR)
+  file(RELATIVE_PATH dir ${PROJECT_SOURCE_DIR} ${dir})
+  if(dir MATCHES "^(platform|engine|host/core)")
+    list(APPEND qel_layers ${layer})
+  endif()
+endforeach()
 foreach(layer IN LISTS qel_layers)
   add_library(Qel::${layer} ALIAS ${layer})
 endforeach()
