@@ -1,5 +1,6 @@
 // The process-wide name table, the runtime error messages and the global object classes.
 #include "engine/vm/QelVMInternal.h"
+#include "host/core/ExceptRelay.h"
 
 // ---------------------------------------------------------------------------------------------
 // Name table
@@ -119,6 +120,14 @@ String EQelVMRuntime::MessageOf(HRESULT AInvokeRes, EXCEPINFO& EInfo, bool AFina
 }
 
 void EQelVMRuntime::RaiseError(HRESULT AInvokeRes, EXCEPINFO& EInfo, bool AFinalizeEInfo) {
+  // A host exception raised by an in-process wrapper keeps its class (on E: EListError do).
+  if (AInvokeRes == DISP_E_EXCEPTION && !EInfo.pfnDeferredFillIn) {
+    ExceptionPtr relayed = QelClaimRelayedException(EInfo.bstrDescription, OleBstrView(EInfo.bstrDescription));
+    if (relayed) {
+      MessageOf(AInvokeRes, EInfo, AFinalizeEInfo);
+      relayed.Raise();
+    }
+  }
   RaiseException(new EQelVMRuntime(MessageOf(AInvokeRes, EInfo, AFinalizeEInfo)));
 }
 

@@ -28,13 +28,28 @@
 #include "engine/wrappers/QelSctConv.h"
 #include "host/core/Classes.h"
 
-// A member name as a template argument (for procedures that must name themselves).
-template <size_t N>
-struct TQelName {
-  char16_t Text[N]{};
-  constexpr TQelName(const char16_t (&AText)[N]) { std::copy_n(AText, N, Text); }
-  constexpr std::u16string_view View() const { return {Text, N - 1}; }
+// TQelName (System.h): a member name as a template argument, for procedures that must name
+// themselves.
+
+// Picks one form of an overloaded host member by its parameter types:
+//   M.Method<QelOverload<const String&>(&TStrings::LoadFromFile)>(u"LoadFromFile");
+template <class... A>
+struct TQelOverloadOf {
+  template <class R, class C>
+  constexpr auto operator()(R (C::*AMember)(A...)) const { return AMember; }
+  template <class R, class C>
+  constexpr auto operator()(R (C::*AMember)(A...) const) const { return AMember; }
+  template <class R>
+  constexpr auto operator()(R (*AFunction)(A...)) const { return AFunction; }
 };
+template <class... A>
+inline constexpr TQelOverloadOf<A...> QelOverload{};
+
+// Values of a member's trailing parameters that a script may leave out (numbers, booleans,
+// enumeration values, texts as u"..."):
+//   M.Method<&TStrings::SaveToFile, QelDefaults<false>>(u"SaveToFile");
+template <auto... Values>
+struct QelDefaults {};
 
 // Flags of a property registration.
 enum TQelPropFlag : unsigned { qpNone = 0, qpDefault = 1, qpProtected = 2 };
@@ -221,7 +236,9 @@ VARIANT CallWith(void* AObj, TQelDispArgs AArgs, TList<P...>, std::index_sequenc
   } else {
     decltype(auto) result = call();
     (std::get<I>(args).WriteBack(AArgs[I]), ...);
-    return ResultToVar(result);
+    // A variant returned by value belongs to the caller already.
+    if constexpr (std::is_same_v<typename Fn::Result, VARIANT>) return result;
+    else return ResultToVar(result);
   }
 }
 
@@ -229,6 +246,65 @@ template <auto F, TQelTarget K>
 VARIANT Call(void* AObj, TQelDispArgs AArgs) {
   using Args = ArgsOf<F, K>;
   return CallWith<F, K>(AObj, AArgs, Args{}, std::make_index_sequence<TCount<Args>::Value>{});
+}
+
+// ---- default arguments --------------------------------------------------------------------
+
+template <class D>
+struct TDefaults;
+template <auto... Values>
+struct TDefaults<QelDefaults<Values...>> {
+  static constexpr int Count = sizeof...(Values);
+  static constexpr auto Tuple() { return std::tuple{Values...}; }
+};
+
+template <class T, class V>
+VARIANT DefaultVar(const V& AValue) {
+  if constexpr (requires { AValue.View(); }) return QelStringVar(AValue.View());
+  else return TQelConv<T>::ToVar(static_cast<T>(AValue));
+}
+
+template <class Params, int First, class Tuple, size_t... I>
+void FillDefaultsAt(VARIANT* AArgs, int AFrom, const Tuple& AValues, std::index_sequence<I...>) {
+  ((int(First + I) >= AFrom
+        ? void(AArgs[First + I] = DefaultVar<std::tuple_element_t<First + I, Params>>(std::get<I>(AValues)))
+        : void()),
+   ...);
+}
+
+template <class... P>
+using TParamTuple = std::tuple<std::remove_cvref_t<P>...>;
+template <class L>
+struct TParamTupleOf;
+template <class... P>
+struct TParamTupleOf<TList<P...>> {
+  using Type = TParamTuple<P...>;
+};
+
+// The member name a procedure with defaults reports when it gets too many arguments.
+template <auto F, TQelTarget K, class D>
+inline std::u16string_view DefaultsOwnerName;
+
+// Fills the left-out trailing arguments from D and calls F; the filled ones are cleared after.
+template <auto F, TQelTarget K, class D>
+VARIANT InvokeWithDefaults(void* AObj, TQelDispArgs AArgs, int AArgsSize, bool) {
+  constexpr int full = ArgCount<F, K>;
+  constexpr int first = full - TDefaults<D>::Count;
+  static_assert(first >= 0, "more default values than parameters");
+  if (AArgsSize == full) return Call<F, K>(AObj, AArgs);
+  if (AArgsSize > full || AArgsSize < first) RaiseArgCountError(DefaultsOwnerName<F, K, D>);
+  VARIANT args[full]{};
+  std::copy(AArgs, AArgs + AArgsSize, args);
+  using Params = typename TParamTupleOf<ArgsOf<F, K>>::Type;
+  struct TClear {
+    VARIANT* From;
+    VARIANT* To;
+    ~TClear() {
+      for (VARIANT* v = From; v != To; ++v) VariantClear(v);
+    }
+  } clear{args + AArgsSize, args + full};
+  FillDefaultsAt<Params, first>(args, AArgsSize, TDefaults<D>::Tuple(), std::make_index_sequence<TDefaults<D>::Count>{});
+  return Call<F, K>(AObj, args);
 }
 
 // ---- invoke procedures -------------------------------------------------------------------
@@ -285,11 +361,24 @@ TQelWrapperClassRef ResultTypeOf() {
 template <auto F, TQelTarget K>
 constexpr bool ReturnsVoid = std::is_void_v<typename TFn<decltype(F)>::Result>;
 
+// The invoke procedure of F with defaults D, and the smallest argument count it takes.
+template <auto F, TQelTarget K, class D>
+TQelInvokeProc ProcWithDefaults(std::u16string_view AName, int& ACount, bool& AOptional) {
+  ACount = ArgCount<F, K> - TDefaults<D>::Count;
+  if constexpr (TDefaults<D>::Count == 0) {
+    return &InvokeMethod<F, K>;
+  } else {
+    DefaultsOwnerName<F, K, D> = AName;
+    AOptional = true;
+    return &InvokeWithDefaults<F, K, D>;
+  }
+}
+
 // A procedure or function (by F's result type), instance or meta member.
-template <auto F, TQelTarget K>
+template <auto F, TQelTarget K, class D = QelDefaults<>>
 void RegisterCallable(TQelClassWrapperData& AData, std::u16string_view AName, bool AMeta, bool AOptional) {
-  constexpr int count = ArgCount<F, K>;
-  TQelInvokeProc proc = &InvokeMethod<F, K>;
+  int count = 0;
+  TQelInvokeProc proc = ProcWithDefaults<F, K, D>(AName, count, AOptional);
   if constexpr (ReturnsVoid<F, K>) {
     AMeta ? AData.AddClassProcedure(AName, proc, count, AOptional) : AData.AddProcedure(AName, proc, count, AOptional);
   } else {
@@ -312,11 +401,11 @@ class TQelMembers {
  public:
   explicit TQelMembers(TQelClassWrapperData& AData) : FData(AData) {}
 
-  // A function or procedure (by its result type).
-  template <auto F>
+  // A function or procedure (by its result type); D gives trailing parameters' defaults.
+  template <auto F, class D = QelDefaults<>>
   void Method(std::u16string_view AName) {
     CheckTarget<F>();
-    Register<F, K::Object>(AName, false, false);
+    QelBindDetail::RegisterCallable<F, K::Object, D>(FData, AName, false, false);
   }
   // Forms chosen by argument count; registered with the smallest count and optional parameters.
   template <TQelName Name, auto... Fs>
@@ -324,9 +413,9 @@ class TQelMembers {
     (CheckTarget<Fs>(), ...);
     RegisterOverloads<Name, K::Object, false, Fs...>();
   }
-  template <auto F>
+  template <auto F, class D = QelDefaults<>>
   void ClassMethod(std::u16string_view AName) {
-    Register<F, K::Class>(AName, true, false);
+    QelBindDetail::RegisterCallable<F, K::Class, D>(FData, AName, true, false);
   }
   template <TQelName Name, auto... Fs>
   void ClassOverloads() {
@@ -358,15 +447,20 @@ class TQelMembers {
   // Create through the class's virtual constructor (components get the owner argument).
   void Constructor(std::u16string_view AName = u"Create");
   // A constructor function taking the class first: Host* (*)(TClass, Args...).
-  template <auto F>
+  template <auto F, class D = QelDefaults<>>
   void Constructor(std::u16string_view AName = u"Create") {
-    FData.AddConstructor(AName, &QelBindDetail::InvokeMethod<F, K::Class>, QelBindDetail::ArgCount<F, K::Class>, false);
+    int count = 0;
+    bool optional = false;
+    TQelInvokeProc proc = QelBindDetail::ProcWithDefaults<F, K::Class, D>(AName, count, optional);
+    FData.AddConstructor(AName, proc, count, optional);
   }
   template <auto Value>
   void Constant(std::u16string_view AName) {
     FData.AddConstant(AName, &ConstantProc<Value>, QelTypeOf<decltype(Value)>());
   }
   void Redeclare(std::u16string_view AName, bool AIsDefault = false) { FData.AddPropertyRedecl(AName, AIsDefault); }
+  // The host class's own published properties and events, from its QEL_PUBLISHED list.
+  void Published() { PublishAll(static_cast<typename TQelPublished<Host>::List*>(nullptr)); }
 
   template <auto Value>
   static VARIANT ConstantProc(void*, TQelDispArgs, int, bool) {
@@ -374,15 +468,23 @@ class TQelMembers {
   }
 
  private:
+  template <class... Items>
+  void PublishAll(TQelPublishedList<Items...>*) {
+    (PublishOne(static_cast<Items*>(nullptr)), ...);
+  }
+  template <TQelName Name, auto Getter, auto Setter>
+  void PublishOne(QelProp<Name, Getter, Setter>*) {
+    Property<Getter, Setter>(Name.View());
+  }
+  template <TQelName Name, auto Member>
+  void PublishOne(QelEvent<Name, Member>*) {
+    Field<Member>(Name.View());
+  }
+
   template <auto F>
   static constexpr void CheckTarget() {
     using C = typename QelBindDetail::TFn<decltype(F)>::Class;
     if constexpr (!std::is_void_v<C>) static_assert(std::is_base_of_v<C, Host>, "the member belongs to another class");
-  }
-
-  template <auto F, TQelTarget T>
-  void Register(std::u16string_view AName, bool AMeta, bool AOptional) {
-    QelBindDetail::RegisterCallable<F, T>(FData, AName, AMeta, AOptional);
   }
 
   template <TQelName Name, TQelTarget T, bool AMeta, auto... Fs>
@@ -515,13 +617,14 @@ class TQelUnitMembers {
   explicit TQelUnitMembers(TQelUnitWrapperData& AData) : FData(AData) {}
 
   // A routine; a first parameter TQelUnitWrapper* receives the unit instance.
-  template <auto F>
+  template <auto F, class D = QelDefaults<>>
   void Routine(std::u16string_view AName) {
     constexpr K target = TargetOf<F>();
-    constexpr int count = QelBindDetail::ArgCount<F, target>;
-    TQelInvokeProc proc = &QelBindDetail::InvokeMethod<F, target>;
-    if constexpr (QelBindDetail::ReturnsVoid<F, target>) FData.AddProcedure(AName, proc, count, false);
-    else FData.AddFunction(AName, proc, QelBindDetail::ResultTypeOf<F, target>(), count, false);
+    int count = 0;
+    bool optional = false;
+    TQelInvokeProc proc = QelBindDetail::ProcWithDefaults<F, target, D>(AName, count, optional);
+    if constexpr (QelBindDetail::ReturnsVoid<F, target>) FData.AddProcedure(AName, proc, count, optional);
+    else FData.AddFunction(AName, proc, QelBindDetail::ResultTypeOf<F, target>(), count, optional);
   }
   template <TQelName Name, auto... Fs>
   void Overloads() {

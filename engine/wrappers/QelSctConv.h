@@ -113,7 +113,9 @@ struct TBoolConv : TQelPredTypeWrapperBase {
   static VARIANT ToVar(T AValue) { return QelBoolVar(AValue != T{}); }
   static T FromVar(const VARIANT& AValue) { return static_cast<T>(QelVarToBool(AValue)); }
 };
-// Characters travel as their code; ABits keeps the low bits of the integer coercion.
+// Characters travel as their code; ABits keeps the low bits of the integer coercion. A script
+// writes a character as a one-character string (L.Delimiter := ';'), which is taken as that
+// character rather than coerced as a number.
 template <class T, int ABits>
 struct TCharConv : TQelPredTypeWrapperBase {
   using Value = T;
@@ -121,7 +123,10 @@ struct TCharConv : TQelPredTypeWrapperBase {
     return QelIntVar(static_cast<int32_t>(static_cast<std::make_unsigned_t<T>>(AValue)));
   }
   static T FromVar(const VARIANT& AValue) {
-    return static_cast<T>(static_cast<uint32_t>(QelVarToInt(AValue)) & ((1u << ABits) - 1));
+    const VARIANT& value = QelDeref(AValue);
+    if (value.vt == VT_BSTR && OleBstrView(value.bstrVal).size() == 1)
+      return static_cast<T>(static_cast<uint32_t>(OleBstrView(value.bstrVal)[0]) & ((1u << ABits) - 1));
+    return static_cast<T>(static_cast<uint32_t>(QelVarToInt(value)) & ((1u << ABits) - 1));
   }
 };
 struct TStringConv : TQelPredTypeWrapperBase {
@@ -140,9 +145,9 @@ struct TCurrencyConv : TQelPredTypeWrapperBase {
   static CY FromVar(const VARIANT& AValue) { return QelVarToCurrency(AValue); }
 };
 struct TDateConv : TQelPredTypeWrapperBase {
-  using Value = double;
-  static VARIANT ToVar(double AValue) { return QelDateVar(AValue); }
-  static double FromVar(const VARIANT& AValue) { return QelVarToReal(AValue); }
+  using Value = TDateTime;
+  static VARIANT ToVar(TDateTime AValue) { return QelDateVar(AValue); }
+  static TDateTime FromVar(const VARIANT& AValue) { return QelVarToReal(AValue); }
 };
 
 }  // namespace QelConvDetail

@@ -571,8 +571,15 @@ void QelHookEvent(IQelScriptControl* AControl, TObject* AInstance, std::u16strin
 // Adds a unit wrapper once. The list keeps the host units in their fixed order (System,
 // Types, ..., Classes, Graphics, ..., Dialogs) whenever they register, so the units of later
 // layers can register after QelRegisterAllUnits; other units follow in registration order.
+// A unit wrapper whose name is listed already joins that unit: its members are added to the
+// listed unit's (as by QelExtendUnit), so the unit stays listed once.
 void RegisterUnitWrapper(TQelWrapperClassRef AWrapperClass);
 const std::vector<TQelWrapperClassRef>& GetUnitWrappers();
+// Adds members to a unit that another layer registers: AExtend runs on the unit's data right
+// after the unit's own RegisterMembers (the visual units' classes join the units registered
+// with their enumerations and records by the wrappers layer). Call before the unit's member
+// table is first built, that is before the first script control starts.
+void QelExtendUnit(std::u16string_view AUnitName, void (*AExtend)(TQelUnitWrapperData& AData));
 void RegisterClassWrapper(TQelWrapperClassRef AWrapperClass);
 void RegisterEventWrapper(const TEventTypeInfo* AEventType, TQelWrapperClassRef AWrapperClass);
 // The wrapper class of AClass or of its nearest wrapped ancestor.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/wrappers/QelSctWrappers.h"
+#include "host/core/ExceptRelay.h"
 
 namespace {
 
@@ -224,6 +225,8 @@ HRESULT ExceptionToHResult(EXCEPINFO* AExcepInfo) {
     AExcepInfo->bstrSource = OleAllocBstr(SWrappersSource);
     AExcepInfo->bstrDescription = OleAllocBstr(error->GetMessage());
     AExcepInfo->scode = E_FAIL;
+    // Our own machine raises the object itself; other callers read the EXCEPINFO as ever.
+    QelRelayException(error, AExcepInfo->bstrDescription);
   }
   return DISP_E_EXCEPTION;
 }

@@ -57,11 +57,29 @@ struct TRegistries {
   std::vector<TQelWrapperClassRef> FUnitWrappers;
   TQelHashTable<TWrapperClassTraits> FClassWrappers{true};
   TQelHashTable<TEventWrapperTraits> FEventWrappers{true};
+  // Members added to a listed unit: a function, or the members of a later unit wrapper of the
+  // same name.
+  struct TUnitExtension {
+    String UnitName;
+    void (*Extend)(TQelUnitWrapperData&);
+    TQelWrapperClassRef Unit;
+  };
+  std::vector<TUnitExtension> FUnitExtensions;
 };
 
 TRegistries& Registries() {
   static auto* registries = new TRegistries();
   return *registries;
+}
+
+// Runs under the registries' lock, as every data build does.
+void RunUnitExtensions(TQelUnitWrapperData& AData) {
+  const std::u16string_view name = AData.GetWrapperClass()->GetUnitName();
+  for (const auto& extension : Registries().FUnitExtensions) {
+    if (extension.UnitName != name) continue;
+    if (extension.Extend) extension.Extend(AData);
+    else if (extension.Unit->RegisterMembers) extension.Unit->RegisterMembers(AData);
+  }
 }
 
 std::unique_ptr<TQelWrapperData> NewDataFor(TQelWrapperClassRef AClass) {
@@ -96,6 +114,7 @@ void InitWrapperData(TQelWrapperData& AData) {
       break;
     case wkUnit:
       if (wrapperClass->RegisterMembers) wrapperClass->RegisterMembers(AData);
+      RunUnitExtensions(static_cast<TQelUnitWrapperData&>(AData));
       static_cast<TQelUnitWrapperData&>(AData).AddFoundEnums();
       break;
     default:
@@ -145,12 +164,25 @@ void RegisterUnitWrapper(TQelWrapperClassRef AWrapperClass) {
   std::lock_guard guard(registries.FLock);
   auto& list = registries.FUnitWrappers;
   if (std::find(list.begin(), list.end(), AWrapperClass) != list.end()) return;
+  const auto named = std::find_if(list.begin(), list.end(), [AWrapperClass](TQelWrapperClassRef AUnit) {
+    return AUnit->GetUnitName() == AWrapperClass->GetUnitName();
+  });
+  if (named != list.end()) {
+    registries.FUnitExtensions.push_back({String(AWrapperClass->GetUnitName()), nullptr, AWrapperClass});
+    return;
+  }
   const size_t rank = UnitRank(AWrapperClass);
   const auto later = std::find_if(list.begin(), list.end(), [rank](TQelWrapperClassRef AUnit) { return UnitRank(AUnit) > rank; });
   list.insert(later, AWrapperClass);
 }
 
 const std::vector<TQelWrapperClassRef>& GetUnitWrappers() { return Registries().FUnitWrappers; }
+
+void QelExtendUnit(std::u16string_view AUnitName, void (*AExtend)(TQelUnitWrapperData& AData)) {
+  TRegistries& registries = Registries();
+  std::lock_guard guard(registries.FLock);
+  registries.FUnitExtensions.push_back({String(AUnitName), AExtend, nullptr});
+}
 
 void RegisterClassWrapper(TQelWrapperClassRef AWrapperClass) {
   TRegistries& registries = Registries();

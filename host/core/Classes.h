@@ -13,6 +13,8 @@
 
 QEL_EVENT_TYPE(TNotifyEvent, void(TObject* Sender));
 
+class TStream;
+
 // ---------------------------------------------------------------------------
 // Exceptions of the unit
 
@@ -25,10 +27,18 @@ QEL_EXCEPTION(EReadError, EFilerError);
 QEL_EXCEPTION(EWriteError, EFilerError);
 QEL_EXCEPTION(EClassNotFound, EFilerError);
 QEL_EXCEPTION(EListError, Exception);
-QEL_EXCEPTION(EStringListError, Exception);
+QEL_EXCEPTION(EStringListError, EListError);
 QEL_EXCEPTION(EComponentError, Exception);
 QEL_EXCEPTION(EInvalidOperation, Exception);
 QEL_EXCEPTION(EThread, Exception);
+QEL_EXCEPTION(EThreadExternalException, EThread);
+QEL_EXCEPTION(EInvalidImage, EFilerError);
+QEL_EXCEPTION(EMethodNotFound, EFilerError);
+QEL_EXCEPTION(EResNotFound, Exception);
+QEL_EXCEPTION(EOutOfResources, EOutOfMemory);
+QEL_EXCEPTION(EParserError, Exception);
+QEL_EXCEPTION(EObserverException, Exception);
+QEL_EXCEPTION(ELoginCredentialError, Exception);
 
 // ---------------------------------------------------------------------------
 // Persistent objects
@@ -130,6 +140,9 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> FComponents;
   std::vector<TComponent*> FFreeNotifies;
 };
+QEL_PUBLISHED(TComponent, QelProp<u"Name", &TComponent::GetName, &TComponent::SetName>,
+              QelProp<u"Tag", &TComponent::GetTag, &TComponent::SetTag>, QelProp<u"Owner", &TComponent::GetOwner>,
+              QelProp<u"ComponentCount", &TComponent::GetComponentCount>);
 
 // ---------------------------------------------------------------------------
 // String lists
@@ -199,6 +212,9 @@ class TStrings : public TPersistent {
   // Writes UTF-8 (with a byte-order mark only when asked); a file that cannot
   // be created raises EFCreateError "Cannot create file "%s". %s".
   void SaveToFile(const String& AFileName, bool AWriteBOM = false) const;
+  // The rest of AStream as text (UTF-8, a byte-order mark skipped); the text as UTF-8.
+  void LoadFromStream(TStream* AStream);
+  void SaveToStream(TStream* AStream) const;
 
   // Compares two lines as this list does (IndexOf, names).
   virtual int CompareStrings(std::u16string_view S1, std::u16string_view S2) const;
@@ -223,6 +239,9 @@ class TStrings : public TPersistent {
   char16_t FNameValueSeparator = u'=';
   bool FStrictDelimiter = false;
 };
+QEL_PUBLISHED(TStrings, QelProp<u"Count", &TStrings::GetCount>, QelProp<u"Text", &TStrings::GetText, &TStrings::SetText>,
+              QelProp<u"CommaText", &TStrings::GetCommaText, &TStrings::SetCommaText>,
+              QelProp<u"DelimitedText", &TStrings::GetDelimitedText, &TStrings::SetDelimitedText>);
 
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 QEL_ENUM_TYPE(TDuplicates, dupIgnore, dupAccept, dupError);
@@ -296,6 +315,10 @@ class TStringList : public TStrings {
   bool FOwnsObjects = false;
   TDuplicates FDuplicates = dupIgnore;
 };
+QEL_PUBLISHED(TStringList, QelProp<u"Sorted", &TStringList::GetSorted, &TStringList::SetSorted>,
+              QelProp<u"CaseSensitive", &TStringList::GetCaseSensitive, &TStringList::SetCaseSensitive>,
+              QelProp<u"Duplicates", &TStringList::GetDuplicates, &TStringList::SetDuplicates>,
+              QelEvent<u"OnChange", &TStringList::OnChange>, QelEvent<u"OnChanging", &TStringList::OnChanging>);
 
 // ---------------------------------------------------------------------------
 // Pointer lists
@@ -347,6 +370,8 @@ class TList : public TObject {
   std::vector<void*> FList;
   int FCapacity = 0;
 };
+QEL_PUBLISHED(TList, QelProp<u"Count", &TList::GetCount, &TList::SetCount>,
+              QelProp<u"Capacity", &TList::GetCapacity, &TList::SetCapacity>);
 
 // ---------------------------------------------------------------------------
 // Threads
@@ -409,3 +434,284 @@ class TThread : public TObject {
   int FReturnValue = 0;
   ExceptionPtr FFatalException;
 };
+
+// ---------------------------------------------------------------------------
+// Bit arrays
+
+QEL_EXCEPTION(EBitsError, Exception);
+
+// Bits by index, growing on demand when a bit past the end is set; a negative index raises
+// EBitsError "Bits index out of range".
+class TBits : public TObject {
+  QEL_CLASS(TBits, TObject)
+ public:
+  int GetSize() const { return static_cast<int>(FBits.size()); }
+  void SetSize(int AValue);
+  bool GetBits(int AIndex) const;
+  void SetBits(int AIndex, bool AValue);
+  // The index of the first clear bit (Size when all are set).
+  int OpenBit() const;
+
+ private:
+  std::vector<bool> FBits;
+
+ public:
+  static void QelRegisterMembers(TClassInfo& AInfo);
+};
+QEL_PUBLISHED(TBits, QelProp<u"Size", &TBits::GetSize, &TBits::SetSize>);
+
+// ---------------------------------------------------------------------------
+// Streams
+
+enum TSeekOrigin { soBeginning, soCurrent, soEnd };
+QEL_ENUM_TYPE(TSeekOrigin, soBeginning, soCurrent, soEnd);
+
+constexpr uint16_t fmCreate = 0xFF00;
+constexpr uint16_t fmOpenRead = 0x0000;
+constexpr uint16_t fmOpenWrite = 0x0001;
+constexpr uint16_t fmOpenReadWrite = 0x0002;
+constexpr uint16_t fmShareCompat = 0x0000;
+constexpr uint16_t fmShareExclusive = 0x0010;
+constexpr uint16_t fmShareDenyWrite = 0x0020;
+constexpr uint16_t fmShareDenyRead = 0x0030;
+constexpr uint16_t fmShareDenyNone = 0x0040;
+
+using TBytes = std::vector<uint8_t>;
+
+class TStream : public TObject {
+  QEL_CLASS(TStream, TObject)
+ public:
+  // Reads up to ACount bytes; returns how many were read.
+  virtual int32_t Read(void* ABuffer, int32_t ACount) = 0;
+  virtual int32_t Write(const void* ABuffer, int32_t ACount) = 0;
+  virtual int64_t Seek(int64_t AOffset, TSeekOrigin AOrigin) = 0;
+  // ReadBuffer raises EReadError "Stream read error" when fewer bytes are left; WriteBuffer
+  // raises EWriteError "Stream write error" when not all are written.
+  void ReadBuffer(void* ABuffer, int32_t ACount);
+  void WriteBuffer(const void* ABuffer, int32_t ACount);
+  // Copies ACount bytes from ASource's position (all of ASource from its start when 0).
+  int64_t CopyFrom(TStream* ASource, int64_t ACount);
+
+  int64_t GetPosition() { return Seek(0, soCurrent); }
+  void SetPosition(int64_t AValue) { Seek(AValue, soBeginning); }
+  virtual int64_t GetSize();
+  virtual void SetSize(int64_t ANewSize);
+
+  // One byte, or the raw bytes of a text in UTF-8 (what scripts read and write).
+  uint8_t ReadByte();
+  void WriteByte(uint8_t AValue);
+  String ReadText(int32_t ACount);
+  int32_t WriteText(std::u16string_view AText);
+
+ public:
+  static void QelRegisterMembers(TClassInfo& AInfo);
+};
+QEL_PUBLISHED(TStream, QelProp<u"Position", &TStream::GetPosition, &TStream::SetPosition>,
+              QelProp<u"Size", &TStream::GetSize, &TStream::SetSize>);
+
+// A stream over an open file descriptor it does not own.
+class THandleStream : public TStream {
+  QEL_CLASS(THandleStream, TStream)
+ public:
+  explicit THandleStream(int AHandle) : FHandle(AHandle) {}
+  int GetHandle() const { return FHandle; }
+  int32_t Read(void* ABuffer, int32_t ACount) override;
+  int32_t Write(const void* ABuffer, int32_t ACount) override;
+  int64_t Seek(int64_t AOffset, TSeekOrigin AOrigin) override;
+  void SetSize(int64_t ANewSize) override;
+
+ protected:
+  int FHandle = -1;
+};
+
+// Opens or creates a file: fmCreate truncates, the fmOpen modes open an existing file.
+// Failures raise EFCreateError "Cannot create file "%s". %s" or EFOpenError
+// "Cannot open file "%s". %s" with the system's reason.
+class TFileStream : public THandleStream {
+  QEL_CLASS(TFileStream, THandleStream)
+ public:
+  TFileStream(const String& AFileName, uint16_t AMode);
+  ~TFileStream() override;
+  const String& GetFileName() const { return FFileName; }
+
+ private:
+  String FFileName;
+};
+
+class TCustomMemoryStream : public TStream {
+  QEL_CLASS(TCustomMemoryStream, TStream)
+ public:
+  int32_t Read(void* ABuffer, int32_t ACount) override;
+  int64_t Seek(int64_t AOffset, TSeekOrigin AOrigin) override;
+  int64_t GetSize() override { return static_cast<int64_t>(FData.size()); }
+  void SaveToStream(TStream* AStream);
+  void SaveToFile(const String& AFileName);
+  const TBytes& Data() const { return FData; }
+
+ protected:
+  TBytes FData;
+  int64_t FPosition = 0;
+};
+
+class TMemoryStream : public TCustomMemoryStream {
+  QEL_CLASS(TMemoryStream, TCustomMemoryStream)
+ public:
+  int32_t Write(const void* ABuffer, int32_t ACount) override;
+  void SetSize(int64_t ANewSize) override;
+  void Clear();
+  void LoadFromStream(TStream* AStream);
+  void LoadFromFile(const String& AFileName);
+};
+
+class TBytesStream : public TMemoryStream {
+  QEL_CLASS(TBytesStream, TMemoryStream)
+ public:
+  TBytesStream() = default;
+  explicit TBytesStream(TBytes AData) { FData = std::move(AData); }
+  const TBytes& GetBytes() const { return FData; }
+};
+
+// Text held as UTF-8 bytes.
+class TStringStream : public TBytesStream {
+  QEL_CLASS(TStringStream, TBytesStream)
+ public:
+  TStringStream() = default;
+  explicit TStringStream(std::u16string_view AString);
+  String GetDataString() const;
+  String ReadString(int32_t ACount) { return ReadText(ACount); }
+  void WriteString(std::u16string_view AString) { WriteText(AString); }
+
+ public:
+  static void QelRegisterMembers(TClassInfo& AInfo);
+};
+QEL_PUBLISHED(TStringStream, QelProp<u"DataString", &TStringStream::GetDataString>);
+
+// ---------------------------------------------------------------------------
+// Collections
+
+class TCollection;
+
+// An item belongs to at most one collection; setting Collection moves it, freeing it removes
+// it from its collection.
+class TCollectionItem : public TPersistent {
+  QEL_CLASS(TCollectionItem, TPersistent)
+ public:
+  TCollectionItem() = default;
+  ~TCollectionItem() override;
+  TCollection* GetCollection() const { return FCollection; }
+  void SetCollection(TCollection* AValue);
+  int GetID() const { return FID; }
+  int GetIndex() const;
+  void SetIndex(int AValue);
+  virtual String GetDisplayName() const { return FDisplayName.empty() ? ClassName() : FDisplayName; }
+  virtual void SetDisplayName(const String& AValue) { FDisplayName = AValue; }
+  String GetNamePath() const override;
+
+ private:
+  friend class TCollection;
+  TCollection* FCollection = nullptr;
+  int FID = 0;
+  String FDisplayName;
+
+ public:
+  static void QelRegisterMembers(TClassInfo& AInfo);
+};
+QEL_PUBLISHED(TCollectionItem, QelProp<u"Index", &TCollectionItem::GetIndex, &TCollectionItem::SetIndex>,
+              QelProp<u"DisplayName", &TCollectionItem::GetDisplayName, &TCollectionItem::SetDisplayName>);
+
+// Items of one class (ItemClass, a TCollectionItem class) made by Add; the collection owns
+// them. A bad index raises EListError "List index out of bounds (%d)".
+class TCollection : public TPersistent {
+  QEL_CLASS(TCollection, TPersistent)
+ public:
+  TCollection() : TCollection(TCollectionItem::StaticClass()) {}
+  // Raises EInvalidCast when AItemClass is not a TCollectionItem class that can be made.
+  explicit TCollection(TClass AItemClass);
+  ~TCollection() override;
+
+  TCollectionItem* Add();
+  TCollectionItem* Insert(int AIndex);
+  void Delete(int AIndex);
+  void Clear();
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+  TCollectionItem* FindItemID(int AID) const;
+  void Exchange(int AIndex1, int AIndex2);
+  void Assign(TPersistent* ASource) override;
+
+  int GetCount() const { return static_cast<int>(FItems.size()); }
+  TCollectionItem* GetItems(int AIndex) const;
+  void SetItems(int AIndex, TCollectionItem* AValue);
+  TClass GetItemClass() const { return FItemClass; }
+  int GetUpdateCount() const { return FUpdateCount; }
+  virtual TPersistent* GetOwner() const { return nullptr; }
+  String GetNamePath() const override;
+
+  TNotifyEvent OnChange;
+
+ protected:
+  virtual void Changed();
+
+ private:
+  friend class TCollectionItem;
+  void InsertItem(TCollectionItem* AItem, int AIndex);
+  void RemoveItem(TCollectionItem* AItem);
+  void CheckIndex(int AIndex) const;
+
+  TClass FItemClass;
+  std::vector<TCollectionItem*> FItems;
+  int FNextID = 0;
+  int FUpdateCount = 0;
+  bool FChangedWhileUpdating = false;
+
+ public:
+  static void QelRegisterMembers(TClassInfo& AInfo);
+};
+QEL_PUBLISHED(TCollection, QelProp<u"Count", &TCollection::GetCount>);
+
+// A collection whose owner a designer shows it under.
+class TOwnedCollection : public TCollection {
+  QEL_CLASS(TOwnedCollection, TCollection)
+ public:
+  TOwnedCollection(TPersistent* AOwner, TClass AItemClass) : TCollection(AItemClass), FOwner(AOwner) {}
+  TPersistent* GetOwner() const override { return FOwner; }
+
+ private:
+  TPersistent* FOwner;
+};
+
+// ---------------------------------------------------------------------------
+// Thread-safe lists
+
+// A TList behind a lock: LockList returns the list with the lock held until UnlockList.
+class TThreadList : public TObject {
+  QEL_CLASS(TThreadList, TObject)
+ public:
+  void Add(void* AItem);
+  void Remove(void* AItem);
+  void Clear();
+  TList* LockList();
+  void UnlockList();
+  TDuplicates GetDuplicates() const { return FDuplicates; }
+  void SetDuplicates(TDuplicates AValue) { FDuplicates = AValue; }
+
+ private:
+  std::recursive_mutex FLock;
+  TList FList;
+  TDuplicates FDuplicates = dupIgnore;
+};
+
+// ---------------------------------------------------------------------------
+// Data modules
+
+class TDataModule : public TComponent {
+  QEL_CLASS(TDataModule, TComponent)
+ public:
+  using TComponent::TComponent;
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnDestroy;
+
+ public:
+  static void QelRegisterMembers(TClassInfo& AInfo);
+};
+QEL_PUBLISHED(TDataModule, QelEvent<u"OnCreate", &TDataModule::OnCreate>, QelEvent<u"OnDestroy", &TDataModule::OnDestroy>);

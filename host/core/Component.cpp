@@ -168,9 +168,4 @@ void TComponent::SetDesigning(bool ADesigning, bool ASetChildren) {
     for (TComponent* child : FComponents) child->SetDesigning(ADesigning);
 }
 
-void TComponent::QelRegisterMembers(TClassInfo& AInfo) {
-  AInfo.AddProperty(MakeProperty<&TComponent::GetName, &TComponent::SetName>(u"Name"));
-  AInfo.AddProperty(MakeProperty<&TComponent::GetTag, &TComponent::SetTag>(u"Tag"));
-  AInfo.AddProperty(MakeProperty<&TComponent::GetOwner>(u"Owner"));
-  AInfo.AddProperty(MakeProperty<&TComponent::GetComponentCount>(u"ComponentCount"));
-}
+void TComponent::QelRegisterMembers(TClassInfo& AInfo) { QelPublish<TComponent>(AInfo); }

@@ -95,16 +95,8 @@ String Exception::FormatMessage(std::u16string_view AFormat, std::initializer_li
   return result;
 }
 
-void Exception::QelRegisterMembers(TClassInfo& AInfo) {
-  AInfo.AddProperty(MakeProperty<&Exception::GetMessage, &Exception::SetMessage>(u"Message"));
-  AInfo.AddProperty(MakeProperty<&Exception::GetHelpContext, &Exception::SetHelpContext>(u"HelpContext"));
-}
+void Exception::QelRegisterMembers(TClassInfo& AInfo) { QelPublish<Exception>(AInfo); }
 
-void EOleSysError::QelRegisterMembers(TClassInfo& AInfo) {
-  AInfo.AddProperty(MakeProperty<&EOleSysError::GetErrorCode, &EOleSysError::SetErrorCode>(u"ErrorCode"));
-}
+void EOleSysError::QelRegisterMembers(TClassInfo& AInfo) { QelPublish<EOleSysError>(AInfo); }
 
-void EOleException::QelRegisterMembers(TClassInfo& AInfo) {
-  AInfo.AddProperty(MakeProperty<&EOleException::GetSource, &EOleException::SetSource>(u"Source"));
-  AInfo.AddProperty(MakeProperty<&EOleException::GetHelpFile, &EOleException::SetHelpFile>(u"HelpFile"));
-}
+void EOleException::QelRegisterMembers(TClassInfo& AInfo) { QelPublish<EOleException>(AInfo); }

@@ -109,7 +109,4 @@ void TList::SetItems(int AIndex, void* AItem) {
   if (AItem) Notify(AItem, lnAdded);
 }
 
-void TList::QelRegisterMembers(TClassInfo& AInfo) {
-  AInfo.AddProperty(MakeProperty<&TList::GetCount, &TList::SetCount>(u"Count"));
-  AInfo.AddProperty(MakeProperty<&TList::GetCapacity, &TList::SetCapacity>(u"Capacity"));
-}
+void TList::QelRegisterMembers(TClassInfo& AInfo) { QelPublish<TList>(AInfo); }

@@ -211,10 +211,4 @@ int TStringList::CompareStrings(std::u16string_view S1, std::u16string_view S2) 
   return FCaseSensitive ? AnsiCompareStr(S1, S2) : AnsiCompareText(S1, S2);
 }
 
-void TStringList::QelRegisterMembers(TClassInfo& AInfo) {
-  AInfo.AddProperty(MakeProperty<&TStringList::GetSorted, &TStringList::SetSorted>(u"Sorted"));
-  AInfo.AddProperty(MakeProperty<&TStringList::GetCaseSensitive, &TStringList::SetCaseSensitive>(u"CaseSensitive"));
-  AInfo.AddProperty(MakeProperty<&TStringList::GetDuplicates, &TStringList::SetDuplicates>(u"Duplicates"));
-  AInfo.AddProperty(MakeEventProperty<&TStringList::OnChange>(u"OnChange"));
-  AInfo.AddProperty(MakeEventProperty<&TStringList::OnChanging>(u"OnChanging"));
-}
+void TStringList::QelRegisterMembers(TClassInfo& AInfo) { QelPublish<TStringList>(AInfo); }

@@ -262,9 +262,4 @@ void TStrings::SetValues(std::u16string_view AName, std::u16string_view AValue) 
   else Put(index, line);
 }
 
-void TStrings::QelRegisterMembers(TClassInfo& AInfo) {
-  AInfo.AddProperty(MakeProperty<&TStrings::GetCount>(u"Count"));
-  AInfo.AddProperty(MakeProperty<&TStrings::GetText, &TStrings::SetText>(u"Text"));
-  AInfo.AddProperty(MakeProperty<&TStrings::GetCommaText, &TStrings::SetCommaText>(u"CommaText"));
-  AInfo.AddProperty(MakeProperty<&TStrings::GetDelimitedText, &TStrings::SetDelimitedText>(u"DelimitedText"));
-}
+void TStrings::QelRegisterMembers(TClassInfo& AInfo) { QelPublish<TStrings>(AInfo); }

@@ -82,6 +82,9 @@ class Exception : public TObject {
   mutable std::atomic<int> FHandles{0};
 };
 
+QEL_PUBLISHED(Exception, QelProp<u"Message", &Exception::GetMessage, &Exception::SetMessage>,
+              QelProp<u"HelpContext", &Exception::GetHelpContext, &Exception::SetHelpContext>);
+
 // Declares an exception class whose constructors are its parent's.
 #define QEL_EXCEPTION(Name, Parent) \
   class Name : public Parent {      \
@@ -126,6 +129,33 @@ QEL_EXCEPTION(EArgumentException, Exception);
 QEL_EXCEPTION(EArgumentOutOfRangeException, EArgumentException);
 QEL_EXCEPTION(EPropertyError, Exception);
 QEL_EXCEPTION(EOSError, Exception);
+QEL_EXCEPTION(EArgumentNilException, EArgumentException);
+QEL_EXCEPTION(ECFError, Exception);
+QEL_EXCEPTION(EControlC, EExternal);
+QEL_EXCEPTION(EEncodingError, Exception);
+QEL_EXCEPTION(EExternalException, EExternal);
+QEL_EXCEPTION(EInOutArgumentException, EArgumentException);
+QEL_EXCEPTION(EDirectoryNotFoundException, EInOutArgumentException);
+QEL_EXCEPTION(EFileNotFoundException, EInOutArgumentException);
+QEL_EXCEPTION(EPathNotFoundException, EInOutArgumentException);
+QEL_EXCEPTION(EPathTooLongException, EInOutArgumentException);
+QEL_EXCEPTION_MSG(EIntfCastError, Exception, u"Interface not supported");
+QEL_EXCEPTION(EInvalidContainer, Exception);
+QEL_EXCEPTION(EInvalidInsert, Exception);
+QEL_EXCEPTION(EInvalidOpException, Exception);
+QEL_EXCEPTION(EMonitor, Exception);
+QEL_EXCEPTION(EMonitorLockException, EMonitor);
+QEL_EXCEPTION(ENoMonitorSupportException, EMonitor);
+QEL_EXCEPTION(ENoConstructException, Exception);
+QEL_EXCEPTION_MSG(ENotImplemented, Exception, u"Feature not implemented");
+QEL_EXCEPTION(EObjectDisposed, Exception);
+QEL_EXCEPTION(EPackageError, Exception);
+QEL_EXCEPTION_MSG(EPrivilege, Exception, u"Privileged instruction");
+QEL_EXCEPTION(EProgrammerNotFound, Exception);
+QEL_EXCEPTION_MSG(EPropReadOnly, Exception, u"Property is read-only");
+QEL_EXCEPTION_MSG(EPropWriteOnly, Exception, u"Property is write-only");
+QEL_EXCEPTION(ESafecallException, Exception);
+QEL_EXCEPTION(EWin32Error, EOSError);
 
 class EInOutError : public Exception {
   QEL_CLASS(EInOutError, Exception)
@@ -149,6 +179,8 @@ class EOleSysError : public EOleError {
   HRESULT FErrorCode;
 };
 
+QEL_PUBLISHED(EOleSysError, QelProp<u"ErrorCode", &EOleSysError::GetErrorCode, &EOleSysError::SetErrorCode>);
+
 class EOleException : public EOleSysError {
   QEL_CLASS(EOleException, EOleSysError)
  public:
@@ -166,6 +198,8 @@ class EOleException : public EOleSysError {
   String FSource;
   String FHelpFile;
 };
+QEL_PUBLISHED(EOleException, QelProp<u"Source", &EOleException::GetSource, &EOleException::SetSource>,
+              QelProp<u"HelpFile", &EOleException::GetHelpFile, &EOleException::SetHelpFile>);
 
 // ---------------------------------------------------------------------------
 // Regional settings
@@ -479,3 +513,31 @@ using TBeepHook = void (*)();
 // Installs a process-wide hook (null restores the default); returns the previous one.
 TBeepHook SetBeepHook(TBeepHook AHook);
 // ===========================================================================
+
+// ---------------------------------------------------------------------------
+// String builder
+
+// Builds a text piece by piece; indexes count from 0. A bad index or length raises
+// ERangeError "Range check error".
+class TStringBuilder : public TObject {
+  QEL_CLASS(TStringBuilder, TObject)
+ public:
+  TStringBuilder() = default;
+  explicit TStringBuilder(std::u16string_view AValue) : FText(AValue) {}
+  TStringBuilder* Append(std::u16string_view AValue);
+  TStringBuilder* AppendLine(std::u16string_view AValue);
+  TStringBuilder* Insert(int AIndex, std::u16string_view AValue);
+  TStringBuilder* Remove(int AStartIndex, int ARemoveLength);
+  TStringBuilder* Replace(std::u16string_view AOldValue, std::u16string_view ANewValue);
+  TStringBuilder* Clear();
+  String ToString() const { return FText; }
+  int GetLength() const { return static_cast<int>(FText.size()); }
+  // Shorter cuts the text, longer pads it with #0.
+  void SetLength(int AValue);
+  char16_t GetChars(int AIndex) const;
+  void SetChars(int AIndex, char16_t AValue);
+
+ private:
+  void CheckIndex(int AIndex, size_t ALimit) const;
+  String FText;
+};

@@ -11,6 +11,7 @@
 //   owned by a component is destroyed by its owner.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -429,6 +430,12 @@ struct MemberTraits<V (C::*)() const> {
   using Class = C;
   using Value = std::decay_t<V>;
 };
+// A getter that is not const (a stream's position asks the stream).
+template <class C, class V>
+struct MemberTraits<V (C::*)()> {
+  using Class = C;
+  using Value = std::decay_t<V>;
+};
 template <class C, class V>
 struct MemberTraits<V C::*> {
   using Class = C;
@@ -469,7 +476,7 @@ TPropInfo MakeProperty(String AName) {
     if constexpr (TEnumTraits<V>::Known) info.EnumType = TEnumTraits<V>::Info();
   }
   info.Get = [](const TObject* AObject) -> TPropValue {
-    return qel_detail::ToPropValue((static_cast<const C*>(AObject)->*Getter)());
+    return qel_detail::ToPropValue((const_cast<C*>(static_cast<const C*>(AObject))->*Getter)());
   };
   if constexpr (!std::is_same_v<decltype(Setter), std::nullptr_t>) {
     info.Set = [](TObject* AObject, const TPropValue& AValue) {
@@ -493,4 +500,57 @@ TPropInfo MakeEventProperty(String AName) {
   info.GetMethod = [](const TObject* AObject) { return (static_cast<const C*>(AObject)->*Member).Method(); };
   info.SetMethod = [](TObject* AObject, const TMethod& AMethod) { (static_cast<C*>(AObject)->*Member).SetMethod(AMethod); };
   return info;
+}
+
+// ---------------------------------------------------------------------------
+// Published properties, described once
+
+// A name as a template argument.
+template <size_t N>
+struct TQelName {
+  char16_t Text[N]{};
+  constexpr TQelName(const char16_t (&AText)[N]) { std::copy_n(AText, N, Text); }
+  constexpr std::u16string_view View() const { return {Text, N - 1}; }
+};
+
+// A class's published properties are one list after the class, read both by the class
+// descriptor (QelPublish in QelRegisterMembers) and by the engine's wrapper registration:
+//   QEL_PUBLISHED(TStringList,
+//                 QelProp<u"Sorted", &TStringList::GetSorted, &TStringList::SetSorted>,
+//                 QelEvent<u"OnChange", &TStringList::OnChange>);
+template <TQelName Name, auto Getter, auto Setter = nullptr>
+struct QelProp {};
+template <TQelName Name, auto Member>
+struct QelEvent {};
+template <class... Items>
+struct TQelPublishedList {};
+template <class C>
+struct TQelPublished {
+  using List = TQelPublishedList<>;
+};
+#define QEL_PUBLISHED(Class, ...)                 \
+  template <>                                     \
+  struct TQelPublished<Class> {                   \
+    using List = TQelPublishedList<__VA_ARGS__>;  \
+  }
+
+namespace qel_detail {
+template <TQelName Name, auto Getter, auto Setter>
+void Publish(TClassInfo& AInfo, QelProp<Name, Getter, Setter>*) {
+  AInfo.AddProperty(MakeProperty<Getter, Setter>(String(Name.View())));
+}
+template <TQelName Name, auto Member>
+void Publish(TClassInfo& AInfo, QelEvent<Name, Member>*) {
+  AInfo.AddProperty(MakeEventProperty<Member>(String(Name.View())));
+}
+template <class... Items>
+void PublishAll(TClassInfo& AInfo, TQelPublishedList<Items...>*) {
+  (Publish(AInfo, static_cast<Items*>(nullptr)), ...);
+}
+}  // namespace qel_detail
+
+// Adds C's published list to its descriptor.
+template <class C>
+void QelPublish(TClassInfo& AInfo) {
+  qel_detail::PublishAll(AInfo, static_cast<typename TQelPublished<C>::List*>(nullptr));
 }

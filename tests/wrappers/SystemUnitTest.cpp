@@ -19,8 +19,12 @@ TEST_F(SystemUnitTest, UnitsAreListedSystemFirstInTheFixedOrder) {
   const auto& units = GetUnitWrappers();
   std::vector<std::u16string_view> names;
   for (TQelWrapperClassRef unit : units) names.push_back(unit->GetUnitName());
-  const std::vector<std::u16string_view> expected = {u"System",  u"Types",    u"UITypes", u"Windows", u"Messages",
-                                                     u"SysConst", u"SysUtils", u"Variants", u"TypInfo", u"Classes"};
+  const std::vector<std::u16string_view> expected = {
+      u"System",   u"Types",     u"UITypes",  u"Windows",  u"Messages",  u"SysConst",  u"SysUtils", u"Variants",
+      u"TypInfo",  u"Classes",   u"Graphics", u"MultiMon", u"Contnrs",   u"CommCtrl",  u"ImageList", u"ImgList",
+      u"Actions",  u"ActnList",  u"Menus",    u"Imm",      u"Controls",  u"Messaging", u"HelpIntfs", u"Forms",
+      u"ShlObj",   u"CommDlg",   u"Printers", u"StdCtrls", u"RichEdit",  u"ToolWin",   u"GraphUtil", u"ExtCtrls",
+      u"ListActns", u"ComCtrls", u"Dialogs"};
   ASSERT_GE(names.size(), expected.size());
   EXPECT_TRUE(std::equal(expected.begin(), expected.end(), names.begin()));
 }

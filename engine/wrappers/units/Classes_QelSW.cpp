@@ -7,47 +7,27 @@ namespace {
   TPersistent_sw, TComponent_sw, TStrings_sw, TStringList_sw, TList_sw, TThread_sw, EStreamError_sw,        \
       EFileStreamError_sw, EFOpenError_sw, EFCreateError_sw, EFilerError_sw, EReadError_sw, EWriteError_sw, \
       EClassNotFound_sw, EListError_sw, EStringListError_sw, EComponentError_sw, EInvalidOperation_sw,      \
-      EThread_sw
+      EThread_sw, QEL_CLASSES_MORE_CLASSES
 
-// Forms chosen by argument count, and members whose host signature needs an adapter.
-void LoadFromFile2(TStrings* AStrings, std::u16string_view AFileName, TObject*) {
-  AStrings->LoadFromFile(String(AFileName));
-}
-void SaveToFile1(TStrings* AStrings, std::u16string_view AFileName) { AStrings->SaveToFile(String(AFileName)); }
-String GetValue(TStrings* AStrings, std::u16string_view AName) { return AStrings->GetValues(AName); }
-void SetValue(TStrings* AStrings, std::u16string_view AName, std::u16string_view AValue) {
-  AStrings->SetValues(AName, AValue);
-}
-int32_t StringsAddObject(TStrings* AStrings, std::u16string_view S, TObject* AObject) {
-  return AStrings->AddObject(String(S), AObject);
-}
-void StringsAssign(TPersistent* ATarget, TPersistent* ASource) { ATarget->Assign(ASource); }
-TComponent* ComponentOwner(TComponent* AComponent) { return AComponent->GetOwner(); }
-TComponent* FindComponentOf(TComponent* AComponent, std::u16string_view AName) {
-  return AComponent->FindComponent(AName);
-}
-void SetComponentName(TComponent* AComponent, std::u16string_view AName) { AComponent->SetName(String(AName)); }
-uint32_t ThreadWaitFor(TThread* AThread) { return AThread->WaitFor(); }
+// LoadFromFile may name an encoding, which this library reads from the byte-order mark.
+void LoadFromFileEncoded(TStrings* AStrings, const String& AFileName, TObject*) { AStrings->LoadFromFile(AFileName); }
 
 }  // namespace
 
 void TPersistent_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TPersistent> M(AData);
-  M.Method<&StringsAssign>(u"Assign");
+  M.Method<&TPersistent::Assign>(u"Assign");
   M.Method<&TPersistent::GetNamePath>(u"GetNamePath");
 }
 
 void TComponent_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TComponent> M(AData);
   M.Constructor();
-  M.Property<&ComponentOwner>(u"Owner");
-  M.Property<&TComponent::GetName, &SetComponentName>(u"Name");
-  M.Property<&TComponent::GetTag, &TComponent::SetTag>(u"Tag");
-  M.Property<&TComponent::GetComponentCount>(u"ComponentCount");
+  M.Published();
   M.Property<&TComponent::GetComponents>(u"Components");
   M.Property<&TComponent::GetComponentIndex>(u"ComponentIndex");
   M.Property<&TComponent::GetComponentState>(u"ComponentState");
-  M.Method<&FindComponentOf>(u"FindComponent");
+  M.Method<&TComponent::FindComponent>(u"FindComponent");
   M.Method<&TComponent::InsertComponent>(u"InsertComponent");
   M.Method<&TComponent::RemoveComponent>(u"RemoveComponent");
   M.Method<&TComponent::DestroyComponents>(u"DestroyComponents");
@@ -58,21 +38,18 @@ void TComponent_sw::RegisterMembers(TQelClassWrapperData& AData) {
 
 void TStrings_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TStrings> M(AData);
-  M.Property<&TStrings::GetCount>(u"Count");
+  M.Published();
   M.Property<&TStrings::GetStrings, &TStrings::SetStrings>(u"Strings", qpDefault);
   M.Property<&TStrings::GetObjects, &TStrings::SetObjects>(u"Objects");
-  M.Property<&TStrings::GetText, &TStrings::SetText>(u"Text");
-  M.Property<&TStrings::GetCommaText, &TStrings::SetCommaText>(u"CommaText");
-  M.Property<&TStrings::GetDelimitedText, &TStrings::SetDelimitedText>(u"DelimitedText");
   M.Property<&TStrings::GetDelimiter, &TStrings::SetDelimiter>(u"Delimiter");
   M.Property<&TStrings::GetQuoteChar, &TStrings::SetQuoteChar>(u"QuoteChar");
   M.Property<&TStrings::GetStrictDelimiter, &TStrings::SetStrictDelimiter>(u"StrictDelimiter");
   M.Property<&TStrings::GetNameValueSeparator, &TStrings::SetNameValueSeparator>(u"NameValueSeparator");
   M.Property<&TStrings::GetNames>(u"Names");
-  M.Property<&GetValue, &SetValue>(u"Values");
+  M.Property<&TStrings::GetValues, &TStrings::SetValues>(u"Values");
   M.Property<&TStrings::GetValueFromIndex, &TStrings::SetValueFromIndex>(u"ValueFromIndex");
   M.Method<&TStrings::Add>(u"Add");
-  M.Method<&StringsAddObject>(u"AddObject");
+  M.Method<&TStrings::AddObject>(u"AddObject");
   M.Method<&TStrings::Append>(u"Append");
   M.Method<&TStrings::AddStrings>(u"AddStrings");
   M.Method<&TStrings::BeginUpdate>(u"BeginUpdate");
@@ -86,9 +63,11 @@ void TStrings_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Method<&TStrings::IndexOfObject>(u"IndexOfObject");
   M.Method<&TStrings::Insert>(u"Insert");
   M.Method<&TStrings::InsertObject>(u"InsertObject");
-  M.Overloads<u"LoadFromFile", &TStrings::LoadFromFile, &LoadFromFile2>();
+  M.Overloads<u"LoadFromFile", &TStrings::LoadFromFile, &LoadFromFileEncoded>();
   M.Method<&TStrings::Move>(u"Move");
-  M.Overloads<u"SaveToFile", &SaveToFile1, &TStrings::SaveToFile>();
+  M.Method<&TStrings::LoadFromStream>(u"LoadFromStream");
+  M.Method<&TStrings::SaveToStream>(u"SaveToStream");
+  M.Method<&TStrings::SaveToFile, QelDefaults<false>>(u"SaveToFile");
 }
 
 void TStringList_sw::RegisterMembers(TQelClassWrapperData& AData) {
@@ -96,12 +75,8 @@ void TStringList_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Constructor();
   M.Method<&TStringList::Find>(u"Find");
   M.Method<&TStringList::Sort>(u"Sort");
-  M.Property<&TStringList::GetSorted, &TStringList::SetSorted>(u"Sorted");
-  M.Property<&TStringList::GetDuplicates, &TStringList::SetDuplicates>(u"Duplicates");
-  M.Property<&TStringList::GetCaseSensitive, &TStringList::SetCaseSensitive>(u"CaseSensitive");
+  M.Published();
   M.Property<&TStringList::GetOwnsObjects, &TStringList::SetOwnsObjects>(u"OwnsObjects");
-  M.Field<&TStringList::OnChange>(u"OnChange");
-  M.Field<&TStringList::OnChanging>(u"OnChanging");
 }
 
 void TList_sw::RegisterMembers(TQelClassWrapperData& AData) {
@@ -119,8 +94,7 @@ void TList_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Method<&TList::Move>(u"Move");
   M.Method<&TList::Pack>(u"Pack");
   M.Method<&TList::Remove>(u"Remove");
-  M.Property<&TList::GetCapacity, &TList::SetCapacity>(u"Capacity");
-  M.Property<&TList::GetCount, &TList::SetCount>(u"Count");
+  M.Published();
   M.Property<&TList::GetItems, &TList::SetItems>(u"Items", qpDefault);
 }
 
@@ -128,7 +102,7 @@ void TThread_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TThread> M(AData);
   M.Method<&TThread::Start>(u"Start");
   M.Method<&TThread::Terminate>(u"Terminate");
-  M.Method<&ThreadWaitFor>(u"WaitFor");
+  M.Method<&TThread::WaitFor>(u"WaitFor");
   M.Property<&TThread::GetTerminated>(u"Terminated");
   M.Property<&TThread::GetFinished>(u"Finished");
   M.Property<&TThread::GetThreadID>(u"ThreadID");
@@ -141,7 +115,18 @@ void TThread_sw::RegisterMembers(TQelClassWrapperData& AData) {
 void Classes_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
   QelAddTypes<TDuplicates_sw, TOperation_sw, TListNotification_sw, TComponentStateItem_sw, TComponentState_sw,
-              TNotifyEvent_sw, TPersistentClass_sw, TComponentClass_sw, QEL_CLASSES_CLASSES>(M);
+              TSeekOrigin_sw, TNotifyEvent_sw, TPersistentClass_sw, TComponentClass_sw, TCollectionItemClass_sw,
+              QEL_CLASSES_CLASSES>(M);
+  QelUnitData_Classes(M);
+  M.Constant<int32_t{fmCreate}>(u"fmCreate");
+  M.Constant<int32_t{fmOpenRead}>(u"fmOpenRead");
+  M.Constant<int32_t{fmOpenWrite}>(u"fmOpenWrite");
+  M.Constant<int32_t{fmOpenReadWrite}>(u"fmOpenReadWrite");
+  M.Constant<int32_t{fmShareCompat}>(u"fmShareCompat");
+  M.Constant<int32_t{fmShareExclusive}>(u"fmShareExclusive");
+  M.Constant<int32_t{fmShareDenyWrite}>(u"fmShareDenyWrite");
+  M.Constant<int32_t{fmShareDenyRead}>(u"fmShareDenyRead");
+  M.Constant<int32_t{fmShareDenyNone}>(u"fmShareDenyNone");
 }
 
 void Classes_sw::RegisterWrappers() {

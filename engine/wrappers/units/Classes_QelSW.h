@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/wrappers/units/SysUtils_QelSW.h"
+#include "engine/wrappers/units/UnitData_QelSW.h"
 #include "host/core/Classes.h"
 
 struct TPersistent_sw : TQelClassWrapperOf<TPersistent, TObject_sw> {
@@ -39,10 +40,83 @@ QEL_EXCEPTION_WRAPPER(EReadError, EFilerError);
 QEL_EXCEPTION_WRAPPER(EWriteError, EFilerError);
 QEL_EXCEPTION_WRAPPER(EClassNotFound, EFilerError);
 QEL_EXCEPTION_WRAPPER(EListError, Exception);
-QEL_EXCEPTION_WRAPPER(EStringListError, Exception);
+QEL_EXCEPTION_WRAPPER(EStringListError, EListError);
 QEL_EXCEPTION_WRAPPER(EComponentError, Exception);
 QEL_EXCEPTION_WRAPPER(EInvalidOperation, Exception);
 QEL_EXCEPTION_WRAPPER(EThread, Exception);
+QEL_EXCEPTION_WRAPPER(EThreadExternalException, EThread);
+QEL_EXCEPTION_WRAPPER(EInvalidImage, EFilerError);
+QEL_EXCEPTION_WRAPPER(EMethodNotFound, EFilerError);
+QEL_EXCEPTION_WRAPPER(EResNotFound, Exception);
+QEL_EXCEPTION_WRAPPER(EOutOfResources, EOutOfMemory);
+QEL_EXCEPTION_WRAPPER(EParserError, Exception);
+QEL_EXCEPTION_WRAPPER(EObserverException, Exception);
+QEL_EXCEPTION_WRAPPER(ELoginCredentialError, Exception);
+QEL_EXCEPTION_WRAPPER(EBitsError, Exception);
+
+// Streams, bits, collections, thread lists and data modules (ClassesStreams_QelSW.cpp).
+struct TBits_sw : TQelClassWrapperOf<TBits, TObject_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(TBits, TBits_sw);
+struct TStream_sw : TQelClassWrapperOf<TStream, TObject_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(TStream, TStream_sw);
+struct THandleStream_sw : TQelClassWrapperOf<THandleStream, TStream_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(THandleStream, THandleStream_sw);
+struct TFileStream_sw : TQelClassWrapperOf<TFileStream, THandleStream_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(TFileStream, TFileStream_sw);
+struct TCustomMemoryStream_sw : TQelClassWrapperOf<TCustomMemoryStream, TStream_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(TCustomMemoryStream, TCustomMemoryStream_sw);
+struct TMemoryStream_sw : TQelClassWrapperOf<TMemoryStream, TCustomMemoryStream_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(TMemoryStream, TMemoryStream_sw);
+struct TBytesStream_sw : TQelClassWrapperOf<TBytesStream, TMemoryStream_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(TBytesStream, TBytesStream_sw);
+struct TStringStream_sw : TQelClassWrapperOf<TStringStream, TBytesStream_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(TStringStream, TStringStream_sw);
+struct TCollectionItem_sw : TQelClassWrapperOf<TCollectionItem, TPersistent_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(TCollectionItem, TCollectionItem_sw);
+struct TCollection_sw : TQelClassWrapperOf<TCollection, TPersistent_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(TCollection, TCollection_sw);
+struct TOwnedCollection_sw : TQelClassWrapperOf<TOwnedCollection, TCollection_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(TOwnedCollection, TOwnedCollection_sw);
+struct TThreadList_sw : TQelClassWrapperOf<TThreadList, TObject_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(TThreadList, TThreadList_sw);
+struct TDataModule_sw : TQelClassWrapperOf<TDataModule, TComponent_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(TDataModule, TDataModule_sw);
+
+struct TSeekOrigin_sw : TQelEnumWrapperOf<TSeekOrigin> {};
+QEL_WRAPS(TSeekOrigin, TSeekOrigin_sw);
+struct TCollectionItemClass_sw : TQelMetaclassWrapperOf<TCollectionItem> {
+  static constexpr std::u16string_view TypeName = u"TCollectionItemClass";
+};
+
+#define QEL_CLASSES_MORE_CLASSES                                                                              \
+  TBits_sw, TStream_sw, THandleStream_sw, TFileStream_sw, TCustomMemoryStream_sw, TMemoryStream_sw, TBytesStream_sw, TStringStream_sw, TCollectionItem_sw, TCollection_sw, TOwnedCollection_sw, TThreadList_sw, TDataModule_sw, \
+  EThreadExternalException_sw, EInvalidImage_sw, EMethodNotFound_sw, EResNotFound_sw, EOutOfResources_sw, EParserError_sw, EObserverException_sw, ELoginCredentialError_sw, EBitsError_sw
 
 struct TDuplicates_sw : TQelEnumWrapperOf<TDuplicates> {};
 struct TOperation_sw : TQelEnumWrapperOf<TOperation> {};

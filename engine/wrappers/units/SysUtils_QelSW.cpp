@@ -11,7 +11,14 @@ namespace {
       ERangeError_sw, EIntOverflow_sw, EMathError_sw, EInvalidOp_sw, EZeroDivide_sw, EOverflow_sw,             \
       EUnderflow_sw, EAccessViolation_sw, EStackOverflow_sw, EAssertionFailed_sw, EAbstractError_sw,           \
       ENotSupportedException_sw, EArgumentException_sw, EArgumentOutOfRangeException_sw, EPropertyError_sw,    \
-      EOSError_sw, EInOutError_sw, EOleError_sw, EOleSysError_sw, EOleException_sw
+      EOSError_sw, EInOutError_sw, EOleError_sw, EOleSysError_sw, EOleException_sw, TStringBuilder_sw, \
+      EArgumentNilException_sw, ECFError_sw, EControlC_sw, EEncodingError_sw, EExternalException_sw, \
+      EInOutArgumentException_sw, EDirectoryNotFoundException_sw, EFileNotFoundException_sw, \
+      EPathNotFoundException_sw, EPathTooLongException_sw, EIntfCastError_sw, EInvalidContainer_sw, \
+      EInvalidInsert_sw, EInvalidOpException_sw, EMonitor_sw, EMonitorLockException_sw, \
+      ENoMonitorSupportException_sw, ENoConstructException_sw, ENotImplemented_sw, EObjectDisposed_sw, \
+      EPackageError_sw, EPrivilege_sw, EProgrammerNotFound_sw, EPropReadOnly_sw, EPropWriteOnly_sw, \
+      ESafecallException_sw, EWin32Error_sw
 
 Exception* NewExceptionOf(TClass, std::u16string_view AMessage) { return new Exception(String(AMessage)); }
 EInOutError* NewInOutError(TClass, std::u16string_view AMessage) { return new EInOutError(String(AMessage)); }
@@ -22,6 +29,7 @@ EOleException* NewOleException(TClass, std::u16string_view AMessage, int32_t ACo
                                std::u16string_view AHelpFile, int32_t AHelpContext) {
   return new EOleException(String(AMessage), ACode, String(ASource), String(AHelpFile), AHelpContext);
 }
+TStringBuilder* NewStringBuilder(TClass, std::u16string_view AValue) { return new TStringBuilder(AValue); }
 int32_t InOutErrorCode(EInOutError* AError) { return AError->ErrorCode; }
 void SetInOutErrorCode(EInOutError* AError, int32_t ACode) { AError->ErrorCode = ACode; }
 
@@ -95,6 +103,20 @@ void EOleException_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Constructor<&NewOleException>();
   M.Property<&EOleException::GetSource, &EOleException::SetSource>(u"Source");
   M.Property<&EOleException::GetHelpFile, &EOleException::SetHelpFile>(u"HelpFile");
+}
+
+void TStringBuilder_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TStringBuilder> M(AData);
+  M.Constructor<&NewStringBuilder, QelDefaults<TQelName(u"")>>();
+  M.Method<&TStringBuilder::Append>(u"Append");
+  M.Method<&TStringBuilder::AppendLine, QelDefaults<TQelName(u"")>>(u"AppendLine");
+  M.Method<&TStringBuilder::Insert>(u"Insert");
+  M.Method<&TStringBuilder::Remove>(u"Remove");
+  M.Method<&TStringBuilder::Replace>(u"Replace");
+  M.Method<&TStringBuilder::Clear>(u"Clear");
+  M.Method<&TStringBuilder::ToString>(u"ToString");
+  M.Property<&TStringBuilder::GetLength, &TStringBuilder::SetLength>(u"Length");
+  M.Property<&TStringBuilder::GetChars, &TStringBuilder::SetChars>(u"Chars", qpDefault);
 }
 
 void SysUtils_sw::RegisterMembers(TQelUnitWrapperData& AData) {

@@ -36,6 +36,33 @@ QEL_EXCEPTION_WRAPPER(EArgumentOutOfRangeException, EArgumentException);
 QEL_EXCEPTION_WRAPPER(EPropertyError, Exception);
 QEL_EXCEPTION_WRAPPER(EOSError, Exception);
 QEL_EXCEPTION_WRAPPER(EOleError, Exception);
+QEL_EXCEPTION_WRAPPER(EArgumentNilException, EArgumentException);
+QEL_EXCEPTION_WRAPPER(ECFError, Exception);
+QEL_EXCEPTION_WRAPPER(EControlC, EExternal);
+QEL_EXCEPTION_WRAPPER(EEncodingError, Exception);
+QEL_EXCEPTION_WRAPPER(EExternalException, EExternal);
+QEL_EXCEPTION_WRAPPER(EInOutArgumentException, EArgumentException);
+QEL_EXCEPTION_WRAPPER(EDirectoryNotFoundException, EInOutArgumentException);
+QEL_EXCEPTION_WRAPPER(EFileNotFoundException, EInOutArgumentException);
+QEL_EXCEPTION_WRAPPER(EPathNotFoundException, EInOutArgumentException);
+QEL_EXCEPTION_WRAPPER(EPathTooLongException, EInOutArgumentException);
+QEL_EXCEPTION_WRAPPER(EIntfCastError, Exception);
+QEL_EXCEPTION_WRAPPER(EInvalidContainer, Exception);
+QEL_EXCEPTION_WRAPPER(EInvalidInsert, Exception);
+QEL_EXCEPTION_WRAPPER(EInvalidOpException, Exception);
+QEL_EXCEPTION_WRAPPER(EMonitor, Exception);
+QEL_EXCEPTION_WRAPPER(EMonitorLockException, EMonitor);
+QEL_EXCEPTION_WRAPPER(ENoMonitorSupportException, EMonitor);
+QEL_EXCEPTION_WRAPPER(ENoConstructException, Exception);
+QEL_EXCEPTION_WRAPPER(ENotImplemented, Exception);
+QEL_EXCEPTION_WRAPPER(EObjectDisposed, Exception);
+QEL_EXCEPTION_WRAPPER(EPackageError, Exception);
+QEL_EXCEPTION_WRAPPER(EPrivilege, Exception);
+QEL_EXCEPTION_WRAPPER(EProgrammerNotFound, Exception);
+QEL_EXCEPTION_WRAPPER(EPropReadOnly, Exception);
+QEL_EXCEPTION_WRAPPER(EPropWriteOnly, Exception);
+QEL_EXCEPTION_WRAPPER(ESafecallException, Exception);
+QEL_EXCEPTION_WRAPPER(EWin32Error, EOSError);
 
 struct EInOutError_sw : TQelClassWrapperOf<EInOutError, Exception_sw> {
   static void RegisterMembers(TQelClassWrapperData& AData);
@@ -49,6 +76,11 @@ struct EOleException_sw : TQelClassWrapperOf<EOleException, EOleSysError_sw> {
   static void RegisterMembers(TQelClassWrapperData& AData);
 };
 QEL_WRAPS(EOleException, EOleException_sw);
+
+struct TStringBuilder_sw : TQelClassWrapperOf<TStringBuilder, TObject_sw> {
+  static void RegisterMembers(TQelClassWrapperData& AData);
+};
+QEL_WRAPS(TStringBuilder, TStringBuilder_sw);
 
 struct SysUtils_sw : TQelUnitWrapperBase {
   static constexpr std::u16string_view UnitName = u"SysUtils";

@@ -1,0 +1,143 @@
+// The "Classes" unit wrapper, second part: streams, bits, collections, thread lists and data
+// modules.
+#include "engine/wrappers/units/Classes_QelSW.h"
+
+namespace {
+
+TFileStream* NewFileStream(TClass, const String& AFileName, int32_t AMode) {
+  return new TFileStream(AFileName, static_cast<uint16_t>(AMode));
+}
+TStringStream* NewStringStream(TClass, std::u16string_view AString) { return new TStringStream(AString); }
+THandleStream* NewHandleStream(TClass, int32_t AHandle) { return new THandleStream(AHandle); }
+TCollection* NewCollection(TClass, TClass AItemClass) { return new TCollection(AItemClass); }
+TOwnedCollection* NewOwnedCollection(TClass, TPersistent* AOwner, TClass AItemClass) {
+  return new TOwnedCollection(AOwner, AItemClass);
+}
+// A class-library collection item is made for its collection.
+TCollectionItem* NewCollectionItem(TClass AClass, TCollection* ACollection) {
+  if (!AClass->InheritsFrom(TCollectionItem::StaticClass()) || !AClass->CanCreate()) RaiseInvalidCast();
+  auto* item = static_cast<TCollectionItem*>(AClass->NewInstance());
+  item->SetCollection(ACollection);
+  return item;
+}
+int64_t SeekFrom(TStream* AStream, int64_t AOffset, TSeekOrigin AOrigin) { return AStream->Seek(AOffset, AOrigin); }
+TObject* ThreadListItem(TThreadList* AList, int32_t AIndex) {
+  TList* list = AList->LockList();
+  struct TUnlock {
+    TThreadList* List;
+    ~TUnlock() { List->UnlockList(); }
+  } unlock{AList};
+  return static_cast<TObject*>(list->GetItems(AIndex));
+}
+int32_t ThreadListCount(TThreadList* AList) {
+  const int32_t count = AList->LockList()->GetCount();
+  AList->UnlockList();
+  return count;
+}
+void ThreadListAdd(TThreadList* AList, TObject* AItem) { AList->Add(AItem); }
+void ThreadListRemove(TThreadList* AList, TObject* AItem) { AList->Remove(AItem); }
+
+}  // namespace
+
+void TBits_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TBits> M(AData);
+  M.Constructor();
+  M.Published();
+  M.Property<&TBits::GetBits, &TBits::SetBits>(u"Bits", qpDefault);
+  M.Method<&TBits::OpenBit>(u"OpenBit");
+}
+
+void TStream_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TStream> M(AData);
+  M.Published();
+  M.Method<&SeekFrom>(u"Seek");
+  M.Method<&TStream::CopyFrom>(u"CopyFrom");
+  M.Method<&TStream::ReadByte>(u"ReadByte");
+  M.Method<&TStream::WriteByte>(u"WriteByte");
+  M.Method<&TStream::ReadText>(u"ReadText");
+  M.Method<&TStream::WriteText>(u"WriteText");
+}
+
+void THandleStream_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<THandleStream> M(AData);
+  M.Constructor<&NewHandleStream>();
+  M.Property<&THandleStream::GetHandle>(u"Handle");
+}
+
+void TFileStream_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TFileStream> M(AData);
+  M.Constructor<&NewFileStream>();
+  M.Property<&TFileStream::GetFileName>(u"FileName");
+}
+
+void TCustomMemoryStream_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCustomMemoryStream> M(AData);
+  M.Method<&TCustomMemoryStream::SaveToStream>(u"SaveToStream");
+  M.Method<&TCustomMemoryStream::SaveToFile>(u"SaveToFile");
+}
+
+void TMemoryStream_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TMemoryStream> M(AData);
+  M.Constructor();
+  M.Method<&TMemoryStream::Clear>(u"Clear");
+  M.Method<&TMemoryStream::LoadFromStream>(u"LoadFromStream");
+  M.Method<&TMemoryStream::LoadFromFile>(u"LoadFromFile");
+  M.Method<&TMemoryStream::SetSize>(u"SetSize");
+}
+
+void TBytesStream_sw::RegisterMembers(TQelClassWrapperData& AData) { TQelMembers<TBytesStream>(AData).Constructor(); }
+
+void TStringStream_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TStringStream> M(AData);
+  M.Constructor<&NewStringStream, QelDefaults<TQelName(u"")>>();
+  M.Published();
+  M.Method<&TStringStream::ReadString>(u"ReadString");
+  M.Method<&TStringStream::WriteString>(u"WriteString");
+}
+
+void TCollectionItem_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCollectionItem> M(AData);
+  M.Constructor<&NewCollectionItem>();
+  M.Published();
+  M.Property<&TCollectionItem::GetCollection, &TCollectionItem::SetCollection>(u"Collection");
+  M.Property<&TCollectionItem::GetID>(u"ID");
+}
+
+void TCollection_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCollection> M(AData);
+  M.Constructor<&NewCollection>();
+  M.Published();
+  M.Method<&TCollection::Add>(u"Add");
+  M.Method<&TCollection::Insert>(u"Insert");
+  M.Method<&TCollection::Delete>(u"Delete");
+  M.Method<&TCollection::Clear>(u"Clear");
+  M.Method<&TCollection::BeginUpdate>(u"BeginUpdate");
+  M.Method<&TCollection::EndUpdate>(u"EndUpdate");
+  M.Method<&TCollection::FindItemID>(u"FindItemID");
+  M.Method<&TCollection::Exchange>(u"Exchange");
+  M.Property<&TCollection::GetItems, &TCollection::SetItems>(u"Items", qpDefault);
+  M.Property<&TCollection::GetItemClass>(u"ItemClass");
+  M.Property<&TCollection::GetOwner>(u"Owner");
+  M.Field<&TCollection::OnChange>(u"OnChange");
+}
+
+void TOwnedCollection_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TOwnedCollection>(AData).Constructor<&NewOwnedCollection>();
+}
+
+void TThreadList_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TThreadList> M(AData);
+  M.Constructor();
+  M.Method<&ThreadListAdd>(u"Add");
+  M.Method<&ThreadListRemove>(u"Remove");
+  M.Method<&TThreadList::Clear>(u"Clear");
+  M.Method<&ThreadListItem>(u"Items");
+  M.Method<&ThreadListCount>(u"Count");
+  M.Property<&TThreadList::GetDuplicates, &TThreadList::SetDuplicates>(u"Duplicates");
+}
+
+void TDataModule_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TDataModule> M(AData);
+  M.Constructor();
+  M.Published();
+}
