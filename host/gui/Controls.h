@@ -7,6 +7,8 @@
 // same road as a user's.
 #pragma once
 
+#include "host/core/UnitData.h"
+
 #include <vector>
 
 #include "host/core/Dialogs.h"
@@ -16,32 +18,7 @@ class QWidget;
 class QEvent;
 class QPainter;
 
-enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
-QEL_ENUM_TYPE(TAlign, alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom);
-enum TAnchorKind { akLeft, akTop, akRight, akBottom };
-QEL_ENUM_TYPE(TAnchorKind, akLeft, akTop, akRight, akBottom);
-using TAnchors = TSet<TAnchorKind>;
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
-QEL_ENUM_TYPE(TMouseButton, mbLeft, mbRight, mbMiddle);
-enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble, ssTouch, ssPen, ssCommand };
-QEL_ENUM_TYPE(TShiftStateItem, ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble, ssTouch, ssPen, ssCommand);
-using TShiftState = TSet<TShiftStateItem>;
-enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
-QEL_ENUM_TYPE(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin);
 using TBorderStyle = TFormBorderStyle;  // bsNone and bsSingle
-enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
-QEL_ENUM_TYPE(TBevelCut, bvNone, bvLowered, bvRaised, bvSpace);
-enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
-QEL_ENUM_TYPE(TBevelKind, bkNone, bkTile, bkSoft, bkFlat);
-enum TMouseActivate { maDefault, maActivate, maActivateAndEat, maNoActivate, maNoActivateAndEat };
-QEL_ENUM_TYPE(TMouseActivate, maDefault, maActivate, maActivateAndEat, maNoActivate, maNoActivateAndEat);
-enum TDragMode { dmManual, dmAutomatic };
-QEL_ENUM_TYPE(TDragMode, dmManual, dmAutomatic);
-enum TDragKind { dkDrag, dkDock };
-QEL_ENUM_TYPE(TDragKind, dkDrag, dkDock);
-enum TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese, imSHanguel, imHanguel };
-QEL_ENUM_TYPE(TImeMode, imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese,
-              imSHanguel, imHanguel);
 
 using TCursor = int16_t;
 inline constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSize = -22,

@@ -5,12 +5,11 @@
 // on standard error.
 #pragma once
 
+#include "host/core/UnitData.h"
+
 #include "host/core/Dialogs.h"
 #include "host/gui/Controls.h"
 
-QEL_ENUM_TYPE(TMsgDlgType, mtWarning, mtError, mtInformation, mtConfirmation, mtCustom);
-QEL_ENUM_TYPE(TMsgDlgBtn, mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp,
-              mbClose);
 
 QEL_EVENT_TYPE(TFindDialogEvent, void(TObject* Sender));
 

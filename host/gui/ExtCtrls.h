@@ -1,16 +1,12 @@
 // Host unit "ExtCtrls": panels, timers, paint boxes, images, shapes and bevels.
 #pragma once
 
+#include "host/core/UnitData.h"
+
 #include "host/gui/StdCtrls.h"
 
 class QTimer;
 
-enum TShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
-QEL_ENUM_TYPE(TShapeType, stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle);
-enum TBevelStyle { bsLowered, bsRaised };
-QEL_ENUM_TYPE(TBevelStyle, bsLowered, bsRaised);
-enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
-QEL_ENUM_TYPE(TBevelShape, bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer);
 
 class TCustomPanel : public TCustomControl {
   QEL_CLASS(TCustomPanel, TCustomControl)

@@ -1,32 +1,12 @@
 // Host unit "Forms": forms, frames, scroll boxes, the application and the screen.
 #pragma once
 
+#include "host/core/UnitData.h"
+
 #include "host/gui/Controls.h"
 
 class TMainMenu;
 
-enum TPosition {
-  poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter,
-  poOwnerFormCenter
-};
-QEL_ENUM_TYPE(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-              poMainFormCenter, poOwnerFormCenter);
-enum TWindowState { wsNormal, wsMinimized, wsMaximized };
-QEL_ENUM_TYPE(TWindowState, wsNormal, wsMinimized, wsMaximized);
-enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
-QEL_ENUM_TYPE(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop);
-enum TCloseAction { caNone, caHide, caFree, caMinimize };
-QEL_ENUM_TYPE(TCloseAction, caNone, caHide, caFree, caMinimize);
-enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
-QEL_ENUM_TYPE(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp);
-using TBorderIcons = TSet<TBorderIcon>;
-enum TScrollBarKind { sbHorizontal, sbVertical };
-QEL_ENUM_TYPE(TScrollBarKind, sbHorizontal, sbVertical);
-enum TFormStateItem { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
-QEL_ENUM_TYPE(TFormStateItem, fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated);
-using TFormState = TSet<TFormStateItem>;
-enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
-QEL_ENUM_TYPE(TDefaultMonitor, dmDesktop, dmPrimary, dmMainForm, dmActiveForm);
 
 QEL_EVENT_TYPE(TCloseEvent, void(TObject* Sender, TCloseAction& Action));
 QEL_EVENT_TYPE(TCloseQueryEvent, void(TObject* Sender, bool& CanClose));
@@ -187,7 +167,7 @@ class TCustomForm : public TScrollingWinControl {
   void SetFormStyle(TFormStyle AValue);
   bool GetKeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool AValue) { FKeyPreview = AValue; }
-  TFormState GetFormState() const { return FFormState; }
+  TFormStates GetFormState() const { return FFormState; }
   TMainMenu* GetMenu() const { return FMenu; }
   void SetMenu(TMainMenu* AValue);
   TIcon* GetIcon() const { return FIcon; }
@@ -251,7 +231,7 @@ class TCustomForm : public TScrollingWinControl {
   TPosition FPosition = poDefaultPosOnly;
   TWindowState FWindowState = wsNormal;
   TFormStyle FFormStyle = fsNormal;
-  TFormState FFormState;
+  TFormStates FFormState;
   TDefaultMonitor FDefaultMonitor = dmActiveForm;
   TColor FTransparentColorValue = clBlack;
   uint8_t FAlphaBlendValue = 255;

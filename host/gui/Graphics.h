@@ -6,6 +6,8 @@
 // this header.
 #pragma once
 
+#include "host/core/UnitData.h"
+
 #include <memory>
 
 #include "host/core/Classes.h"
@@ -92,46 +94,8 @@ bool ColorToIdent(int32_t AColor, String& AIdent);
 // ---------------------------------------------------------------------------
 // Enumerations
 
-enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
-QEL_ENUM_TYPE(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut);
-using TFontStyles = TSet<TFontStyle>;
-enum TFontPitch { fpDefault, fpVariable, fpFixed };
-QEL_ENUM_TYPE(TFontPitch, fpDefault, fpVariable, fpFixed);
-enum TFontQuality { fqDefault, fqDraft, fqProof, fqNonAntialiased, fqAntialiased, fqClearType, fqClearTypeNatural };
-QEL_ENUM_TYPE(TFontQuality, fqDefault, fqDraft, fqProof, fqNonAntialiased, fqAntialiased, fqClearType, fqClearTypeNatural);
-enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame, psUserStyle, psAlternate };
-QEL_ENUM_TYPE(TPenStyle, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame, psUserStyle, psAlternate);
-enum TPenMode {
-  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
-};
-QEL_ENUM_TYPE(TPenMode, pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-              pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor);
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
-QEL_ENUM_TYPE(TBrushStyle, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross);
-enum TFillStyle { fsSurface, fsBorder };
-QEL_ENUM_TYPE(TFillStyle, fsSurface, fsBorder);
-enum TFillMode { fmAlternate, fmWinding };
-QEL_ENUM_TYPE(TFillMode, fmAlternate, fmWinding);
-enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
-QEL_ENUM_TYPE(TPixelFormat, pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom);
-enum TTransparentMode { tmAuto, tmFixed };
-QEL_ENUM_TYPE(TTransparentMode, tmAuto, tmFixed);
 enum TAlphaFormat { afIgnored, afDefined, afPremultiplied };
 QEL_ENUM_TYPE(TAlphaFormat, afIgnored, afDefined, afPremultiplied);
-enum TTextFormats {
-  tfBottom, tfCalcRect, tfCenter, tfEditControl, tfEndEllipsis, tfPathEllipsis, tfExpandTabs, tfExternalLeading,
-  tfLeft, tfModifyString, tfNoClip, tfNoPrefix, tfRight, tfRtlReading, tfSingleLine, tfTop, tfVerticalCenter,
-  tfWordBreak, tfHidePrefix, tfNoFullWidthCharBreak, tfPrefixOnly, tfTabStop, tfWordEllipsis, tfComposited
-};
-QEL_ENUM_TYPE(TTextFormats, tfBottom, tfCalcRect, tfCenter, tfEditControl, tfEndEllipsis, tfPathEllipsis, tfExpandTabs,
-              tfExternalLeading, tfLeft, tfModifyString, tfNoClip, tfNoPrefix, tfRight, tfRtlReading, tfSingleLine, tfTop,
-              tfVerticalCenter, tfWordBreak, tfHidePrefix, tfNoFullWidthCharBreak, tfPrefixOnly, tfTabStop,
-              tfWordEllipsis, tfComposited);
-using TTextFormat = TSet<TTextFormats>;
-enum TCanvasStates { csHandleValid, csFontValid, csPenValid, csBrushValid };
-QEL_ENUM_TYPE(TCanvasStates, csHandleValid, csFontValid, csPenValid, csBrushValid);
-using TCanvasState = TSet<TCanvasStates>;
 enum TWICImageFormat { wifBmp, wifPng, wifJpeg, wifGif, wifTiff, wifWMPhoto, wifOther };
 QEL_ENUM_TYPE(TWICImageFormat, wifBmp, wifPng, wifJpeg, wifGif, wifTiff, wifWMPhoto, wifOther);
 

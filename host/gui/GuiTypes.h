@@ -1,36 +1,10 @@
-// Points, rectangles and sizes of the visual units (the records scripts know from "Types").
+// Points, rectangles and sizes of the visual units: the records of "Types", compared by value.
 #pragma once
 
-#include <cstdint>
+#include "host/core/Types.h"
 
-#ifndef QEL_TYPES_GEOMETRY_DEFINED
-#define QEL_TYPES_GEOMETRY_DEFINED
-struct TPoint {
-  int32_t X = 0;
-  int32_t Y = 0;
-  friend bool operator==(const TPoint&, const TPoint&) = default;
-};
-
-struct TSize {
-  int32_t cx = 0;
-  int32_t cy = 0;
-  friend bool operator==(const TSize&, const TSize&) = default;
-};
-
-// Right and Bottom lie just outside the rectangle, as the class library counts them.
-struct TRect {
-  int32_t Left = 0;
-  int32_t Top = 0;
-  int32_t Right = 0;
-  int32_t Bottom = 0;
-  int32_t Width() const { return Right - Left; }
-  int32_t Height() const { return Bottom - Top; }
-  friend bool operator==(const TRect&, const TRect&) = default;
-};
-
-inline TPoint Point(int32_t AX, int32_t AY) { return {AX, AY}; }
-inline TRect Rect(int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom) { return {ALeft, ATop, ARight, ABottom}; }
-inline TRect Bounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) {
-  return {ALeft, ATop, ALeft + AWidth, ATop + AHeight};
+inline bool operator==(const TPoint& A, const TPoint& B) { return A.X == B.X && A.Y == B.Y; }
+inline bool operator==(const TSize& A, const TSize& B) { return A.cx == B.cx && A.cy == B.cy; }
+inline bool operator==(const TRect& A, const TRect& B) {
+  return A.Left == B.Left && A.Top == B.Top && A.Right == B.Right && A.Bottom == B.Bottom;
 }
-#endif

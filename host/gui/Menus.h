@@ -5,6 +5,8 @@
 // so their shortcuts work while the form is active.
 #pragma once
 
+#include "host/core/UnitData.h"
+
 #include <vector>
 
 #include "host/gui/Controls.h"
@@ -15,14 +17,6 @@ class QMenu;
 using TShortCut = uint16_t;
 inline constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000, scNone = 0;
 
-enum TMenuBreak { mbNone, mbBreak, mbBarBreak };
-QEL_ENUM_TYPE(TMenuBreak, mbNone, mbBreak, mbBarBreak);
-enum TPopupAlignment { paLeft, paRight, paCenter };
-QEL_ENUM_TYPE(TPopupAlignment, paLeft, paRight, paCenter);
-enum TTrackButton { tbRightButton, tbLeftButton };
-QEL_ENUM_TYPE(TTrackButton, tbRightButton, tbLeftButton);
-enum TMenuAutoFlag { maAutomatic, maManual, maParent };
-QEL_ENUM_TYPE(TMenuAutoFlag, maAutomatic, maManual, maParent);
 
 QEL_EXCEPTION(EMenuError, Exception);
 

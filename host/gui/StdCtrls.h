@@ -2,22 +2,10 @@
 // combo boxes and group boxes on Qt's widgets.
 #pragma once
 
+#include "host/core/UnitData.h"
+
 #include "host/gui/Controls.h"
 
-enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
-QEL_ENUM_TYPE(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
-enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-QEL_ENUM_TYPE(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth);
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
-QEL_ENUM_TYPE(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed);
-enum TTextLayout { tlTop, tlCenter, tlBottom };
-QEL_ENUM_TYPE(TTextLayout, tlTop, tlCenter, tlBottom);
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-QEL_ENUM_TYPE(TAlignment, taLeftJustify, taRightJustify, taCenter);
-enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw };
-QEL_ENUM_TYPE(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw);
-enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
-QEL_ENUM_TYPE(TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable);
 
 
 

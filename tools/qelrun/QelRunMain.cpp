@@ -105,7 +105,9 @@ int Execute(TQelScriptControl& ACtrl, const TRunOptions& AOptions, const TRunPla
   try {
     std::vector<qel::Value> args(AOptions.Args.begin(), AOptions.Args.end());
     const qel::Value result = ACtrl.RunProc(Utf8ToString(AOptions.Proc.empty() ? "Main" : AOptions.Proc), args);
-    if (!result.IsEmpty()) std::cout << QelRunDisplay(result) << std::endl;
+    // A PROC named on the line is asked for its result; the default Main is run as the
+    // demonstration window runs it (in Tcl every procedure returns its last command's value).
+    if (!AOptions.Proc.empty() && !result.IsEmpty()) std::cout << QelRunDisplay(result) << std::endl;
     if (AOptions.WaitForForms) QelRunFormsUntilClosed();
     // Forms and timers call the script's handlers: they go while the script is still there.
     QelFreeScriptForms();

@@ -233,7 +233,7 @@ void TScreen_sw::RegisterMembers(TQelClassWrapperData& AData) {
 void Forms_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
   QelAddTypes<TPosition_sw, TWindowState_sw, TFormStyle_sw, TCloseAction_sw, TBorderIcon_sw, TBorderIcons_sw,
-              TScrollBarKind_sw, TFormStateItem_sw, TFormState_sw, TDefaultMonitor_sw, QEL_FORMS_EVENTS, TFormClass_sw,
+              TScrollBarKind_sw, TFormState_sw, TFormStates_sw, TDefaultMonitor_sw, QEL_FORMS_EVENTS, TFormClass_sw,
               TCustomFormClass_sw, QEL_FORMS_CLASSES>(M);
   M.Variable<&GetApplication, nullptr>(u"Application");
   M.Variable<&GetScreen, nullptr>(u"Screen");

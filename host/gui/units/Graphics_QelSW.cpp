@@ -27,31 +27,6 @@ void Color(TQelUnitMembers& M, std::u16string_view AName) {
 
 }  // namespace
 
-void TPoint_sw::RegisterMembers(TQelRecordWrapperData& AData) {
-  TQelRecordMembers<TPoint_sw> M(AData);
-  M.CreateAndCopy();
-  M.Field<&TPoint::X>(u"X");
-  M.Field<&TPoint::Y>(u"Y");
-}
-
-void TRect_sw::RegisterMembers(TQelRecordWrapperData& AData) {
-  TQelRecordMembers<TRect_sw> M(AData);
-  M.CreateAndCopy();
-  M.Field<&TRect::Left>(u"Left");
-  M.Field<&TRect::Top>(u"Top");
-  M.Field<&TRect::Right>(u"Right");
-  M.Field<&TRect::Bottom>(u"Bottom");
-  M.Method<&TRect::Width>(u"Width");
-  M.Method<&TRect::Height>(u"Height");
-}
-
-void TSize_sw::RegisterMembers(TQelRecordWrapperData& AData) {
-  TQelRecordMembers<TSize_sw> M(AData);
-  M.CreateAndCopy();
-  M.Field<&TSize::cx>(u"cx");
-  M.Field<&TSize::cy>(u"cy");
-}
-
 void TGraphicsObject_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TGraphicsObject> M(AData);
   M.Field<&TGraphicsObject::OnChange>(u"OnChange");

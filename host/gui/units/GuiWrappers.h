@@ -1,6 +1,9 @@
 // Wrapper declarations of the visual units (shared by their registration sources).
 #pragma once
 
+#include "engine/wrappers/units/Types_QelSW.h"
+#include "engine/wrappers/units/UnitData_QelSW.h"
+
 #include "engine/wrappers/units/Classes_QelSW.h"
 #include "host/gui/ExtCtrls.h"
 #include "host/gui/Dialogs.h"
@@ -23,21 +26,6 @@
     static constexpr std::u16string_view TypeName = u"" #Name;     \
   }
 
-struct TPoint_sw : TQelRecordWrapperOf_sw<TPoint> {
-  static constexpr std::u16string_view TypeName = u"TPoint";
-  static void RegisterMembers(TQelRecordWrapperData& AData);
-};
-struct TRect_sw : TQelRecordWrapperOf_sw<TRect> {
-  static constexpr std::u16string_view TypeName = u"TRect";
-  static void RegisterMembers(TQelRecordWrapperData& AData);
-};
-struct TSize_sw : TQelRecordWrapperOf_sw<TSize> {
-  static constexpr std::u16string_view TypeName = u"TSize";
-  static void RegisterMembers(TQelRecordWrapperData& AData);
-};
-QEL_WRAPS(TPoint, TPoint_sw);
-QEL_WRAPS(TRect, TRect_sw);
-QEL_WRAPS(TSize, TSize_sw);
 
 // Graphics
 QEL_GUI_CLASS(TGraphicsObject, TPersistent);
@@ -60,23 +48,8 @@ QEL_GUI_CLASS(TIconImage, TSharedImage);
 QEL_GUI_CLASS(TMetafileImage, TSharedImage);
 QEL_EXCEPTION_WRAPPER(EInvalidGraphic, Exception);
 QEL_EXCEPTION_WRAPPER(EInvalidGraphicOperation, Exception);
-QEL_GUI_ENUM(TFontStyle);
-QEL_GUI_ENUM(TFontPitch);
-QEL_GUI_ENUM(TFontQuality);
-QEL_GUI_ENUM(TPenStyle);
-QEL_GUI_ENUM(TPenMode);
-QEL_GUI_ENUM(TBrushStyle);
-QEL_GUI_ENUM(TFillStyle);
-QEL_GUI_ENUM(TFillMode);
-QEL_GUI_ENUM(TPixelFormat);
-QEL_GUI_ENUM(TTransparentMode);
 QEL_GUI_ENUM(TAlphaFormat);
-QEL_GUI_ENUM(TTextFormats);
-QEL_GUI_ENUM(TCanvasStates);
 QEL_GUI_ENUM(TWICImageFormat);
-QEL_GUI_SET(TFontStyles);
-QEL_GUI_SET(TTextFormat);
-QEL_GUI_SET(TCanvasState);
 
 // Controls
 QEL_GUI_CLASS(TSizeConstraints, TPersistent);
@@ -90,19 +63,6 @@ QEL_GUI_CLASS(TCustomControl, TWinControl);
 QEL_GUI_CLASS(TCustomListControl, TWinControl);
 QEL_GUI_CLASS(TCustomMultiSelectListControl, TCustomListControl);
 QEL_GUI_CLASS(TMouse, TObject);
-QEL_GUI_ENUM(TAlign);
-QEL_GUI_ENUM(TAnchorKind);
-QEL_GUI_ENUM(TMouseButton);
-QEL_GUI_ENUM(TShiftStateItem);
-QEL_GUI_ENUM(TFormBorderStyle);
-QEL_GUI_ENUM(TBevelCut);
-QEL_GUI_ENUM(TBevelKind);
-QEL_GUI_ENUM(TMouseActivate);
-QEL_GUI_ENUM(TDragMode);
-QEL_GUI_ENUM(TDragKind);
-QEL_GUI_ENUM(TImeMode);
-QEL_GUI_SET(TAnchors);
-QEL_GUI_SET(TShiftState);
 using TMouseEvent_sw = TQelEventWrapperOf<TMouseEvent>;
 using TMouseMoveEvent_sw = TQelEventWrapperOf<TMouseMoveEvent>;
 using TKeyEvent_sw = TQelEventWrapperOf<TKeyEvent>;
@@ -130,16 +90,6 @@ QEL_GUI_CLASS(TCustomActiveForm, TCustomForm);
 QEL_GUI_CLASS(TMonitor, TObject);
 QEL_GUI_CLASS(TApplication, TComponent);
 QEL_GUI_CLASS(TScreen, TComponent);
-QEL_GUI_ENUM(TPosition);
-QEL_GUI_ENUM(TWindowState);
-QEL_GUI_ENUM(TFormStyle);
-QEL_GUI_ENUM(TCloseAction);
-QEL_GUI_ENUM(TBorderIcon);
-QEL_GUI_ENUM(TScrollBarKind);
-QEL_GUI_ENUM(TFormStateItem);
-QEL_GUI_ENUM(TDefaultMonitor);
-QEL_GUI_SET(TBorderIcons);
-QEL_GUI_SET(TFormState);
 using TCloseEvent_sw = TQelEventWrapperOf<TCloseEvent>;
 using TCloseQueryEvent_sw = TQelEventWrapperOf<TCloseQueryEvent>;
 using TExceptionEvent_sw = TQelEventWrapperOf<TExceptionEvent>;
@@ -171,13 +121,6 @@ QEL_GUI_CLASS(TCustomComboBox, TCustomCombo);
 QEL_GUI_CLASS(TComboBox, TCustomComboBox);
 QEL_GUI_CLASS(TCustomGroupBox, TCustomControl);
 QEL_GUI_CLASS(TGroupBox, TCustomGroupBox);
-QEL_GUI_ENUM(TEditCharCase);
-QEL_GUI_ENUM(TScrollStyle);
-QEL_GUI_ENUM(TCheckBoxState);
-QEL_GUI_ENUM(TTextLayout);
-QEL_GUI_ENUM(TAlignment);
-QEL_GUI_ENUM(TListBoxStyle);
-QEL_GUI_ENUM(TComboBoxStyle);
 
 // ExtCtrls
 QEL_GUI_CLASS(TCustomPanel, TCustomControl);
@@ -187,9 +130,6 @@ QEL_GUI_CLASS(TPaintBox, TGraphicControl);
 QEL_GUI_CLASS(TImage, TGraphicControl);
 QEL_GUI_CLASS(TShape, TGraphicControl);
 QEL_GUI_CLASS(TBevel, TGraphicControl);
-QEL_GUI_ENUM(TShapeType);
-QEL_GUI_ENUM(TBevelStyle);
-QEL_GUI_ENUM(TBevelShape);
 
 // Menus
 QEL_GUI_CLASS(TMenuItem, TComponent);
@@ -197,10 +137,6 @@ QEL_GUI_CLASS(TMenu, TComponent);
 QEL_GUI_CLASS(TMainMenu, TMenu);
 QEL_GUI_CLASS(TPopupMenu, TMenu);
 QEL_EXCEPTION_WRAPPER(EMenuError, Exception);
-QEL_GUI_ENUM(TMenuBreak);
-QEL_GUI_ENUM(TPopupAlignment);
-QEL_GUI_ENUM(TTrackButton);
-QEL_GUI_ENUM(TMenuAutoFlag);
 struct TShortCut_sw : Word_sw {
   static constexpr std::u16string_view TypeName = u"TShortCut";
 };
@@ -213,9 +149,6 @@ QEL_GUI_CLASS(TFontDialog, TCommonDialog);
 QEL_GUI_CLASS(TColorDialog, TCommonDialog);
 QEL_GUI_CLASS(TFindDialog, TCommonDialog);
 QEL_GUI_CLASS(TReplaceDialog, TFindDialog);
-QEL_GUI_ENUM(TMsgDlgType);
-QEL_GUI_ENUM(TMsgDlgBtn);
-QEL_GUI_SET(TMsgDlgButtons);
 using TFindDialogEvent_sw = TQelEventWrapperOf<TFindDialogEvent>;
 
 // The unit wrappers.

@@ -73,7 +73,7 @@ void TPopupMenu_sw::RegisterMembers(TQelClassWrapperData& AData) {
 
 void Menus_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
-  QelAddTypes<TMenuBreak_sw, TPopupAlignment_sw, TTrackButton_sw, TMenuAutoFlag_sw, TShortCut_sw, QEL_MENUS_CLASSES>(M);
+  QelAddTypes<TMenuBreak_sw, TPopupAlignment_sw, TTrackButton_sw, TMenuItemAutoFlag_sw, TShortCut_sw, QEL_MENUS_CLASSES>(M);
   M.Routine<&MakeShortCut>(u"ShortCut");
   M.Routine<&ShortCutText>(u"ShortCutToText");
   M.Routine<&ShortCutOfText>(u"TextToShortCut");
