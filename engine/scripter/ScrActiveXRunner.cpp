@@ -11,14 +11,18 @@ void Check(HRESULT AResult) {
 }
 
 // Raises what a failed call's HRESULT and exception information say; frees the information.
-void CheckInvokeResult(HRESULT AResult, EXCEPINFO& AInfo) {
-  if (AInfo.pfnDeferredFillIn) AInfo.pfnDeferredFillIn(&AInfo);
-  const String description(OleBstrView(AInfo.bstrDescription));
-  const SCODE scode = AInfo.scode;
+void FreeExcepInfo(EXCEPINFO& AInfo) {
   SysFreeString(AInfo.bstrDescription);
   SysFreeString(AInfo.bstrSource);
   SysFreeString(AInfo.bstrHelpFile);
   AInfo = {};
+}
+
+void CheckInvokeResult(HRESULT AResult, EXCEPINFO& AInfo) {
+  if (AInfo.pfnDeferredFillIn) AInfo.pfnDeferredFillIn(&AInfo);
+  const String description(OleBstrView(AInfo.bstrDescription));
+  const SCODE scode = AInfo.scode;
+  FreeExcepInfo(AInfo);
   if (!FAILED(AResult)) return;
   if (AResult == DISP_E_EXCEPTION) {
     if (FAILED(scode)) QelRaiseOleError(description, scode);
@@ -74,7 +78,15 @@ void TActiveXRunner::Prepare(void* /*ARunnerDebug*/) {
     EXCEPINFO info{};
     hr = FScriptParse->ParseScriptText(source.c_str(), nullptr, nullptr, nullptr, FSourceContext, 0, 0, nullptr,
                                        &info);
-    if (FAILED(hr)) FErrorHolder->CheckScriptError();
+    if (FAILED(hr)) {
+      // The site's error wins over the EXCEPINFO, whose strings go either way.
+      try {
+        FErrorHolder->CheckScriptError();
+      } catch (...) {
+        FreeExcepInfo(info);
+        throw;
+      }
+    }
     CheckInvokeResult(hr, info);
     AddNamedObjectsToEngine(*FSControl);
     AddNamedItem(SQelValuesHolderName, SCRIPTITEM_ISVISIBLE | SCRIPTITEM_GLOBALMEMBERS);
@@ -143,6 +155,7 @@ VARIANT TActiveXRunner::InvokeCode(std::u16string_view AName, WORD AFlags, VARIA
       CheckInvokeResult(hr, info);
     } catch (...) {
       VariantClear(&result);
+      FreeExcepInfo(info);
       throw;
     }
   }

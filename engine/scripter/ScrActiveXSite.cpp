@@ -45,7 +45,7 @@ void TAXScriptErrorHolder::CheckScriptError() {
 // ---------------------------------------------------------------------------------------------
 
 TAXCodeObject::TAXCodeObject(TAXScriptErrorHolder* AErrorHolder, IDispatch* AOrigin)
-    : FErrorHolder(AErrorHolder), FOrigin(AOrigin) {
+    : FErrorHolder(AErrorHolder), FOrigin(ComPtr<IDispatch>::adopt(AOrigin)) {
   FErrorHolder->AddRef();
 }
 

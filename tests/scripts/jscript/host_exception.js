@@ -7,7 +7,7 @@ function Main() {
   } catch (e) {
     MessageList.Lines.Add("caught: " + e.message);
   }
-  var x = items[7];
+  items.Free(); var x = MessageList.Lines[7];
 }
 
 /*

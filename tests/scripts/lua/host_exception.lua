@@ -5,7 +5,7 @@ function Main()
   local ok, err = pcall(function() return list[3] end)
   MessageList.Lines:Add(tostring(ok))
   MessageList.Lines:Add(err)
-  local x = list[7]
+  list:Free(); local x = MessageList.Lines[7]
 end
 
 --[[

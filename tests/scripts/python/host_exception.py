@@ -6,12 +6,12 @@ def Main():
         items[3]
     except HostError as error:
         MessageList.Lines.Add("caught: " + str(error))
-    x = items[7]
+    items.Free(); x = MessageList.Lines[7]
 
 
 """
 { expect:
 caught: List index out of bounds (3)
 }
-{ expect-error: List index out of bounds (7) at line 9 pos 9 }
+{ expect-error: List index out of bounds (7) at line 9 pos 23 }
 """

@@ -5,7 +5,7 @@ proc Main {} {
   set list [TStringList Create]
   $lines Add [catch {$list 3} message]
   $lines Add $message
-  set x [$list 7]
+  $list Free; set x [$lines 7]
 }
 
 if 0 {
@@ -13,5 +13,5 @@ if 0 {
 1
 List index out of bounds (3)
 }
-{ expect-error: List index out of bounds (7) at line 8 pos 10 }
+{ expect-error: List index out of bounds (7) at line 8 pos 22 }
 }
