@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/vm/QelSctVMCompBase.h"
+#include "tests/support/QelTestNames.h"
 
 // The compile error raised by AAction (message and 1-based position), if any.
 struct TCompileError {
@@ -36,7 +37,7 @@ struct TCompileErrorCase {
   int Pos;
 };
 
-inline void PrintTo(const TCompileErrorCase& ACase, std::ostream* AOut) { *AOut << ACase.Source; }
+inline void PrintTo(const TCompileErrorCase& ACase, std::ostream* AOut) { *AOut << QelTestLabel(ACase.Source); }
 
 inline void ExpectCompileError(const TCompileErrorCase& ACase,
                                const std::function<void()>& AAction) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/core/Classes.h"
+#include "tests/support/QelTestNames.h"
 
 namespace {
 
@@ -63,6 +64,10 @@ struct InheritsCase {
   TClass Ancestor;
   bool Expected;
 };
+
+void PrintTo(const InheritsCase& ACase, std::ostream* AOut) {
+  *AOut << QelTestLabel(ACase.Class->Name) << " from " << QelTestLabel(ACase.Ancestor->Name);
+}
 
 class ClassInherits : public testing::TestWithParam<InheritsCase> {};
 

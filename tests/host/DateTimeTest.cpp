@@ -6,6 +6,7 @@
 
 #include "host/core/DateUtils.h"
 #include "tests/host/RtlTestSettings.h"
+#include "tests/support/QelTestNames.h"
 
 namespace {
 
@@ -43,6 +44,10 @@ INSTANTIATE_TEST_SUITE_P(Table, DateCases,
 struct InvalidDate {
   int Year, Month, Day;
 };
+
+void PrintTo(const InvalidDate& ACase, std::ostream* AOut) {
+  *AOut << ACase.Year << "-" << ACase.Month << "-" << ACase.Day;
+}
 
 class InvalidDates : public testing::TestWithParam<InvalidDate> {};
 
@@ -132,6 +137,10 @@ struct IncMonthCase {
   int Year, Month, Day, Months;
   int ToYear, ToMonth, ToDay;
 };
+
+void PrintTo(const IncMonthCase& ACase, std::ostream* AOut) {
+  *AOut << ACase.Year << "-" << ACase.Month << "-" << ACase.Day << " plus " << ACase.Months;
+}
 
 class IncMonthCases : public testing::TestWithParam<IncMonthCase> {};
 

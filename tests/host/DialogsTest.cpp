@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/core/Dialogs.h"
+#include "tests/support/QelTestNames.h"
 
 namespace {
 
@@ -55,6 +56,8 @@ struct DefaultAnswer {
   TMsgDlgButtons Buttons;
   TModalResult Result;
 };
+
+void PrintTo(const DefaultAnswer& ACase, std::ostream* AOut) { *AOut << "buttons 0x" << std::hex << ACase.Buttons.Bits(); }
 
 class MessageDlgDefaults : public testing::TestWithParam<DefaultAnswer> {};
 

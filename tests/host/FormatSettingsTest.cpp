@@ -7,6 +7,7 @@
 
 #include "host/core/SysUtils.h"
 #include "platform/ole/OleLocale.h"
+#include "tests/support/QelTestNames.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ struct PatternCase {
   const char16_t* Host;
   const char16_t* Windows;
 };
+
+void PrintTo(const PatternCase& ACase, std::ostream* AOut) { *AOut << QelTestLabel(ACase.Host); }
 
 class PatternTranslation : public testing::TestWithParam<PatternCase> {};
 

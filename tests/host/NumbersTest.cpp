@@ -5,6 +5,7 @@
 
 #include "host/core/Math.h"
 #include "tests/host/RtlTestSettings.h"
+#include "tests/support/QelTestNames.h"
 
 namespace {
 
@@ -169,6 +170,8 @@ struct RoundCase {
   int64_t Rounded;
   int64_t Truncated;
 };
+
+void PrintTo(const RoundCase& ACase, std::ostream* AOut) { *AOut << ACase.Value; }
 
 class RoundCases : public testing::TestWithParam<RoundCase> {};
 

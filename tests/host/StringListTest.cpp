@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/core/Classes.h"
+#include "tests/support/QelTestNames.h"
 
 namespace {
 
@@ -18,6 +19,8 @@ struct TextCase {
   const char16_t* Text;
   std::vector<String> Lines;
 };
+
+void PrintTo(const TextCase& ACase, std::ostream* AOut) { *AOut << QelTestLabel(ACase.Text); }
 
 class SetTextCases : public testing::TestWithParam<TextCase> {};
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "host/core/SysUtils.h"
+#include "tests/support/QelTestNames.h"
 
 namespace {
 
@@ -78,6 +79,8 @@ struct ParseCase {
   bool Valid;
   int Value;
 };
+
+void PrintTo(const ParseCase& ACase, std::ostream* AOut) { *AOut << QelTestLabel(ACase.Text); }
 
 class StrToIntCases : public testing::TestWithParam<ParseCase> {};
 

@@ -36,11 +36,11 @@ TEST(Bstr, EmbeddedZerosCount) {
   EXPECT_EQ(SysStringLen(b), 3u);
   EXPECT_EQ(OleBstrView(b), std::u16string_view(text, 3));
   Var v, copy;
-  v.v.vt = VT_BSTR;
-  v.v.bstrVal = b;
+  v.V.vt = VT_BSTR;
+  v.V.bstrVal = b;
   ASSERT_EQ(VariantCopy(&copy, &v), S_OK);
-  EXPECT_NE(copy.v.bstrVal, b);
-  EXPECT_EQ(OleBstrView(copy.v.bstrVal), std::u16string_view(text, 3));
+  EXPECT_NE(copy.V.bstrVal, b);
+  EXPECT_EQ(OleBstrView(copy.V.bstrVal), std::u16string_view(text, 3));
 }
 
 TEST(Bstr, UninitialisedBufferOfRequestedLength) {
@@ -144,23 +144,23 @@ TEST(Bstr, FromStringView) {
 
 TEST(VariantLifetime, ClearLeavesByReferenceTargetsAlone) {
   Var target(Str(u"kept")), ref;
-  ref.v.vt = VT_BYREF | VT_VARIANT;
-  ref.v.pvarVal = &target.v;
+  ref.V.vt = VT_BYREF | VT_VARIANT;
+  ref.V.pvarVal = &target.V;
   EXPECT_EQ(VariantClear(&ref), S_OK);
-  EXPECT_EQ(ref.v.vt, VT_EMPTY);
-  EXPECT_TRUE(Holds(target.v, Str(u"kept")));
+  EXPECT_EQ(ref.V.vt, VT_EMPTY);
+  EXPECT_TRUE(Holds(target.V, Str(u"kept")));
 }
 
 TEST(VariantLifetime, CopyIndFollowsReferencesAndCopyKeepsThem) {
   Var target(Str(u"v")), ref, copy;
-  ref.v.vt = VT_BYREF | VT_VARIANT;
-  ref.v.pvarVal = &target.v;
+  ref.V.vt = VT_BYREF | VT_VARIANT;
+  ref.V.pvarVal = &target.V;
   ASSERT_EQ(VariantCopy(&copy, &ref), S_OK);
-  EXPECT_EQ(copy.v.vt, VT_BYREF | VT_VARIANT);
-  EXPECT_EQ(copy.v.pvarVal, &target.v);
+  EXPECT_EQ(copy.V.vt, VT_BYREF | VT_VARIANT);
+  EXPECT_EQ(copy.V.pvarVal, &target.V);
   ASSERT_EQ(VariantCopyInd(&copy, &ref), S_OK);
-  EXPECT_TRUE(Holds(copy.v, Str(u"v")));
-  EXPECT_NE(copy.v.bstrVal, target.v.bstrVal);
+  EXPECT_TRUE(Holds(copy.V, Str(u"v")));
+  EXPECT_NE(copy.V.bstrVal, target.V.bstrVal);
 }
 
 TEST(VariantLifetime, CopyIndDetectsReferenceCycles) {
@@ -174,12 +174,12 @@ TEST(VariantLifetime, CopyIndDetectsReferenceCycles) {
 
 TEST(VariantLifetime, BadKindsAreRefused) {
   Var v, out;
-  v.v.vt = VT_VECTOR | VT_I4;
+  v.V.vt = VT_VECTOR | VT_I4;
   EXPECT_EQ(VariantClear(&v), DISP_E_BADVARTYPE);
   EXPECT_EQ(VariantCopy(&out, &v), DISP_E_BADVARTYPE);
-  v.v.vt = VT_VARIANT;
+  v.V.vt = VT_VARIANT;
   EXPECT_EQ(VariantCopy(&out, &v), DISP_E_BADVARTYPE);
-  v.v.vt = VT_EMPTY;
+  v.V.vt = VT_EMPTY;
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ struct CoerceCase {
 
 void PrintTo(const CoerceCase& c, std::ostream* os) {
   Var v(c.from);
-  *os << describe(v.v) << " -> vt " << c.to;
+  *os << describe(v.V) << " -> vt " << c.to;
 }
 
 class Coerce : public ::testing::TestWithParam<CoerceCase> {
@@ -28,9 +28,9 @@ TEST_P(Coerce, GivesPublishedResult) {
   HRESULT hr = VariantChangeType(&dst, &src, c.flags, c.to);
   ASSERT_EQ(hr, c.hr) << narrow(OleErrorText(hr));
   if (SUCCEEDED(hr)) {
-    EXPECT_TRUE(Holds(dst.v, c.want));
+    EXPECT_TRUE(Holds(dst.V, c.want));
   } else {
-    EXPECT_EQ(dst.v.vt, VT_EMPTY);
+    EXPECT_EQ(dst.V.vt, VT_EMPTY);
   }
 }
 
@@ -197,30 +197,30 @@ TEST(CoerceText, FollowsRegionalSettings) {
   OleSetRegionalSettings(rs);
   Var num(Str(u"1.234,5")), date(Str(u"31.12.2000 13:30")), out;
   EXPECT_EQ(VariantChangeType(&out, &num, 0, VT_R8), S_OK);
-  EXPECT_TRUE(Holds(out.v, Of(VT_R8, 1234.5)));
+  EXPECT_TRUE(Holds(out.V, Of(VT_R8, 1234.5)));
   EXPECT_EQ(VariantChangeType(&out, &out, 0, VT_BSTR), S_OK);
-  EXPECT_TRUE(Holds(out.v, Str(u"1234,5")));
+  EXPECT_TRUE(Holds(out.V, Str(u"1234,5")));
   EXPECT_EQ(VariantChangeType(&out, &date, 0, VT_DATE), S_OK);
   EXPECT_EQ(VariantChangeType(&out, &out, 0, VT_BSTR), S_OK);
-  EXPECT_TRUE(Holds(out.v, Str(u"31.12.2000 13:30:00")));
+  EXPECT_TRUE(Holds(out.V, Str(u"31.12.2000 13:30:00")));
   OleSetRegionalSettings(OleDefaultRegionalSettings());
 }
 
 TEST(CoerceRefs, FollowsByReferenceAndConvertsInPlace) {
   Var target(Of(VT_I4, 41)), ref, out;
-  ref.v.vt = VT_BYREF | VT_VARIANT;
-  ref.v.pvarVal = &target.v;
+  ref.V.vt = VT_BYREF | VT_VARIANT;
+  ref.V.pvarVal = &target.V;
   EXPECT_EQ(VariantChangeType(&out, &ref, 0, VT_BSTR), S_OK);
-  EXPECT_TRUE(Holds(out.v, Str(u"41")));
+  EXPECT_TRUE(Holds(out.V, Str(u"41")));
   LONG raw = 7;
   Var ilong;
-  ilong.v.vt = VT_BYREF | VT_I4;
-  ilong.v.plVal = &raw;
+  ilong.V.vt = VT_BYREF | VT_I4;
+  ilong.V.plVal = &raw;
   EXPECT_EQ(VariantChangeType(&out, &ilong, 0, VT_R8), S_OK);
-  EXPECT_TRUE(Holds(out.v, Of(VT_R8, 7)));
+  EXPECT_TRUE(Holds(out.V, Of(VT_R8, 7)));
   EXPECT_EQ(VariantChangeType(&out, &out, 0, VT_BSTR), S_OK);
   EXPECT_EQ(VariantChangeType(&out, &out, 0, VT_I2), S_OK);
-  EXPECT_TRUE(Holds(out.v, Of(VT_I2, 7)));
+  EXPECT_TRUE(Holds(out.V, Of(VT_I2, 7)));
 }
 
 TEST(CoerceRefs, RejectsBadKinds) {
@@ -228,9 +228,9 @@ TEST(CoerceRefs, RejectsBadKinds) {
   EXPECT_EQ(VariantChangeType(&out, &a, 0, 15), DISP_E_BADVARTYPE);
   EXPECT_EQ(VariantChangeType(&out, &a, 0, VT_BYREF | VT_I4), DISP_E_BADVARTYPE);
   EXPECT_EQ(VariantChangeType(&out, nullptr, 0, VT_I4), E_INVALIDARG);
-  a.v.vt = 0x7F;
+  a.V.vt = 0x7F;
   EXPECT_EQ(VariantChangeType(&out, &a, 0, VT_I4), DISP_E_BADVARTYPE);
-  a.v.vt = VT_I4;
+  a.V.vt = VT_I4;
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ class ValueObject : public OleObject<IDispatch, IID_IDispatch> {
     if (id != DISPID_VALUE || !(flags & DISPATCH_PROPERTYGET) || params->cArgs)
       return DISP_E_MEMBERNOTFOUND;
     Var v(value_);
-    return VariantCopy(result, &v.v);
+    return VariantCopy(result, &v.V);
   }
 
  private:
@@ -31,8 +31,8 @@ class ValueObject : public OleObject<IDispatch, IID_IDispatch> {
 // Holds an object in a VT_DISPATCH variant, taking over the creation reference.
 struct DispatchVar : Var {
   explicit DispatchVar(ValueObject* obj) {
-    v.vt = VT_DISPATCH;
-    v.pdispVal = obj;
+    V.vt = VT_DISPATCH;
+    V.pdispVal = obj;
   }
 };
 
@@ -93,28 +93,28 @@ TEST(Dispatch, CoercionReadsTheDefaultProperty) {
     DispatchVar obj(new ValueObject(Of(VT_I4, 42)));
     Var out;
     ASSERT_EQ(VariantChangeType(&out, &obj, 0, VT_BSTR), S_OK);
-    EXPECT_TRUE(Holds(out.v, Str(u"42")));
+    EXPECT_TRUE(Holds(out.V, Str(u"42")));
     EXPECT_EQ(VariantChangeType(&out, &obj, VARIANT_NOVALUEPROP, VT_I4), DISP_E_TYPEMISMATCH);
     ASSERT_EQ(VariantChangeType(&out, &obj, 0, VT_UNKNOWN), S_OK);
-    EXPECT_EQ(out.v.punkVal, static_cast<IUnknown*>(obj.v.pdispVal));
+    EXPECT_EQ(out.V.punkVal, static_cast<IUnknown*>(obj.V.pdispVal));
     Var sum, one(Of(VT_I4, 1));
     ASSERT_EQ(VarAdd(&obj, &one, &sum), S_OK);
-    EXPECT_TRUE(Holds(sum.v, Of(VT_I4, 43)));
+    EXPECT_TRUE(Holds(sum.V, Of(VT_I4, 43)));
     Var copy;
     ASSERT_EQ(VariantCopy(&copy, &obj), S_OK);
-    EXPECT_EQ(copy.v.pdispVal, obj.v.pdispVal);
+    EXPECT_EQ(copy.V.pdispVal, obj.V.pdispVal);
   }
   EXPECT_EQ(ValueObject::live, 0);
 }
 
 TEST(Dispatch, NullObjectDoesNotCoerce) {
   Var obj, out;
-  obj.v.vt = VT_DISPATCH;
+  obj.V.vt = VT_DISPATCH;
   EXPECT_EQ(VariantChangeType(&out, &obj, 0, VT_I4), DISP_E_TYPEMISMATCH);
   Var empty;
   ASSERT_EQ(VariantChangeType(&out, &empty, 0, VT_DISPATCH), S_OK);
-  EXPECT_EQ(out.v.vt, VT_DISPATCH);
-  EXPECT_EQ(out.v.pdispVal, nullptr);
+  EXPECT_EQ(out.V.vt, VT_DISPATCH);
+  EXPECT_EQ(out.V.pdispVal, nullptr);
 }
 
 constexpr CLSID kTestClsid = {0x12345678, 0x1234, 0x5678, {1, 2, 3, 4, 5, 6, 7, 8}};

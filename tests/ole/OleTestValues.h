@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/ole/OleAuto.h"
+#include "tests/support/QelTestVariant.h"
 
 namespace oletest {
 
@@ -25,32 +26,30 @@ inline Val Bool(bool b) { return {VT_BOOL, b ? -1.0 : 0.0}; }
 inline Val Of(VARTYPE vt, double v) { return {vt, v}; }
 
 // Owns one VARIANT for the length of a test.
-struct Var {
-  VARIANT v;
-  Var() { VariantInit(&v); }
-  explicit Var(const Val& d) : Var() { set(d); }
-  ~Var() { VariantClear(&v); }
+struct Var : TQelTestVariant {
+  Var() = default;
+  explicit Var(const Val& d) { set(d); }
   Var(const Var&) = delete;
   Var& operator=(const Var&) = delete;
-  VARIANT* operator&() { return &v; }
+  VARIANT* operator&() { return &V; }
 
   void set(const Val& d) {
-    VariantClear(&v);
+    VariantClear(&V);
     if (d.vt == VT_BSTR) {
-      v.bstrVal = OleAllocBstr(d.text);
+      V.bstrVal = OleAllocBstr(d.text);
     } else if (d.vt == VT_CY) {
-      v.cyVal.int64 = std::llround(d.num * 10000);
+      V.cyVal.int64 = std::llround(d.num * 10000);
     } else if (d.vt == VT_R4) {
-      v.fltVal = static_cast<float>(d.num);
+      V.fltVal = static_cast<float>(d.num);
     } else if (d.vt == VT_R8 || d.vt == VT_DATE) {
-      v.dblVal = d.num;
+      V.dblVal = d.num;
     } else if (d.vt == VT_UI8) {
-      v.ullVal = static_cast<ULONGLONG>(d.num);
+      V.ullVal = static_cast<ULONGLONG>(d.num);
     } else if (d.vt != VT_EMPTY && d.vt != VT_NULL) {
       // every integer kind and VT_BOOL: the low bytes of the 64-bit value
-      v.llVal = static_cast<LONGLONG>(d.num);
+      V.llVal = static_cast<LONGLONG>(d.num);
     }
-    v.vt = d.vt;
+    V.vt = d.vt;
   }
 };
 
@@ -97,7 +96,7 @@ inline ::testing::AssertionResult Holds(const VARIANT& v, const Val& want) {
   else if (same) same = numberOf(v) == want.num;
   if (same) return ::testing::AssertionSuccess();
   Var w(want);
-  return ::testing::AssertionFailure() << "got " << describe(v) << ", want " << describe(w.v);
+  return ::testing::AssertionFailure() << "got " << describe(v) << ", want " << describe(w.V);
 }
 
 // Pins the English (United States) settings for every test of a suite.

@@ -100,17 +100,17 @@ TEST(SafeArray, VariantElementsCopyAndArraysNestInVariants) {
   Var s(Str(u"x")), got;
   LONG i = 2;
   ASSERT_EQ(SafeArrayPutElement(a.get(), &i, &s), S_OK);
-  ASSERT_EQ(SafeArrayGetElement(a.get(), &i, &got.v), S_OK);
-  EXPECT_TRUE(Holds(got.v, Str(u"x")));
+  ASSERT_EQ(SafeArrayGetElement(a.get(), &i, &got.V), S_OK);
+  EXPECT_TRUE(Holds(got.V, Str(u"x")));
 
   Var holder, copy;
-  holder.v.vt = VT_ARRAY | VT_VARIANT;
-  holder.v.parray = a.release();
+  holder.V.vt = VT_ARRAY | VT_VARIANT;
+  holder.V.parray = a.release();
   ASSERT_EQ(VariantCopy(&copy, &holder), S_OK);
-  ASSERT_NE(copy.v.parray, holder.v.parray);
+  ASSERT_NE(copy.V.parray, holder.V.parray);
   Var fromCopy;
-  ASSERT_EQ(SafeArrayGetElement(copy.v.parray, &i, &fromCopy.v), S_OK);
-  EXPECT_TRUE(Holds(fromCopy.v, Str(u"x")));
+  ASSERT_EQ(SafeArrayGetElement(copy.V.parray, &i, &fromCopy.V), S_OK);
+  EXPECT_TRUE(Holds(fromCopy.V, Str(u"x")));
 }
 
 TEST(SafeArray, CopyIsDeep) {

@@ -16,7 +16,7 @@ struct BinaryCase {
 
 void PrintTo(const BinaryCase& c, std::ostream* os) {
   Var l(c.l), r(c.r);
-  *os << c.name << "(" << describe(l.v) << ", " << describe(r.v) << ")";
+  *os << c.name << "(" << describe(l.V) << ", " << describe(r.V) << ")";
 }
 
 class Binary : public ::testing::TestWithParam<BinaryCase> {
@@ -30,7 +30,7 @@ TEST_P(Binary, GivesPublishedResult) {
   HRESULT hr = c.fn(&l, &r, &out);
   ASSERT_EQ(hr, c.hr);
   if (SUCCEEDED(hr)) {
-    EXPECT_TRUE(Holds(out.v, c.want));
+    EXPECT_TRUE(Holds(out.V, c.want));
   }
 }
 
@@ -136,7 +136,7 @@ struct UnaryCase {
 
 void PrintTo(const UnaryCase& c, std::ostream* os) {
   Var in(c.in);
-  *os << c.name << "(" << describe(in.v) << ")";
+  *os << c.name << "(" << describe(in.V) << ")";
 }
 
 class Unary : public ::testing::TestWithParam<UnaryCase> {};
@@ -147,7 +147,7 @@ TEST_P(Unary, GivesPublishedResult) {
   HRESULT hr = c.fn(&in, &out);
   ASSERT_EQ(hr, c.hr);
   if (SUCCEEDED(hr)) {
-    EXPECT_TRUE(Holds(out.v, c.want));
+    EXPECT_TRUE(Holds(out.V, c.want));
   }
 }
 
@@ -189,7 +189,7 @@ struct CmpCase {
 
 void PrintTo(const CmpCase& c, std::ostream* os) {
   Var l(c.l), r(c.r);
-  *os << describe(l.v) << " vs " << describe(r.v) << (c.flags ? " ignoring case" : "");
+  *os << describe(l.V) << " vs " << describe(r.V) << (c.flags ? " ignoring case" : "");
 }
 
 class Compare : public ::testing::TestWithParam<CmpCase> {};
@@ -215,11 +215,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CompareExact, WideIntegersBeyondDoublePrecision) {
   Var l(Of(VT_I8, 0)), r(Of(VT_I8, 0));
-  l.v.llVal = (1LL << 53) + 1;
-  r.v.llVal = 1LL << 53;
+  l.V.llVal = (1LL << 53) + 1;
+  r.V.llVal = 1LL << 53;
   EXPECT_EQ(VarCmp(&l, &r, LOCALE_USER_DEFAULT, 0), VARCMP_GT);
-  r.v.vt = VT_UI8;
-  r.v.ullVal = UINT64_MAX;
+  r.V.vt = VT_UI8;
+  r.V.ullVal = UINT64_MAX;
   EXPECT_EQ(VarCmp(&l, &r, LOCALE_USER_DEFAULT, 0), VARCMP_LT);
 }
 

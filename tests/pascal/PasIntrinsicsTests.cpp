@@ -7,6 +7,7 @@
 
 #include "host/core/System.h"
 #include "tests/pascal/PasScriptHost.h"
+#include "tests/support/QelTestNames.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ struct TIntrinsicCase {
   const char* Error = "";  // message that ends the run, if any
 };
 
-void PrintTo(const TIntrinsicCase& ACase, std::ostream* AOut) { *AOut << ACase.Body; }
+void PrintTo(const TIntrinsicCase& ACase, std::ostream* AOut) { *AOut << QelTestLabel(ACase.Body); }
 
 class PasIntrinsics : public testing::TestWithParam<TIntrinsicCase> {};
 

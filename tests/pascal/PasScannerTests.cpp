@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/pascal/PasTestUtil.h"
+#include "tests/support/QelTestNames.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ std::vector<TTok> ScanAll(const std::u16string& ASource) {
   return result;
 }
 
-void PrintTo(const TScanCase& ACase, std::ostream* AOut) { *AOut << ACase.Source; }
+void PrintTo(const TScanCase& ACase, std::ostream* AOut) { *AOut << QelTestLabel(ACase.Source); }
 
 class ScannerTokens : public ::testing::TestWithParam<TScanCase> {};
 

@@ -63,6 +63,8 @@ std::string WithFile(std::string AText, const std::string& AFile) {
   return AText;
 }
 
+void PrintTo(const TCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
+
 class QelRunCases : public QelRunTest, public ::testing::WithParamInterface<TCase> {};
 
 TEST_P(QelRunCases, ExitStatusAndOutput) {
@@ -176,6 +178,8 @@ struct TEvalCase {
   const char* Out;
   const char* ErrPrefix;
 };
+
+void PrintTo(const TEvalCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
 
 class QelRunEvalCases : public QelRunTest, public ::testing::WithParamInterface<TEvalCase> {};
 

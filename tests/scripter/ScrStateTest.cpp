@@ -15,6 +15,8 @@ struct TTransitionCase {
   std::vector<std::string> Events;  // fired by Action only
 };
 
+void PrintTo(const TTransitionCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
+
 class StateTableTest : public ScriptControlTest, public ::testing::WithParamInterface<TTransitionCase> {};
 
 void Reach(TQelScriptControl& ACtrl, TStartState AStart) {
@@ -75,6 +77,8 @@ struct TGuardCase {
   std::vector<TStartState> Allowed;
   std::function<void(TQelScriptControl&)> Action;
 };
+
+void PrintTo(const TGuardCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
 
 class StateGuardTest : public ScriptControlTest, public ::testing::WithParamInterface<TGuardCase> {};
 

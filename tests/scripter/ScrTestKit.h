@@ -10,22 +10,16 @@
 
 #include "engine/scripter/QelSctScripter.h"
 #include "engine/wrappers/units/QelUnits.h"
+#include "tests/support/QelTestVariant.h"
 
 // An owned variant.
-class TScrVar {
+class TScrVar : public TQelTestVariant {
  public:
-  TScrVar() { VariantInit(&FValue); }
-  explicit TScrVar(VARIANT AAdopted) : FValue(AAdopted) {}
-  TScrVar(const TScrVar&) = delete;
-  TScrVar& operator=(const TScrVar&) = delete;
-  ~TScrVar() { VariantClear(&FValue); }
+  TScrVar() = default;
+  explicit TScrVar(VARIANT AAdopted) { V = AAdopted; }
   static TScrVar Int(int32_t A) { return TScrVar(QelIntVar(A)); }
   static TScrVar Str(std::u16string_view A) { return TScrVar(QelStringVar(A)); }
-  VARIANT& Get() { return FValue; }
-  std::string Text() const { return StringToUtf8(QelVarToString(FValue)); }
-
- private:
-  VARIANT FValue;
+  std::string Text() const { return StringToUtf8(QelVarToString(V)); }
 };
 
 // What AAction raises, read by AWhat from the host exception; "(no error)" when nothing is.

@@ -9,6 +9,7 @@
 
 #include "engine/vm/QelSctVM.h"
 #include "tests/vb/VbTestUtil.h"
+#include "tests/support/QelTestNames.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ struct TRunCase {
   std::vector<std::string> Output;
 };
 
-void PrintTo(const TRunCase& ACase, std::ostream* AOut) { *AOut << ACase.Source; }
+void PrintTo(const TRunCase& ACase, std::ostream* AOut) { *AOut << QelTestLabel(ACase.Source); }
 
 class VbRuns : public ::testing::TestWithParam<TRunCase> {};
 
@@ -71,7 +72,7 @@ struct TErrorCase {
   int Line, Pos;
 };
 
-void PrintTo(const TErrorCase& ACase, std::ostream* AOut) { *AOut << ACase.Source; }
+void PrintTo(const TErrorCase& ACase, std::ostream* AOut) { *AOut << QelTestLabel(ACase.Source); }
 
 class VbRunErrors : public ::testing::TestWithParam<TErrorCase> {};
 

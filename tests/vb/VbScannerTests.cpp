@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "tests/vb/VbTestUtil.h"
+#include "tests/support/QelTestNames.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ struct TTokensCase {
   std::vector<TQelVbToken> Tokens;
 };
 
-void PrintTo(const TTokensCase& ACase, std::ostream* AOut) { *AOut << ACase.Source; }
+void PrintTo(const TTokensCase& ACase, std::ostream* AOut) { *AOut << QelTestLabel(ACase.Source); }
 
 class ScannerTokens : public ::testing::TestWithParam<TTokensCase> {};
 

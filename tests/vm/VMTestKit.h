@@ -12,20 +12,14 @@
 #include <vector>
 
 #include "engine/vm/QelSctVM.h"
+#include "tests/support/QelTestVariant.h"
 
 // ---------------------------------------------------------------------------------------------
 // Variants
 
-struct TVar {
-  VARIANT V{};
+struct TVar : TQelTestVariant {
   TVar() = default;
   explicit TVar(const VARIANT& AValue) { V = AValue; }  // adopts
-  TVar(const TVar& AOther) { VariantCopy(&V, &AOther.V); }
-  TVar& operator=(const TVar& AOther) {
-    if (this != &AOther) VariantCopy(&V, &AOther.V);
-    return *this;
-  }
-  ~TVar() { VariantClear(&V); }
 };
 
 inline VARIANT MakeI4(int32_t A) { VARIANT v{}; v.vt = VT_I4; v.lVal = A; return v; }

@@ -31,6 +31,8 @@ struct TIntCase {
   int64_t Word, Byte, Smallint, Shortint;
 };
 
+void PrintTo(const TIntCase& ACase, std::ostream* AOut) { *AOut << ACase.Input; }
+
 class NarrowingTest : public ConversionTest, public ::testing::WithParamInterface<TIntCase> {};
 
 TEST_P(NarrowingTest, IntegersAreTruncatedToTheTypesWidth) {

@@ -86,6 +86,11 @@ struct TSelectCase {
   HRESULT Expected;
 };
 
+void PrintTo(const TSelectCase& ACase, std::ostream* AOut) {
+  *AOut << StringToUtf8(ACase.Member) << " flags " << ACase.Flags << ", " << ACase.ArgCount << " args"
+        << (ACase.WantResult ? ", result" : "");
+}
+
 class DispatchSelectTest : public DispatchTest,
                            public ::testing::WithParamInterface<std::tuple<TSelectCase, TRoute>> {};
 

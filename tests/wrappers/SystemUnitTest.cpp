@@ -35,6 +35,10 @@ struct TRoutineCase {
   TVar Expected;
 };
 
+void PrintTo(const TRoutineCase& ACase, std::ostream* AOut) {
+  *AOut << StringToUtf8(ACase.Name) << ", " << ACase.Args.size() << " args";
+}
+
 class SystemRoutineTest : public SystemUnitTest, public ::testing::WithParamInterface<TRoutineCase> {};
 
 TEST_P(SystemRoutineTest, ReturnsThePublishedValue) {

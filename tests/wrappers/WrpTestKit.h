@@ -11,33 +11,29 @@
 
 #include "engine/wrappers/QelSctSysWrappers.h"
 #include "engine/wrappers/units/QelUnits.h"
+#include "tests/support/QelTestVariant.h"
 
 // An owned variant.
-class TVar {
+class TVar : public TQelTestVariant {
  public:
-  TVar() { VariantInit(&FValue); }
-  TVar(const VARIANT& AValue) { VariantInit(&FValue); VariantCopy(&FValue, &AValue); }
-  TVar(const TVar& AOther) : TVar(AOther.FValue) {}
-  TVar& operator=(const TVar& AOther) { VariantCopy(&FValue, &AOther.FValue); return *this; }
-  ~TVar() { VariantClear(&FValue); }
+  TVar() = default;
+  TVar(const VARIANT& AValue) { VariantCopy(&V, &AValue); }
   // Takes over a variant the caller owns.
-  static TVar Adopt(VARIANT AValue) { TVar result; result.FValue = AValue; return result; }
+  static TVar Adopt(VARIANT AValue) {
+    TVar result;
+    result.V = AValue;
+    return result;
+  }
   static TVar Int(int32_t A) { return Adopt(QelIntVar(A)); }
   static TVar Str(std::u16string_view A) { return Adopt(QelStringVar(A)); }
   static TVar Real(double A) { return Adopt(QelRealVar(A)); }
   static TVar Bool(bool A) { return Adopt(QelBoolVar(A)); }
   static TVar Object(TObject* A) { return Adopt(ObjectToVar(A)); }
 
-  VARIANT& Get() { return FValue; }
-  const VARIANT& Get() const { return FValue; }
-  VARIANT* operator&() { return &FValue; }
-  VARTYPE Vt() const { return FValue.vt; }
-  IDispatch* Disp() const { return FValue.vt == VT_DISPATCH ? FValue.pdispVal : nullptr; }
-  String Text() const { return QelVarToString(FValue); }
-  int32_t AsInt() const { return QelVarToInt(FValue); }
-
- private:
-  VARIANT FValue;
+  VARIANT* operator&() { return &V; }
+  IDispatch* Disp() const { return V.vt == VT_DISPATCH ? V.pdispVal : nullptr; }
+  String Text() const { return QelVarToString(V); }
+  int32_t AsInt() const { return QelVarToInt(V); }
 };
 
 struct TCallResult {
