@@ -4,6 +4,7 @@
 
 #include "engines/jscript/JsEngine.h"
 #include "engines/lua/LuaEngine.h"
+#include "engines/perl/PerlEngine.h"
 #include "engines/python/PyEngine.h"
 #include "engines/tcl/TclEngine.h"
 
@@ -14,5 +15,6 @@ void QelRegisterScriptEngines() {
     QelRegisterPythonEngine();
     QelRegisterJScriptEngine();
     QelRegisterTclEngine();
+    QelRegisterPerlEngine();
   });
 }

@@ -27,6 +27,7 @@ const TRow CRows[] = {
     {slPython, u"def Main():\n    l = TStringList.Create()\n    l.Add('x')\n    l.Sorted = True\n    l.Free()\n"
                u"    return 1\n"},
     {slJScript, u"function Main() { var l = TStringList.Create(); l.Add('x'); l.Sorted = true; l.Free(); return 1; }\n"},
+    {slPerl, u"sub Main { my $l = $TStringList->Create(); $l->Add('x'); $l->{Sorted} = 1; $l->Free(); return 1 }\n"},
 };
 
 }  // namespace

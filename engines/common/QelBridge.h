@@ -42,6 +42,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -275,3 +276,23 @@ int QelBLineStart(std::string_view AText, int ALine);
 // The UTF-8 form of UTF-16 text, and back.
 std::string QelBUtf8(std::u16string_view AText);
 std::u16string QelBUtf16(std::string_view AText);
+// Calls AFound(word) once for each identifier of AText (a letter or '_', then letters, digits
+// and '_') that ASeen does not hold yet, adding it there: how a language that must bind names
+// before its code is compiled (Tcl's variables, Perl's subs and variables) finds the names a
+// text may use of the global-members objects.
+template <class TFound>
+void QelBForEachNewWord(std::string_view AText, std::unordered_set<std::string>& ASeen, TFound&& AFound) {
+  const auto isStart = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+  size_t at = 0;
+  while (at < AText.size()) {
+    if (!isStart(AText[at])) {
+      ++at;
+      continue;
+    }
+    size_t end = at + 1;
+    while (end < AText.size() && (isStart(AText[end]) || (AText[end] >= '0' && AText[end] <= '9'))) ++end;
+    auto [word, added] = ASeen.emplace(AText.substr(at, end - at));
+    at = end;
+    if (added) AFound(*word);
+  }
+}

@@ -182,29 +182,16 @@ char* TTclRuntime::TraceVariable(void* AData, Tcl_Interp* AInterp, const char*, 
 
 void TTclRuntime::TraceMemberVariables(std::string_view AText) {
   if (FGlobalMembers.Empty()) return;
-  size_t at = 0;
-  while (at < AText.size()) {
-    const char c = AText[at];
-    if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_')) {
-      ++at;
-      continue;
-    }
-    size_t end = at;
-    while (end < AText.size() && ((AText[end] >= 'A' && AText[end] <= 'Z') || (AText[end] >= 'a' && AText[end] <= 'z') ||
-                                  (AText[end] >= '0' && AText[end] <= '9') || AText[end] == '_'))
-      ++end;
-    std::string word(AText.substr(at, end - at));
-    at = end;
-    if (!FSeenWords.insert(word).second) continue;
+  QelBForEachNewWord(AText, FSeenWords, [&](const std::string& AWord) {
     TQelBObject* object = nullptr;
     TQelBMember member;
-    if (!FGlobalMembers.Find(word, object, member) || member.Kind == bmMethod || member.Kind == bmIndexed) continue;
-    TTracedName& traced = FTraced.emplace_back(TTracedName{this, word, object, member});
-    Tcl_SetVar2Ex(FInterp, word.c_str(), nullptr, Tcl_NewObj(), TCL_GLOBAL_ONLY);
-    Tcl_TraceVar2(FInterp, word.c_str(), nullptr,
+    if (!FGlobalMembers.Find(AWord, object, member) || member.Kind == bmMethod || member.Kind == bmIndexed) return;
+    TTracedName& traced = FTraced.emplace_back(TTracedName{this, AWord, object, member});
+    Tcl_SetVar2Ex(FInterp, AWord.c_str(), nullptr, Tcl_NewObj(), TCL_GLOBAL_ONLY);
+    Tcl_TraceVar2(FInterp, AWord.c_str(), nullptr,
                   TCL_GLOBAL_ONLY | TCL_TRACE_READS | TCL_TRACE_WRITES | TCL_TRACE_UNSETS | TCL_TRACE_RESULT_OBJECT,
                   TraceVariable, &traced);
-  }
+  });
 }
 
 // Tcl_CancelEval marks an asynchronous handler of the thread that created the interpreter, so

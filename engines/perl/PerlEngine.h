@@ -1,0 +1,4 @@
+// The engine "PerlScript" (Perl 5).
+#pragma once
+
+void QelRegisterPerlEngine();
