@@ -24,9 +24,9 @@ TCallCheck CheckCall(TIntrinsicKind AKind, const TQelCall& ACall, bool AVariable
 class TRowIntrinsic : public TIntrinsic {
  public:
   TRowIntrinsic(const std::u16string& AStrName, TIntrinsicKind AKind, int AArgsCount,
-                THandler AHandler)
+                THandler AHandler, TVmHandler AVmHandler)
       : TIntrinsic(QelNameTable().GetNameIndex(AStrName, true), AStrName),
-        FKind(AKind), FArgsCount(AArgsCount), FHandler(AHandler) {
+        FKind(AKind), FArgsCount(AArgsCount), FHandler(AHandler), FVmHandler(AVmHandler) {
     if (AKind == bokFixed) {
       TQelVar value;
       AHandler(TQelCall(), nullptr, value.V);
@@ -34,7 +34,7 @@ class TRowIntrinsic : public TIntrinsic {
     }
   }
 
-  void Execute(TQelVMBase*, TQelCall* ACall, VARIANT* AArgs, VARIANT& AResult) override {
+  void Execute(TQelVMBase* AVM, TQelCall* ACall, VARIANT* AArgs, VARIANT& AResult) override {
     switch (CheckCall(FKind, *ACall, FArgsCount < 0)) {
       case ccMismatch: EQelVMRuntime::RaiseError(retTypeMismatch);
       case ccCount:
@@ -42,6 +42,7 @@ class TRowIntrinsic : public TIntrinsic {
         break;
       case ccCall: break;
     }
+    if (FVmHandler) return FVmHandler(AVM, *ACall, AArgs, AResult);
     FHandler(*ACall, AArgs, AResult);
   }
 
@@ -49,6 +50,7 @@ class TRowIntrinsic : public TIntrinsic {
   TIntrinsicKind FKind;
   int FArgsCount;  // -1: variable, checked by the handler
   THandler FHandler;
+  TVmHandler FVmHandler;
 };
 
 }  // namespace
@@ -56,7 +58,8 @@ class TRowIntrinsic : public TIntrinsic {
 void EnumIntrinsicRows(std::span<const TIntrinsicRow> ARows,
                        const std::function<void(TQelGlobalObject*)>& AProc) {
   for (const TIntrinsicRow& row : ARows)
-    AProc(new TRowIntrinsic(row.FName, row.FKind, row.FArgsCount, row.FHandler));
+    AProc(new TRowIntrinsic(row.FName, row.FKind, row.FArgsCount, row.FHandler,
+                             row.FVmHandler));
 }
 
 double ArgNumber(VARIANT* AArgs, int AIndex) { return QelToDouble(Arg(AArgs, AIndex)); }
@@ -78,6 +81,38 @@ String ArgText(VARIANT* AArgs, int AIndex) {
 }
 
 void FailArgCount() { EQelVMRuntime::RaiseError(retInvalidParamCount); }
+
+void FailConversion() { throw ExceptionPtr(new EVariantTypeCastError()); }
+
+double ArgDateLike(VARIANT* AArgs, int AIndex) {
+  const VARIANT* value = Arg(AArgs, AIndex);
+  if (value->vt == VT_BSTR) return StrToDateTime(OleBstrView(value->bstrVal));
+  return QelToDouble(value);
+}
+
+void ArrayElement(SAFEARRAY* AArray, LONG AIndex, VARIANT& AOut) {
+  LONG indices[OLE_SAFEARRAY_MAX_DIMS] = {};
+  const UINT dims = SafeArrayGetDim(AArray);
+  for (UINT d = 2; d <= dims; ++d) QelCheckVar(SafeArrayGetLBound(AArray, d, &indices[d - 1]));
+  indices[0] = AIndex;
+  VARTYPE elementType = VT_VARIANT;
+  QelCheckVar(SafeArrayGetVartype(AArray, &elementType));
+  if (elementType == VT_VARIANT) {
+    QelCheckVar(SafeArrayGetElement(AArray, indices, &AOut));
+    return;
+  }
+  // Only elements that fit the variant's 8-byte payload can be held by value.
+  if (SafeArrayGetElemsize(AArray) > sizeof(AOut.llVal)) EQelVMRuntime::RaiseError(retTypeMismatch);
+  QelCheckVar(SafeArrayGetElement(AArray, indices, &AOut.llVal));
+  AOut.vt = elementType;
+}
+
+void VectorBounds(VARIANT* AArgs, int AIndex, LONG& ALow, LONG& AHigh) {
+  const VARIANT* value = Arg(AArgs, AIndex);
+  if (!IsArray(value) || SafeArrayGetDim(value->parray) != 1) FailConversion();
+  QelCheckVar(SafeArrayGetLBound(value->parray, 1, &ALow));
+  QelCheckVar(SafeArrayGetUBound(value->parray, 1, &AHigh));
+}
 
 void SetDouble(VARIANT& AResult, double AValue) {
   QelClear(&AResult);
@@ -103,6 +138,20 @@ void SetDate(VARIANT& AResult, double AValue) {
   QelClear(&AResult);
   AResult.vt = VT_DATE;
   AResult.date = AValue;
+}
+
+void SetNull(VARIANT& AResult) {
+  QelClear(&AResult);
+  AResult.vt = VT_NULL;
+}
+
+SAFEARRAY* SetNewVector(VARIANT& AResult, size_t ACount) {
+  SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, ULONG(ACount));
+  if (!array) throw ExceptionPtr(new EOutOfMemory());
+  QelClear(&AResult);
+  AResult.vt = VT_ARRAY | VT_VARIANT;
+  AResult.parray = array;
+  return array;
 }
 
 void WriteBack(VARIANT* ASlot, VARIANT& AValue) {

@@ -13,25 +13,13 @@ using namespace qel_intrinsics;
 // Creates the intrinsic objects in the dialect's table order and hands each to AProc.
 void EnumPasIntrinsics(const std::function<void(TQelGlobalObject*)>& AProc);
 
-// Element AIndex of dimension 1 of an array (the other dimensions at their low bound), copied
-// into AOut as a variant of the array's element type; AOut must be empty.
-void ArrayElement(SAFEARRAY* AArray, LONG AIndex, VARIANT& AOut);
-
 // ---- handlers, by file ----
 // PasIntrinsicsMath.cpp
 void PasAbs(const TQelCall&, VARIANT*, VARIANT&);
-void PasArcTan(const TQelCall&, VARIANT*, VARIANT&);
-void PasCos(const TQelCall&, VARIANT*, VARIANT&);
-void PasSin(const TQelCall&, VARIANT*, VARIANT&);
-void PasLn(const TQelCall&, VARIANT*, VARIANT&);
-void PasExp(const TQelCall&, VARIANT*, VARIANT&);
 void PasFrac(const TQelCall&, VARIANT*, VARIANT&);
 void PasInt(const TQelCall&, VARIANT*, VARIANT&);
 void PasSqr(const TQelCall&, VARIANT*, VARIANT&);
-void PasSqrt(const TQelCall&, VARIANT*, VARIANT&);
-void PasRound(const TQelCall&, VARIANT*, VARIANT&);
 void PasTrunc(const TQelCall&, VARIANT*, VARIANT&);
-void PasRandom(const TQelCall&, VARIANT*, VARIANT&);
 void PasOdd(const TQelCall&, VARIANT*, VARIANT&);
 void PasInclude(const TQelCall&, VARIANT*, VARIANT&);
 void PasExclude(const TQelCall&, VARIANT*, VARIANT&);
@@ -65,9 +53,6 @@ void PasDelete(const TQelCall&, VARIANT*, VARIANT&);
 void PasVarToStr(const TQelCall&, VARIANT*, VARIANT&);
 void PasFormat(const TQelCall&, VARIANT*, VARIANT&);
 // PasIntrinsicsDate.cpp
-void PasDate(const TQelCall&, VARIANT*, VARIANT&);
-void PasNow(const TQelCall&, VARIANT*, VARIANT&);
-void PasTime(const TQelCall&, VARIANT*, VARIANT&);
 void PasDateTimeToStr(const TQelCall&, VARIANT*, VARIANT&);
 void PasDateToStr(const TQelCall&, VARIANT*, VARIANT&);
 void PasTimeToStr(const TQelCall&, VARIANT*, VARIANT&);
@@ -92,8 +77,6 @@ void PasVarIsNull(const TQelCall&, VARIANT*, VARIANT&);
 void PasAssigned(const TQelCall&, VARIANT*, VARIANT&);
 void PasShowMessage(const TQelCall&, VARIANT*, VARIANT&);
 void PasInputQuery(const TQelCall&, VARIANT*, VARIANT&);
-void PasCreateOleObject(const TQelCall&, VARIANT*, VARIANT&);
-void PasGetActiveOleObject(const TQelCall&, VARIANT*, VARIANT&);
 // PasIntrinsicsArray.cpp
 void PasHigh(const TQelCall&, VARIANT*, VARIANT&);
 void PasLow(const TQelCall&, VARIANT*, VARIANT&);

@@ -70,23 +70,6 @@ void CopyText(VARIANT* AArgs, VARIANT& AResult) {
 
 }  // namespace
 
-void ArrayElement(SAFEARRAY* AArray, LONG AIndex, VARIANT& AOut) {
-  LONG indices[OLE_SAFEARRAY_MAX_DIMS] = {};
-  const UINT dims = SafeArrayGetDim(AArray);
-  for (UINT d = 2; d <= dims; ++d) QelCheckVar(SafeArrayGetLBound(AArray, d, &indices[d - 1]));
-  indices[0] = AIndex;
-  VARTYPE elementType = VT_VARIANT;
-  QelCheckVar(SafeArrayGetVartype(AArray, &elementType));
-  if (elementType == VT_VARIANT) {
-    QelCheckVar(SafeArrayGetElement(AArray, indices, &AOut));
-    return;
-  }
-  // Only elements that fit the variant's 8-byte payload can be held by value.
-  if (SafeArrayGetElemsize(AArray) > sizeof(AOut.llVal)) EQelVMRuntime::RaiseError(retTypeMismatch);
-  QelCheckVar(SafeArrayGetElement(AArray, indices, &AOut.llVal));
-  AOut.vt = elementType;
-}
-
 void PasHigh(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {
   RequireArray(ACall, AArgs, retHighOnlyArray);
   SetInt(AResult, DimensionBounds(ACall, AArgs).FHigh);

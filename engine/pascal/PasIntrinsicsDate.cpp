@@ -4,11 +4,6 @@
 namespace qel_pas {
 namespace {
 
-template <TDateTime (*F)()>
-void ClockFn(VARIANT& AResult) {
-  SetDate(AResult, F());
-}
-
 template <String (*F)(TDateTime)>
 void DateTextFn(VARIANT* AArgs, VARIANT& AResult) {
   SetText(AResult, F(ArgNumber(AArgs, 0)));
@@ -20,9 +15,6 @@ void ParseDateFn(VARIANT* AArgs, VARIANT& AResult) {
 }
 
 // The host overloads taking format settings make plain function pointers ambiguous.
-TDateTime ClockNow() { return Now(); }
-TDateTime ClockDate() { return Date(); }
-TDateTime ClockTime() { return Time(); }
 String DateTimeText(TDateTime A) { return DateTimeToStr(A); }
 String DateText(TDateTime A) { return DateToStr(A); }
 String TimeText(TDateTime A) { return TimeToStr(A); }
@@ -32,9 +24,6 @@ TDateTime ParseTime(std::u16string_view S) { return StrToTime(S); }
 
 }  // namespace
 
-void PasDate(const TQelCall&, VARIANT*, VARIANT& R) { ClockFn<ClockDate>(R); }
-void PasNow(const TQelCall&, VARIANT*, VARIANT& R) { ClockFn<ClockNow>(R); }
-void PasTime(const TQelCall&, VARIANT*, VARIANT& R) { ClockFn<ClockTime>(R); }
 void PasDateTimeToStr(const TQelCall&, VARIANT* A, VARIANT& R) { DateTextFn<DateTimeText>(A, R); }
 void PasDateToStr(const TQelCall&, VARIANT* A, VARIANT& R) { DateTextFn<DateText>(A, R); }
 void PasTimeToStr(const TQelCall&, VARIANT* A, VARIANT& R) { DateTextFn<TimeText>(A, R); }

@@ -1,4 +1,4 @@
-// Arithmetic intrinsics, random numbers, set bits and Inc/Dec.
+// Arithmetic intrinsics, set bits and Inc/Dec.
 #include <cmath>
 
 #include "engine/pascal/PasIntrinsics.h"
@@ -21,15 +21,8 @@ void Int64Fn(VARIANT* AArgs, VARIANT& AResult) {
 
 double Absolute(double A) { return std::fabs(A); }
 double Square(double A) { return A * A; }
-double ArcTangent(double A) { return std::atan(A); }
-double Cosine(double A) { return std::cos(A); }
-double Sine(double A) { return std::sin(A); }
-double NaturalLog(double A) { return std::log(A); }
-double Exponential(double A) { return std::exp(A); }
-double SquareRoot(double A) { return std::sqrt(A); }
 double FracPart(double A) { return ::Frac(A); }
 double IntPart(double A) { return ::Int(A); }
-int64_t Rounded(double A) { return ::Round(A); }
 int64_t Truncated(double A) { return ::Trunc(A); }
 
 void ChangeSetBit(VARIANT* AArgs, bool ASet) {
@@ -52,25 +45,10 @@ void IncDec(const TQelCall& ACall, VARIANT* AArgs, TQelInstrCode AOperator) {
 }  // namespace
 
 void PasAbs(const TQelCall&, VARIANT* A, VARIANT& R) { NumberFn<Absolute>(A, R); }
-void PasArcTan(const TQelCall&, VARIANT* A, VARIANT& R) { NumberFn<ArcTangent>(A, R); }
-void PasCos(const TQelCall&, VARIANT* A, VARIANT& R) { NumberFn<Cosine>(A, R); }
-void PasSin(const TQelCall&, VARIANT* A, VARIANT& R) { NumberFn<Sine>(A, R); }
-void PasLn(const TQelCall&, VARIANT* A, VARIANT& R) { NumberFn<NaturalLog>(A, R); }
-void PasExp(const TQelCall&, VARIANT* A, VARIANT& R) { NumberFn<Exponential>(A, R); }
 void PasFrac(const TQelCall&, VARIANT* A, VARIANT& R) { NumberFn<FracPart>(A, R); }
 void PasInt(const TQelCall&, VARIANT* A, VARIANT& R) { NumberFn<IntPart>(A, R); }
 void PasSqr(const TQelCall&, VARIANT* A, VARIANT& R) { NumberFn<Square>(A, R); }
-void PasSqrt(const TQelCall&, VARIANT* A, VARIANT& R) { NumberFn<SquareRoot>(A, R); }
-void PasRound(const TQelCall&, VARIANT* A, VARIANT& R) { Int64Fn<Rounded>(A, R); }
 void PasTrunc(const TQelCall&, VARIANT* A, VARIANT& R) { Int64Fn<Truncated>(A, R); }
-
-void PasRandom(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {
-  RequireArgCount(ACall, 0, 1);
-  if (ACall.FArgCount == 0)
-    SetDouble(AResult, ::Random());
-  else
-    SetInt(AResult, ::Random(ArgInt(AArgs, 0)));
-}
 
 void PasOdd(const TQelCall&, VARIANT* AArgs, VARIANT& AResult) {
   SetBoolean(AResult, (ArgInt(AArgs, 0) & 1) != 0);

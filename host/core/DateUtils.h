@@ -4,6 +4,10 @@
 
 #include "host/core/SysUtils.h"
 
+// The first day of the week in the process locale: 1 = Sunday ... 7 = Saturday (Sunday for
+// C/POSIX and when the locale data cannot be read).
+int LocaleFirstDayOfWeek();
+
 // Raises EConvertError "Invalid argument to date encode" / "... time encode".
 // For a date before 30 December 1899 the time is subtracted (negative values
 // carry the time as their absolute fraction).

@@ -93,7 +93,10 @@ class Formatter {
   int Number(size_t& i) {
     if (i < FFormat.size() && FFormat[i] == u'*') {
       ++i;
-      const TVarRec& arg = NextArg();
+      // A script passes every argument as a variant; "*" reads it as an integer.
+      TVarRec arg = NextArg();
+      if (arg.VType() == vtVariant && !FromVariant(static_cast<const VARIANT*>(arg.AsPointer()), u'D', arg))
+        Invalid();
       if (arg.VType() != vtInteger && arg.VType() != vtInt64) Invalid();
       return static_cast<int>(std::clamp<int64_t>(arg.AsInt(), -kMaxNumber, kMaxNumber));
     }
@@ -205,7 +208,9 @@ class Formatter {
     }
     if (format == ffExponent || format == ffGeneral) {
       const double value = AArg.VType() == vtCurrency ? Currency::FromUnits(AArg.AsInt()).ToDouble() : AArg.AsFloat();
-      return FloatToStrF(value, format, precision < 0 ? 15 : precision, 3, FSettings);
+      // "%e" pads the exponent to three digits (1.0E+020); "%g" writes it as it is (1E20).
+      const int expDigits = format == ffExponent ? 3 : 0;
+      return FloatToStrF(value, format, precision < 0 ? 15 : precision, expDigits, FSettings);
     }
     const int digits = precision < 0 ? defaultDigits : precision;
     if (AArg.VType() == vtCurrency) return CurrToStrF(Currency::FromUnits(AArg.AsInt()), format, digits, FSettings);

@@ -1,4 +1,5 @@
 // Regional settings from the process locale, through ICU's locale data.
+#include <unicode/ucal.h>
 #include <unicode/udat.h>
 #include <unicode/unum.h>
 
@@ -7,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "host/core/DateUtils.h"
 #include "host/core/SysUtils.h"
 
 namespace {
@@ -131,6 +133,18 @@ void ReadDateSymbols(const char* ALocale, TFormatSettings& ASettings) {
   udat_close(format);
 }
 
+// ICU numbers the days as the host does (1 = Sunday).
+int ReadFirstDayOfWeek() {
+  const std::string name = ProcessLocaleName();
+  if (name.empty()) return 1;
+  UErrorCode status = U_ZERO_ERROR;
+  UCalendar* calendar = ucal_open(nullptr, -1, name.c_str(), UCAL_GREGORIAN, &status);
+  if (U_FAILURE(status)) return 1;
+  const int32_t first = ucal_getAttribute(calendar, UCAL_FIRST_DAY_OF_WEEK);
+  ucal_close(calendar);
+  return first >= 1 && first <= 7 ? first : 1;
+}
+
 }  // namespace
 
 TFormatSettings TFormatSettings::FromProcessLocale() {
@@ -155,4 +169,9 @@ TFormatSettings TFormatSettings::FromProcessLocale() {
     settings.TimeSeparator = SeparatorOf(longTime, settings.TimeSeparator);
   }
   return settings;
+}
+
+int LocaleFirstDayOfWeek() {
+  static const int first = ReadFirstDayOfWeek();
+  return first;
 }

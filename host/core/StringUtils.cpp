@@ -85,10 +85,10 @@ String IntToHex(int64_t AValue, int ADigits) {
 }
 
 bool TryStrToInt64(std::u16string_view S, int64_t& AValue) {
+  // Leading blanks are skipped; trailing ones are not a number's part, so "17 " is refused.
   size_t i = 0;
   while (i < S.size() && S[i] == u' ') ++i;
-  size_t end = S.size();
-  while (end > i && S[end - 1] == u' ') --end;
+  const size_t end = S.size();
   bool negative = false;
   if (i < end && (S[i] == u'-' || S[i] == u'+')) negative = S[i++] == u'-';
   unsigned base = 10;

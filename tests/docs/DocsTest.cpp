@@ -1,4 +1,4 @@
-// The language reference lists exactly the dialect's intrinsics: a routine added to the
+// Each language reference lists exactly its dialect's intrinsics: a routine added to a
 // compiler's table without a line in the reference (or the other way round) fails here.
 #include <gtest/gtest.h>
 
@@ -8,12 +8,15 @@
 #include <string>
 
 #include "engine/pascal/PasIntrinsics.h"
+#include "engine/vb/VbIntrinsics.h"
 
 namespace {
 
 // The names in the first column of the table under the reference's intrinsic heading.
-std::set<std::string> ReferenceNames() {
-  std::ifstream page(QEL_DOCS_DIR "/pascal-reference.md");
+using TEnumIntrinsics = void (*)(const std::function<void(TQelGlobalObject*)>&);
+
+std::set<std::string> ReferenceNames(const std::string& APage) {
+  std::ifstream page(QEL_DOCS_DIR "/" + APage);
   std::set<std::string> names;
   bool inSection = false;
   for (std::string line; std::getline(page, line);) {
@@ -25,20 +28,28 @@ std::set<std::string> ReferenceNames() {
   return names;
 }
 
-std::set<std::string> TableNames() {
+std::set<std::string> TableNames(TEnumIntrinsics AEnum) {
   std::set<std::string> names;
-  qel_pas::EnumPasIntrinsics([&](TQelGlobalObject* AObject) {
+  AEnum([&](TQelGlobalObject* AObject) {
     const std::unique_ptr<TQelGlobalObject> owned(AObject);
     names.insert(StringToUtf8(owned->FStrName));
   });
   return names;
 }
 
-TEST(ScriptDocs, ReferenceListsEveryIntrinsic) {
-  const std::set<std::string> documented = ReferenceNames(), table = TableNames();
+void ExpectSameNames(const std::string& APage, TEnumIntrinsics AEnum) {
+  const std::set<std::string> documented = ReferenceNames(APage), table = TableNames(AEnum);
   ASSERT_FALSE(table.empty());
   for (const std::string& name : table) EXPECT_TRUE(documented.count(name)) << name << " is not in the reference";
   for (const std::string& name : documented) EXPECT_TRUE(table.count(name)) << name << " is no intrinsic";
+}
+
+TEST(ScriptDocs, ReferenceListsEveryIntrinsic) {
+  ExpectSameNames("pascal-reference.md", qel_pas::EnumPasIntrinsics);
+}
+
+TEST(ScriptDocs, VbReferenceListsEveryIntrinsic) {
+  ExpectSameNames("vb-reference.md", qel_vb::EnumVbIntrinsics);
 }
 
 }  // namespace

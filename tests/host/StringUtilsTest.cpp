@@ -105,7 +105,7 @@ TEST_P(StrToIntCases, ParsesOrRaises) {
 
 INSTANTIATE_TEST_SUITE_P(Table, StrToIntCases,
                          testing::Values(ParseCase{u"42", true, 42}, ParseCase{u"-42", true, -42},
-                                         ParseCase{u"+7", true, 7}, ParseCase{u" 12 ", true, 12},
+                                         ParseCase{u"+7", true, 7}, ParseCase{u" 12", true, 12},
                                          ParseCase{u"$FF", true, 255}, ParseCase{u"0x1f", true, 31},
                                          ParseCase{u"-$10", true, -16}, ParseCase{u"$FFFFFFFF", true, -1},
                                          ParseCase{u"2147483647", true, 2147483647},
@@ -113,7 +113,9 @@ INSTANTIATE_TEST_SUITE_P(Table, StrToIntCases,
                                          ParseCase{u"2147483648", false, 0}, ParseCase{u"", false, 0},
                                          ParseCase{u"12a", false, 0}, ParseCase{u"$", false, 0},
                                          ParseCase{u"1 2", false, 0}, ParseCase{u"$1FFFFFFFF", false, 0},
-                                         ParseCase{u"--1", false, 0}));
+                                         ParseCase{u"--1", false, 0},
+                                         // Trailing blanks are no part of a number.
+                                         ParseCase{u" 12 ", false, 0}, ParseCase{u"12 ", false, 0}));
 
 TEST(Integers, Int64Range) {
   int64_t value = 0;

@@ -9,6 +9,8 @@
 set -u
 
 qelrun=${1:?usage: run_corpus.sh QELRUN [CORPUS_DIR]}
+# Dates, numbers and day names print in the locale's format: the expectations are the C locale's.
+export LC_ALL=C.UTF-8
 corpus=${2:-$(dirname "$0")}
 
 # Scripts whose expectation holds only on the machine's own test host (tests/pascal), which
