@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
   QelRegisterGuiUnits();
   QelApplication()->SetTitle(u"Qel-Tessaro: Orvane");
   auto* form = new TForm1(nullptr, argc == 2 ? Utf8ToString(argv[1]) : String());
+  Application->FormCreated(form);  // the main form: Run shows it, and closing it ends the program
   Application->Run();
   form->Free();
   QelFreeScriptForms();

@@ -1,5 +1,6 @@
-// Pascal dialect: output goes to the message pane through MessageList, a TMemo of the window.
-// Host classes of the registered units are created, used and freed like the host's own.
+// Pascal dialect. Output goes to the message pane below
+// through MessageList, the window's TMemo. Host classes
+// are created, used and freed as in the host itself.
 procedure Main;
 var Fruits, i;
 begin
