@@ -147,3 +147,43 @@ class TBevel : public TGraphicControl {
   TBevelShape FShape = bsBox;
   TBevelStyle FStyle = bsLowered;
 };
+
+QEL_EVENT_TYPE(TCanResizeSplitEvent, void(TObject* Sender, int& NewSize, bool& Accept));
+
+// A bar between an aligned control and the rest of its parent: dragging it resizes that
+// control (the one aligned to the same side just before the splitter).
+class TSplitter : public TGraphicControl {
+  QEL_CLASS(TSplitter, TGraphicControl)
+ public:
+  explicit TSplitter(TComponent* AOwner);
+  bool GetBeveled() const { return FBeveled; }
+  void SetBeveled(bool AValue) { FBeveled = AValue; Invalidate(); }
+  // The smallest size the resized control and the rest of the parent keep.
+  int GetMinSize() const { return FMinSize; }
+  void SetMinSize(int AValue) { FMinSize = AValue; }
+  bool GetAutoSnap() const { return FAutoSnap; }
+  void SetAutoSnap(bool AValue) { FAutoSnap = AValue; }
+  TResizeStyle GetResizeStyle() const { return FResizeStyle; }
+  void SetResizeStyle(TResizeStyle AValue) { FResizeStyle = AValue; }
+  // The control the splitter resizes, or null.
+  TControl* FindControl() const;
+  // Moves the splitter by ADelta pixels across its side, as a drag would.
+  void MoveBy(int ADelta);
+  TCanResizeSplitEvent OnCanResize;
+  TNotifyEvent OnMoved;
+
+ protected:
+  void Paint() override;
+  void MouseDown(TMouseButton AButton, TShiftState AShift, int X, int Y) override;
+  void MouseMove(TShiftState AShift, int X, int Y) override;
+  void MouseUp(TMouseButton AButton, TShiftState AShift, int X, int Y) override;
+
+ private:
+  bool Horizontal() const { return GetAlign() == alTop || GetAlign() == alBottom; }
+  TPoint FDownAt;
+  bool FDragging = false;
+  bool FBeveled = false;
+  bool FAutoSnap = true;
+  int FMinSize = 30;
+  TResizeStyle FResizeStyle = rsPattern;
+};

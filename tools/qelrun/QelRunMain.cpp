@@ -4,7 +4,6 @@
 // interactive session on a terminal. `qelrun --help` lists the forms and options.
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -26,26 +25,8 @@ namespace {
 constexpr int ExitOk = 0, ExitScriptError = 1, ExitUsage = 2;
 constexpr char CStdinLabel[] = "stdin", CCommandLineLabel[] = "(command line)";
 
-// The language of a file by its extension (in any case); files of any other extension are the
-// VB dialect, as in the demonstration window.
-struct TExtensionLanguage {
-  std::u16string_view Extension;
-  TQelScriptLanguage Language;
-};
-constexpr std::array<TExtensionLanguage, 7> CExtensionLanguages{{
-    {u".pas", slPascal}, {u".js", slJScript}, {u".py", slPython}, {u".lua", slLua},
-    {u".tcl", slTCL},    {u".pl", slPerl},    {u".rex", slRexx},
-}};
-constexpr TQelScriptLanguage COtherExtensions = slNativeVb;
 // Texts without a file name (standard input, -e, the session) are Pascal unless --lang says.
 constexpr TQelScriptLanguage CUnnamedLanguage = slPascal;
-
-TQelScriptLanguage LanguageOfFile(const std::string& APath) {
-  const String ext = Utf8ToString(std::filesystem::path(APath).extension().string());
-  for (const TExtensionLanguage& row : CExtensionLanguages)
-    if (SameText(ext, row.Extension)) return row.Language;
-  return COtherExtensions;
-}
 
 struct TRunPlan {
   TQelScriptLanguage Language = CUnnamedLanguage;
@@ -74,7 +55,7 @@ std::optional<int> Plan(const TRunOptions& AOptions, TRunPlan& APlan) {
     }
     APlan.Source = *source;
     APlan.Label = AOptions.File;
-    APlan.Language = LanguageOfFile(AOptions.File);
+    APlan.Language = QelScriptLanguageOfFile(Utf8ToString(AOptions.File));
   }
   if (!AOptions.Lang.empty() && !QelFindScriptLanguage(Utf8ToString(AOptions.Lang), APlan.Language)) {
     std::cerr << "qelrun: unknown language '" << AOptions.Lang << "'\n";

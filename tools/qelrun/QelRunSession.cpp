@@ -74,16 +74,18 @@ std::string PlainMessage(const String& AMessage) {
   return QelConsoleText(positioned ? AMessage.substr(0, block) : AMessage);
 }
 
-// The place that the position block of a message names (lines from 0), for errors that carry no
-// place of their own: those of the Active Scripting engines, reported through their site.
-bool PlaceInBlock(const String& AMessage, int& ALine, int& APos) {
+}  // namespace
+
+// Errors of the Active Scripting engines are reported through their site: their place is only
+// in the block.
+bool QelErrorPlaceInMessage(const String& AMessage, int& ALine, int& APos) {
   const size_t block = AMessage.rfind(u"\r\nSource: $");
   if (block == String::npos) return false;
   const std::string tail = QelConsoleText(AMessage.substr(block));
-  return std::sscanf(tail.c_str() + tail.find('['), "[line: %d, pos: %d]", &ALine, &APos) == 2 && ALine >= 0;
+  const size_t open = tail.find('[');
+  return open != std::string::npos && std::sscanf(tail.c_str() + open, "[line: %d, pos: %d]", &ALine, &APos) == 2 &&
+         ALine >= 0;
 }
-
-}  // namespace
 
 void QelRunReportError(std::string_view ALabel) {
   std::fflush(stdout);
@@ -96,7 +98,7 @@ void QelRunReportError(std::string_view ALabel) {
   } catch (...) {
     const String message = AcquireExceptionObject()->GetMessage();
     int line = 0, pos = 0;
-    if (PlaceInBlock(message, line, pos))
+    if (QelErrorPlaceInMessage(message, line, pos))
       std::cerr << ALabel << ':' << line + 1 << ':' << pos << ": " << PlainMessage(message) << '\n';
     std::cerr << QelConsoleText(message) << '\n';
   }

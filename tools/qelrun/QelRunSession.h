@@ -26,3 +26,7 @@ void QelRunText(TQelScriptControl& ACtrl, std::u16string_view AText);
 // Writes the exception in flight to standard error (call inside a catch block). ALabel names
 // where the text came from: a file name, "stdin", "(command line)".
 void QelRunReportError(std::string_view ALabel);
+
+// The place the position block of an error message names ("Source: $... [line: L, pos: P]",
+// L counted from 0), for errors that carry no place of their own; false when there is none.
+bool QelErrorPlaceInMessage(const String& AMessage, int& ALine, int& APos);

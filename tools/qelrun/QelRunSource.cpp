@@ -1,5 +1,6 @@
 #include "tools/qelrun/QelRunSource.h"
 
+#include <array>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -16,6 +17,16 @@ String DecodeUtf16(const std::string& ABytes, size_t AStart, bool ABigEndian) {
   }
   return text;
 }
+
+struct TExtensionLanguage {
+  std::u16string_view Extension;
+  TQelScriptLanguage Language;
+};
+constexpr std::array<TExtensionLanguage, 7> CExtensionLanguages{{
+    {u".pas", slPascal}, {u".js", slJScript}, {u".py", slPython}, {u".lua", slLua},
+    {u".tcl", slTCL},    {u".pl", slPerl},    {u".rex", slRexx},
+}};
+constexpr TQelScriptLanguage COtherExtensions = slNativeVb;
 
 bool StartsWith(const std::string& ABytes, std::string_view APrefix) {
   return ABytes.compare(0, APrefix.size(), APrefix) == 0;
@@ -37,4 +48,18 @@ std::optional<String> QelReadScriptFile(const std::string& APath) {
   bytes << file.rdbuf();
   if (file.bad()) return std::nullopt;
   return QelDecodeScriptBytes(bytes.str());
+}
+
+String QelFileExtension(std::u16string_view AFileName) {
+  const size_t dot = AFileName.rfind(u'.');
+  const size_t separator = AFileName.find_last_of(u"/\\");
+  if (dot == std::u16string_view::npos || (separator != std::u16string_view::npos && dot < separator)) return {};
+  return String(AFileName.substr(dot));
+}
+
+TQelScriptLanguage QelScriptLanguageOfFile(std::u16string_view AFileName) {
+  const String ext = QelFileExtension(AFileName);
+  for (const TExtensionLanguage& row : CExtensionLanguages)
+    if (SameText(ext, row.Extension)) return row.Language;
+  return COtherExtensions;
 }

@@ -67,14 +67,29 @@ void TBevel_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Property<&TBevel::GetStyle, &TBevel::SetStyle>(u"Style");
 }
 
-#define QEL_EXTCTRLS_CLASSES TCustomPanel_sw, TPanel_sw, TTimer_sw, TPaintBox_sw, TImage_sw, TShape_sw, TBevel_sw
+void TSplitter_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TSplitter> M(AData);
+  M.Constructor();
+  QelRedeclare(M, SGraphicControlPublished);
+  M.Property<&TSplitter::GetBeveled, &TSplitter::SetBeveled>(u"Beveled");
+  M.Property<&TSplitter::GetMinSize, &TSplitter::SetMinSize>(u"MinSize");
+  M.Property<&TSplitter::GetAutoSnap, &TSplitter::SetAutoSnap>(u"AutoSnap");
+  M.Property<&TSplitter::GetResizeStyle, &TSplitter::SetResizeStyle>(u"ResizeStyle");
+  M.Method<&TSplitter::MoveBy>(u"MoveBy");
+  M.Field<&TSplitter::OnCanResize>(u"OnCanResize");
+  M.Field<&TSplitter::OnMoved>(u"OnMoved");
+}
+
+#define QEL_EXTCTRLS_CLASSES \
+  TCustomPanel_sw, TPanel_sw, TTimer_sw, TPaintBox_sw, TImage_sw, TShape_sw, TBevel_sw, TSplitter_sw
 
 void ExtCtrls_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
-  QelAddTypes<TShapeType_sw, TBevelStyle_sw, TBevelShape_sw, QEL_EXTCTRLS_CLASSES>(M);
+  QelAddTypes<TShapeType_sw, TBevelStyle_sw, TBevelShape_sw, TResizeStyle_sw, TCanResizeSplitEvent_sw, QEL_EXTCTRLS_CLASSES>(M);
 }
 
 void ExtCtrls_sw::RegisterWrappers() {
   RegisterUnitWrapper(QelWrapperClass<ExtCtrls_sw>());
   QelRegisterClassWrappers<QEL_EXTCTRLS_CLASSES>();
+  QelRegisterEventWrappers<TCanResizeSplitEvent_sw>();
 }

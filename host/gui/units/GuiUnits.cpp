@@ -14,7 +14,9 @@ void QelRegisterGuiUnits() {
     Controls_sw::RegisterWrappers();
     Forms_sw::RegisterWrappers();
     StdCtrls_sw::RegisterWrappers();
+    ImgList_sw::RegisterWrappers();
     ExtCtrls_sw::RegisterWrappers();
+    ComCtrls_sw::RegisterWrappers();
     Dialogs_sw::RegisterWrappers();
   });
 }

@@ -5,7 +5,9 @@
 #include "engine/wrappers/units/UnitData_QelSW.h"
 
 #include "engine/wrappers/units/Classes_QelSW.h"
+#include "host/gui/ComCtrls.h"
 #include "host/gui/ExtCtrls.h"
+#include "host/gui/ImgList.h"
 #include "host/gui/Dialogs.h"
 #include "host/gui/Forms.h"
 #include "host/gui/Menus.h"
@@ -130,6 +132,34 @@ QEL_GUI_CLASS(TPaintBox, TGraphicControl);
 QEL_GUI_CLASS(TImage, TGraphicControl);
 QEL_GUI_CLASS(TShape, TGraphicControl);
 QEL_GUI_CLASS(TBevel, TGraphicControl);
+QEL_GUI_CLASS(TSplitter, TGraphicControl);
+using TCanResizeSplitEvent_sw = TQelEventWrapperOf<TCanResizeSplitEvent>;
+
+// ImgList
+QEL_GUI_CLASS(TChangeLink, TObject);
+QEL_GUI_CLASS(TCustomImageList, TComponent);
+QEL_GUI_CLASS(TImageList, TCustomImageList);
+
+// ComCtrls
+QEL_GUI_CLASS(TListColumn, TCollectionItem);
+QEL_GUI_CLASS(TListColumns, TCollection);
+QEL_GUI_CLASS(TListItem, TPersistent);
+QEL_GUI_CLASS(TListItems, TPersistent);
+QEL_GUI_CLASS(TCustomListView, TCustomMultiSelectListControl);
+QEL_GUI_CLASS(TListView, TCustomListView);
+QEL_GUI_CLASS(TStatusPanel, TCollectionItem);
+QEL_GUI_CLASS(TStatusPanels, TCollection);
+QEL_GUI_CLASS(TCustomStatusBar, TWinControl);
+QEL_GUI_CLASS(TStatusBar, TCustomStatusBar);
+QEL_GUI_ENUM(TDisplayCode);
+using TLVSelectItemEvent_sw = TQelEventWrapperOf<TLVSelectItemEvent>;
+using TLVChangeEvent_sw = TQelEventWrapperOf<TLVChangeEvent>;
+using TLVDeletedEvent_sw = TQelEventWrapperOf<TLVDeletedEvent>;
+using TLVEditingEvent_sw = TQelEventWrapperOf<TLVEditingEvent>;
+using TLVEditedEvent_sw = TQelEventWrapperOf<TLVEditedEvent>;
+using TLVCompareEvent_sw = TQelEventWrapperOf<TLVCompareEvent>;
+using TLVColumnClickEvent_sw = TQelEventWrapperOf<TLVColumnClickEvent>;
+using TDrawPanelEvent_sw = TQelEventWrapperOf<TDrawPanelEvent>;
 
 // Menus
 QEL_GUI_CLASS(TMenuItem, TComponent);
@@ -165,6 +195,8 @@ QEL_GUI_UNIT(StdCtrls);
 QEL_GUI_UNIT(ExtCtrls);
 QEL_GUI_UNIT(Menus);
 QEL_GUI_UNIT(Dialogs);
+QEL_GUI_UNIT(ImgList);
+QEL_GUI_UNIT(ComCtrls);
 
 // Members a concrete control class publishes from its protected ancestors.
 inline constexpr std::u16string_view SGraphicControlPublished[] = {
