@@ -83,4 +83,48 @@ void BM_ScanOnly(benchmark::State& AState) {
 }
 BENCHMARK(BM_ScanOnly)->Unit(benchmark::kMillisecond);
 
+// One routine of AStatements statements of every kind, each with its jumps: the stack analysis
+// and label resolution must stay near-linear in the number of jumps of one routine.
+std::u16string GenerateRoutine(int AStatements) {
+  static const char16_t* const Forms[] = {
+      u"  if a > 1 then a := a - 1 else a := a + 1;\n",
+      u"  while a > 100 do a := a - 7;\n",
+      u"  for i := 1 to 2 do a := a + i;\n",
+      u"  repeat a := a - 1 until a < 50;\n",
+      u"  case a of 1: a := 2; 3..5: a := 6 else a := 0 end;\n",
+      u"  try a := a div 1 except a := 0 end;\n",
+      u"  s := s + 'x' + IntToStr(a);\n",
+  };
+  std::u16string text = u"procedure Big;\nvar a = 0, i, s = '';\nbegin\n";
+  for (int i = 0; i < AStatements; ++i) text += Forms[i % std::size(Forms)];
+  return text + u"end;\n";
+}
+
+void BM_CompileOneRoutine(benchmark::State& AState) {
+  const std::u16string source = GenerateRoutine(int(AState.range(0)));
+  for (auto _ : AState) {
+    TQelVirtMachine vm(QelPasLanguage());
+    vm.Initialize(source);
+    benchmark::DoNotOptimize(vm.State());
+  }
+  AState.SetItemsProcessed(AState.iterations() * AState.range(0));
+  AState.SetLabel("statements");
+}
+BENCHMARK(BM_CompileOneRoutine)->Arg(8000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A flat chain of AOperands operands in one expression: compiled and freed without recursion.
+void BM_CompileOperatorChain(benchmark::State& AState) {
+  std::u16string source = u"var x = 0";
+  for (int i = 0; i < AState.range(0); ++i) source += u" + 1";
+  source += u";\n";
+  for (auto _ : AState) {
+    TQelVirtMachine vm(QelPasLanguage());
+    vm.Initialize(source);
+    benchmark::DoNotOptimize(vm.State());
+  }
+  AState.SetItemsProcessed(AState.iterations() * AState.range(0));
+  AState.SetLabel("operands");
+}
+BENCHMARK(BM_CompileOperatorChain)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -33,6 +33,13 @@ bool IsLogical(TQelInstrCode AInstr) {
          AInstr == icImp;
 }
 
+// A link of a left-deep chain that DoEmit walks without recursion: any operator but and/or,
+// whose emission for a value is always left, right, instruction.
+TQelBinaryExpr* ChainLink(TQelExpression* AExpr) {
+  auto* binary = dynamic_cast<TQelBinaryExpr*>(AExpr);
+  return binary && binary->FInstr != icAnd && binary->FInstr != icOr ? binary : nullptr;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -115,13 +122,30 @@ void TQelUnaryExpr::DoEmit(TQelContext& C, TQelExprEmitRes AEmitRes, bool& AStdP
   C.Code->Emit(Instr[FOperator]);
 }
 
+TQelBinaryExpr::~TQelBinaryExpr() {
+  TQelExprPtr left = std::move(FLeftExpr);
+  while (auto* link = dynamic_cast<TQelBinaryExpr*>(left.get())) {
+    TQelExprPtr next = std::move(link->FLeftExpr);
+    left = std::move(next);  // frees the link, whose own left operand is gone already
+  }
+}
+
+// A logical chain keeps the kind all its operands share: the left spine is walked in a loop.
 TQelStaticKind TQelBinaryExpr::StaticKind() const {
   if (IsComparison(FInstr)) return skBoolean;
-  if (IsLogical(FInstr)) {
-    const TQelStaticKind left = FLeftExpr->StaticKind();
-    return left == FRightExpr->StaticKind() ? left : skUnknown;
+  if (!IsLogical(FInstr)) return skOther;  // arithmetic and concatenation never give a Boolean
+  const TQelBinaryExpr* node = this;
+  std::vector<TQelStaticKind> rights;
+  const TQelExpression* bottom = this;
+  while (node && IsLogical(node->FInstr)) {
+    rights.push_back(node->FRightExpr->StaticKind());
+    bottom = node->FLeftExpr.get();
+    node = dynamic_cast<const TQelBinaryExpr*>(bottom);
   }
-  return skOther;  // arithmetic and concatenation never give a Boolean
+  const TQelStaticKind kind = bottom->StaticKind();
+  for (TQelStaticKind right : rights)
+    if (right != kind) return skUnknown;
+  return kind;
 }
 
 void TQelBinaryExpr::DoEmit(TQelContext& C, TQelExprEmitRes AEmitRes, bool& AStdPost,
@@ -139,7 +163,20 @@ void TQelBinaryExpr::DoEmit(TQelContext& C, TQelExprEmitRes AEmitRes, bool& AStd
         break;  // both operands, then the bitwise operator
     }
   }
-  FLeftExpr->EmitByteCode(C);
+  // A left-deep chain below: its bottom operand, then each link's right operand and
+  // instruction, from the bottom up, as the recursive emission would give them.
+  std::vector<TQelBinaryExpr*> chain;
+  TQelExpression* bottom = FLeftExpr.get();
+  while (TQelBinaryExpr* link = ChainLink(bottom)) {
+    chain.push_back(link);
+    bottom = link->FLeftExpr.get();
+  }
+  bottom->EmitByteCode(C);
+  for (auto link = chain.rbegin(); link != chain.rend(); ++link) {
+    TQelSourcePosScope pos(C.Code, (*link)->FSourcePos);
+    (*link)->FRightExpr->EmitByteCode(C);
+    C.Code->Emit((*link)->FInstr);
+  }
   FRightExpr->EmitByteCode(C);
   if (AEmitRes == erPopJmpIfTrue && (FInstr == icEqual || FInstr == icNotEqual)) {
     C.Code->Emit(FInstr == icEqual ? icPopJmpIfEqual : icPopJmpIfNotEqual, AJmpLabel);
@@ -192,7 +229,9 @@ void TQelBinaryExpr::EmitDynamicAndOr(TQelContext& C) {
 TQelExprPtr QelMakeBinary(TQelExprPtr ALeft, TQelInstrCode AInstr, TQelExprPtr ARight, int APos,
                           TQelRaiseCompileError ARaise) {
   auto node = std::make_unique<TQelBinaryExpr>();
-  node->FTreeDepth = std::max(ALeft->FTreeDepth, ARight->FTreeDepth) + 1;
+  // A chain link's left operand is reached by a loop, not by recursion: it adds no depth.
+  const bool chained = AInstr != icAnd && AInstr != icOr && ChainLink(ALeft.get());
+  node->FTreeDepth = std::max(chained ? ALeft->FTreeDepth : ALeft->FTreeDepth + 1, ARight->FTreeDepth + 1);
   if (node->FTreeDepth > QelMaxNesting) ARaise(SQelTooDeep, APos);
   node->FSourcePos = APos;
   node->FInstr = AInstr;

@@ -156,6 +156,8 @@ class TQelUnaryExpr : public TQelExpression {
 // otherwise (see CompExpr.cpp).
 class TQelBinaryExpr : public TQelExpression {
  public:
+  // Frees a left-deep chain link by link: 100,000 operands must not recurse natively.
+  ~TQelBinaryExpr() override;
   void DoEmit(TQelContext& C, TQelExprEmitRes AEmitRes, bool& AStdPost,
               TQelLabel* AJmpLabel) override;
   TQelStaticKind StaticKind() const override;
@@ -169,9 +171,9 @@ class TQelBinaryExpr : public TQelExpression {
   void EmitDynamicAndOr(TQelContext& C);
 };
 
-// A two-operand node at APos; a tree deeper than QelMaxNesting is refused there (a long
-// left-associative chain nests without recursion while parsing, but not while emitting or
-// freeing).
+// A two-operand node at APos; a tree nested deeper than QelMaxNesting is refused there. A
+// left-deep chain of operators other than and/or (a + b + c ...) is parsed, emitted and freed
+// without recursion, so its links do not count as nesting; its right operands do.
 TQelExprPtr QelMakeBinary(TQelExprPtr ALeft, TQelInstrCode AInstr, TQelExprPtr ARight, int APos,
                           TQelRaiseCompileError ARaise);
 

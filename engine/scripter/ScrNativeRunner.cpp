@@ -61,7 +61,12 @@ void TNativeRunner::InstallHooks() {
     } catch (const ExceptionPtr&) {
       return;
     }
-    if (auto* error = dynamic_cast<Exception*>(object)) AResult = ExceptionPtr(error);
+    if (auto* error = dynamic_cast<Exception*>(object)) {
+      AResult = ExceptionPtr(error);
+    } else if (object && TWrapperByObject::Instance().IsScriptOwned(object)) {
+      // The raise took the script's object, which nothing could free afterwards.
+      if (TQelClassWrapper* wrapper = TWrapperByObject::Instance().Find(object)) wrapper->ScriptFree(true);
+    }
   };
   vm.OnExceptionToVar = [](TQelVirtMachine*, const ExceptionPtr& E, VARIANT& AResult) {
     VariantClear(&AResult);

@@ -2,6 +2,7 @@
 // operand-stack depth of an activation (so each activation takes one block of slots), and the
 // pushes whose object a member call may borrow.
 #include <algorithm>
+#include <limits>
 #include <unordered_set>
 
 #include "engine/vm/QelSctVMByteCode.h"
@@ -40,16 +41,13 @@ int QelStackEffect(const TQelInstr& AInstr) {
 
 namespace {
 
-// One work item of the depth analysis.
-struct TJump {
-  int FInstr;
-  int FStackLength;
-  bool FIsProcessed;
-};
-
+// The operand-stack depth analysis: a work list of (instruction, depth) entry points. Every
+// instruction remembers the deepest stack it was reached with, and a walk stops where it
+// arrives no deeper than before, so each instruction is walked again only when its depth
+// grows: near-linear in the code's length, whatever the number of jumps.
 class TStackAnalysis {
  public:
-  TStackAnalysis(const TQelInstr* ACode, int ACount) : FCode(ACode), FCount(ACount) {}
+  TStackAnalysis(const TQelInstr* ACode, int ACount) : FCode(ACode), FCount(ACount), FDepthAt(size_t(ACount), std::numeric_limits<int>::min()) {}
 
   void Register(const TQelLabel* ALabel, int ADepth) {
     QEL_VM_ASSERT(ALabel != nullptr && ALabel->FTargetIndex >= 0);
@@ -58,34 +56,29 @@ class TStackAnalysis {
 
   void Register(int AIndex, int ADepth) {
     QEL_VM_ASSERT(AIndex >= 0 && AIndex < FCount);
-    for (TJump& item : FItems) {
-      if (item.FInstr != AIndex) continue;
-      if (item.FStackLength < ADepth) {
-        item.FStackLength = ADepth;
-        item.FIsProcessed = false;
-      }
-      return;
-    }
-    FItems.push_back({AIndex, ADepth, false});
+    if (FDepthAt[size_t(AIndex)] < ADepth) FWork.push_back({AIndex, ADepth});
   }
 
   int Run() {
-    for (bool again = true; again;) {
-      again = false;
-      for (size_t i = 0; i < FItems.size(); ++i) {
-        if (FItems[i].FIsProcessed) continue;
-        FItems[i].FIsProcessed = true;
-        Walk(FItems[i].FInstr, FItems[i].FStackLength);
-        again = true;
-      }
+    while (!FWork.empty()) {
+      const TEntry entry = FWork.back();
+      FWork.pop_back();
+      Walk(entry.FInstr, entry.FDepth);
     }
     return FMax;
   }
 
  private:
+  struct TEntry {
+    int FInstr;
+    int FDepth;
+  };
+
   void Walk(int AIndex, int ADepth) {
     for (int i = AIndex;; ++i) {
       QEL_VM_ASSERT(i < FCount);
+      if (FDepthAt[size_t(i)] >= ADepth) return;  // walked from here already, as deep or deeper
+      FDepthAt[size_t(i)] = ADepth;
       if (!Step(FCode[i], i, ADepth)) return;
       FMax = std::max(FMax, ADepth);
     }
@@ -112,7 +105,8 @@ class TStackAnalysis {
 
   const TQelInstr* FCode;
   int FCount;
-  std::vector<TJump> FItems;
+  std::vector<int> FDepthAt;  // the deepest entry seen per instruction (lowest int: not reached)
+  std::vector<TEntry> FWork;
   int FMax = 0;
 };
 

@@ -214,12 +214,35 @@ VARIANT ResultToVar(R&& AResult) {
   return TQelConv<std::remove_cvref_t<R>>::ToVar(AResult);
 }
 
+// An object parameter a method dereferences: nil (or Null, Unassigned) is refused before the
+// call. TObject (data slots such as Objects[i]), TComponent (owners) and TPersistent (Assign,
+// which answers nil with its own error) take nil; so do property setters (Parent := nil).
+template <class P>
+constexpr bool NeedsObject = [] {
+  using T = std::remove_cvref_t<P>;
+  if constexpr (std::is_pointer_v<T>) {
+    using C = std::remove_cv_t<std::remove_pointer_t<T>>;
+    return std::is_base_of_v<TObject, C> && !std::is_same_v<C, TObject> && !std::is_same_v<C, TComponent> &&
+           !std::is_same_v<C, TPersistent>;
+  } else {
+    return false;
+  }
+}();
+
+template <class P, class A>
+void CheckObjectArg(const A& AValue, int AIndex) {
+  if constexpr (NeedsObject<P>) {
+    if (!AValue) QelRaiseNilArgError(AIndex);
+  }
+}
+
 // Converts AArgs[0..] into the parameters of F, calls it on the target and returns its result
 // (VT_EMPTY for void); var parameters are written back before the result is converted.
-template <auto F, TQelTarget K, class... P, size_t... I>
+template <auto F, TQelTarget K, bool CheckNil, class... P, size_t... I>
 VARIANT CallWith(void* AObj, TQelDispArgs AArgs, TList<P...>, std::index_sequence<I...>) {
   using Fn = TFn<decltype(F)>;
   std::tuple<TArg<P>...> args{AArgs[I]...};  // built in place: a text argument may view its own copy
+  if constexpr (CheckNil) (CheckObjectArg<P>(std::get<I>(args).Get(), int(I) + 1), ...);
   auto call = [&]() -> decltype(auto) {
     if constexpr (!std::is_void_v<typename Fn::Class>) {
       return (Target<typename Fn::Class*, K>(AObj)->*F)(std::get<I>(args).Get()...);
@@ -242,10 +265,10 @@ VARIANT CallWith(void* AObj, TQelDispArgs AArgs, TList<P...>, std::index_sequenc
   }
 }
 
-template <auto F, TQelTarget K>
+template <auto F, TQelTarget K, bool CheckNil = true>
 VARIANT Call(void* AObj, TQelDispArgs AArgs) {
   using Args = ArgsOf<F, K>;
-  return CallWith<F, K>(AObj, AArgs, Args{}, std::make_index_sequence<TCount<Args>::Value>{});
+  return CallWith<F, K, CheckNil>(AObj, AArgs, Args{}, std::make_index_sequence<TCount<Args>::Value>{});
 }
 
 // ---- default arguments --------------------------------------------------------------------
@@ -329,7 +352,7 @@ VARIANT InvokeProperty(void* AObj, TQelDispArgs AArgs, int, bool IsGet) {
   if (IsGet) {
     if constexpr (QelBindDetail::Given<Getter>) return Call<Getter, K>(AObj, AArgs);
   } else {
-    if constexpr (QelBindDetail::Given<Setter>) return Call<Setter, K>(AObj, AArgs);
+    if constexpr (QelBindDetail::Given<Setter>) return Call<Setter, K, false>(AObj, AArgs);
   }
   QelRaiseTypeCastError();
 }

@@ -220,7 +220,15 @@ template <class E>
 struct TQelEnumWrapperOf : TQelEnumWrapperBase {
   using Value = E;
   static VARIANT ToVar(E AValue) { return QelIntVar(static_cast<int32_t>(AValue)); }
-  static E FromVar(const VARIANT& AValue) { return static_cast<E>(QelVarToInt(AValue)); }
+  // A value outside the enumeration's names would be undefined behaviour once it is an E.
+  static E FromVar(const VARIANT& AValue) {
+    const int32_t value = QelVarToInt(AValue);
+    if constexpr (TEnumTraits<E>::Known) {
+      if (value < 0 || value >= static_cast<int32_t>(TEnumTraits<E>::Info()->Names.size()))
+        QelRaiseEnumRangeError(value, TEnumTraits<E>::Name);
+    }
+    return static_cast<E>(value);
+  }
 
   // An enumeration the host declared with QEL_ENUM_TYPE already knows its name and value
   // names; the wrapper takes them from there instead of listing them again.

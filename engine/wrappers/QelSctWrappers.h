@@ -427,11 +427,18 @@ class TQelClassWrapper final : public TQelDispWrapper {
   // The wrapped object's address, kept after the object is destroyed.
   const void* GetKey() const { return FKey; }
   VARIANT InvokeItem(const TQelInvokeItem& AItem, TQelDispArgs AArgs, int AArgsSize, bool IsGet) override;
+  // A script's Free or Destroy of the object: refused for an object the script did not create;
+  // deferred while a host member of the object is still running further up the call stack (an
+  // event handler freeing its Sender), so that the member never goes on with a freed object.
+  void ScriptFree(bool ABeforeDestruction);
 
  private:
   ~TQelClassWrapper() override;
+  void LeaveCall();
   TObject* const FKey;                 // the object's address, the map key for life
   std::atomic<TObject*> FValue;
+  std::atomic<int> FCallDepth{0};      // host members of the object running right now
+  std::atomic<bool> FFreePending{false};
 };
 
 // A record held by value; one C++ descendant per record type (TQelRecordWrapperOf<R>).
@@ -595,6 +602,10 @@ TQelWrapperData& GetWrapperData(TQelWrapperClassRef AWrapperClass);
 [[noreturn]] void QelRaiseTypeCastError();
 [[noreturn]] void RaiseArgCountError(std::u16string_view AMemberName);
 [[noreturn]] void QelRaiseOleError(std::u16string_view AMessage, HRESULT ACode = E_FAIL);
+// An object argument that is nil where the member needs an object (AIndex counts from 1).
+[[noreturn]] void QelRaiseNilArgError(int AIndex);
+// An enumeration value outside its type's range.
+[[noreturn]] void QelRaiseEnumRangeError(int32_t AValue, std::u16string_view ATypeName);
 
 // The end of a chain of VT_BYREF|VT_VARIANT references (the value itself otherwise).
 const VARIANT& QelDeref(const VARIANT& AValue);
@@ -669,8 +680,12 @@ class TWrapperByObject {
   size_t Count();
   // Called for every destroyed host object (through the destroy observer).
   void ObjectFreed(const void* AAddress);
-  // Calls AItemProc with every live object.
+  // Calls AItemProc with every live object (the wrapped ones and those the scripts created).
   void EnumObjects(void (*AItemProc)(TObject* AObject, void* AData), void* AData);
+  // Marks an object as the scripts' own: a script may free it. Constructors called by a script
+  // mark what they make; a host may hand an object over the same way.
+  void AdoptByScript(TObject* AObject);
+  bool IsScriptOwned(const TObject* AObject);
 
  private:
   friend class TQelClassWrapper;

@@ -7,8 +7,15 @@
 namespace {
 
 TClass ObjClassType(TObject* AObject) { return AObject->ClassType(); }
-void ObjFree(TObject* AObject) { AObject->Free(); }
-void ObjDestroy(TObject* AObject) { delete AObject; }
+// Free and Destroy reach the object through its wrapper, which knows whether a script may free it
+// and whether one of its members is still running.
+void ScriptFree(TObject* AObject, bool ABeforeDestruction) {
+  TQelClassWrapper* wrapper = TWrapperByObject::Instance().Find(AObject);
+  if (!wrapper) return;  // never handed to a script
+  wrapper->ScriptFree(ABeforeDestruction);
+}
+void ObjFree(TObject* AObject) { ScriptFree(AObject, true); }
+void ObjDestroy(TObject* AObject) { ScriptFree(AObject, false); }
 String ClsName(TClass AClass) { return AClass->ClassName(); }
 bool ClsNameIs(TClass AClass, std::u16string_view AName) { return SameText(AClass->Name, AName); }
 TClass ClsParent(TClass AClass) { return AClass->Parent; }

@@ -13,6 +13,8 @@ constexpr int MaxRefDepth = 32;
 const char16_t SWrappersSource[] = u"Qel-Tessaro wrappers.";
 const char16_t SWrongArgCount[] = u"Wrong argument count. Method or property called: %s";
 const char16_t SUnsupportedSet[] = u"Unsupported set type.";
+const char16_t SNilArgument[] = u"Object required: argument %s is nil.";
+const char16_t SEnumRange[] = u"Value %s is out of the range of %s.";
 
 [[noreturn]] void RaiseCoerceError(HRESULT AResult) {
   if (AResult == E_OUTOFMEMORY) throw ExceptionPtr(new EOutOfMemory());
@@ -50,6 +52,15 @@ VARIANT* RefTarget(const VARIANT& AArg) {
 
 [[noreturn]] void RaiseArgCountError(std::u16string_view AMemberName) {
   QelRaiseOleError(Exception::FormatMessage(SWrongArgCount, {AMemberName}), DISP_E_BADPARAMCOUNT);
+}
+
+[[noreturn]] void QelRaiseNilArgError(int AIndex) {
+  QelRaiseOleError(Exception::FormatMessage(SNilArgument, {IntToStr(AIndex)}), DISP_E_TYPEMISMATCH);
+}
+
+[[noreturn]] void QelRaiseEnumRangeError(int32_t AValue, std::u16string_view ATypeName) {
+  const String name = ATypeName.empty() ? String(u"the enumeration") : String(ATypeName);
+  QelRaiseOleError(Exception::FormatMessage(SEnumRange, {IntToStr(AValue), name}), DISP_E_OVERFLOW);
 }
 
 const VARIANT& QelDeref(const VARIANT& AValue) {

@@ -1,14 +1,17 @@
 // Class wrappers and the object map (one live wrapper per host object), type values, records
 // and units, and the type operations (is, New, record tests) built on them.
 #include <mutex>
+#include <unordered_set>
 
 #include "engine/wrappers/QelSctMemMgr.h"
 #include "engine/wrappers/QelSctWrappers.h"
+#include "host/core/Contnrs.h"
 
 namespace {
 
 const char16_t SObjectDestroyed[] = u"Object has been destroyed.";
 const char16_t SNoConstructor[] = u"No constructor found.";
+const char16_t SHostOwned[] = u"Cannot free an object that the host owns.";
 
 struct TWrapperByObjectTraits : TQelHashTableTraits {
   using Item = TQelClassWrapper;
@@ -26,7 +29,67 @@ struct TWrapperByObjectTraits : TQelHashTableTraits {
 struct TWrapperByObject::TImpl {
   std::recursive_mutex FLock;
   TQelHashTable<TWrapperByObjectTraits> FMap{false};
+  // Objects a script constructed and that are still alive (a script may free only these).
+  std::unordered_set<const void*> FScriptOwned;
 };
+
+namespace {
+
+// A constructor's result becomes the scripts' own.
+void AdoptConstructed(const VARIANT& AResult) {
+  if (AResult.vt != VT_DISPATCH || !AResult.pdispVal) return;
+  if (TObject* object = VarToObject(AResult)) TWrapperByObject::Instance().AdoptByScript(object);
+}
+
+// A container the scripts can reach drops its references to AObject, without freeing it even
+// when it owns its objects: the script frees it right after.
+void DropReferences(TObject* AContainer, TObject* AObject) {
+  // A component list removes a freed component itself (free notification).
+  if (dynamic_cast<TComponentList*>(AContainer)) return;
+  if (auto* strings = dynamic_cast<TStringList*>(AContainer)) {
+    for (int i = 0; i < strings->GetCount(); ++i)
+      if (strings->GetObject(i) == AObject) strings->PutObject(i, nullptr);
+  } else if (auto* list = dynamic_cast<TObjectList*>(AContainer)) {
+    const bool owns = list->GetOwnsObjects();
+    list->SetOwnsObjects(false);
+    for (int i = 0; i < list->GetCount(); ++i)
+      if (list->GetItems(i) == AObject) list->SetItems(i, nullptr);
+    list->SetOwnsObjects(owns);
+  }
+}
+
+// Before a script frees AObject, the containers it was stored in forget it: reading it back
+// gives nil, and an owning list does not free it again.
+void ClearStoredReferences(TObject* AObject) {
+  std::vector<TObject*> containers;
+  TWrapperByObject::Instance().EnumObjects(
+      [](TObject* AItem, void* AData) { static_cast<std::vector<TObject*>*>(AData)->push_back(AItem); }, &containers);
+  for (TObject* container : containers)
+    if (container != AObject) DropReferences(container, AObject);
+}
+
+// The object that owns AObject and removes it from itself when it is destroyed: a component's
+// owner, a collection item's collection, a collection's owner.
+TObject* SelfDetachingOwner(TObject* AObject) {
+  if (auto* component = dynamic_cast<TComponent*>(AObject)) return component->GetOwner();
+  if (auto* item = dynamic_cast<TCollectionItem*>(AObject)) return item->GetCollection();
+  if (auto* collection = dynamic_cast<TCollection*>(AObject)) return collection->GetOwner();
+  return nullptr;
+}
+
+// A script may free what it created, and what hangs below such an object by an ownership that
+// detaches itself (the items a script's collection made, the components a script's form owns).
+bool MayScriptFree(TObject* AObject) {
+  constexpr int MaxOwnerDepth = 64;
+  TObject* object = AObject;
+  for (int depth = 0; object && depth < MaxOwnerDepth; ++depth) {
+    if (TWrapperByObject::Instance().IsScriptOwned(object)) return true;
+    object = SelfDetachingOwner(object);
+  }
+  return false;
+}
+
+}  // namespace
 
 // ---- class wrappers ------------------------------------------------------------------------
 
@@ -42,9 +105,43 @@ VARIANT TQelClassWrapper::InvokeItem(const TQelInvokeItem& AItem, TQelDispArgs A
   if (!object) QelRaiseOleError(SObjectDestroyed);
   if (!AItem.InvokeProc) return VARIANT{};
   if (AItem.Has(iiaMetaMember)) {
-    return AItem.InvokeProc(const_cast<TClassInfo*>(object->ClassType()), AArgs, AArgsSize, IsGet);
+    VARIANT result = AItem.InvokeProc(const_cast<TClassInfo*>(object->ClassType()), AArgs, AArgsSize, IsGet);
+    if (AItem.Has(iiaConstructor)) AdoptConstructed(result);
+    return result;
   }
+  struct TCallScope {
+    TQelClassWrapper* FWrapper;
+    ~TCallScope() { FWrapper->LeaveCall(); }
+  } scope{this};
+  FCallDepth.fetch_add(1, std::memory_order_relaxed);
   return AItem.InvokeProc(object, AArgs, AArgsSize, IsGet);
+}
+
+void TQelClassWrapper::LeaveCall() {
+  if (FCallDepth.fetch_sub(1, std::memory_order_relaxed) != 1) return;
+  if (!FFreePending.exchange(false, std::memory_order_relaxed)) return;
+  TObject* object = GetValue();
+  if (!object) return;
+  // Runs while unwinding too: a destructor's exception has nowhere to go.
+  try {
+    ClearStoredReferences(object);
+    object->Free();
+  } catch (...) {
+  }
+}
+
+void TQelClassWrapper::ScriptFree(bool ABeforeDestruction) {
+  TObject* object = GetValue();
+  if (!object) QelRaiseOleError(SObjectDestroyed);
+  if (!MayScriptFree(object)) QelRaiseOleError(SHostOwned);
+  // The Free call itself counts one; more means a member of the object is still running.
+  if (FCallDepth.load(std::memory_order_relaxed) > 1) {
+    FFreePending.store(true, std::memory_order_relaxed);
+    return;
+  }
+  ClearStoredReferences(object);
+  if (ABeforeDestruction) object->Free();
+  else delete object;
 }
 
 std::uint32_t TWrapperByObjectTraits::MakeHashI(const Item* AItem) { return PtrHash(AItem->GetKey()); }
@@ -96,8 +193,19 @@ void TWrapperByObject::Remove(TQelClassWrapper* AWrapper) {
   if (FImpl->FMap.Find(AWrapper->FKey) == AWrapper) FImpl->FMap.Remove(AWrapper->FKey);
 }
 
+void TWrapperByObject::AdoptByScript(TObject* AObject) {
+  std::lock_guard guard(FImpl->FLock);
+  if (FImpl->FScriptOwned.insert(AObject).second) AddWatchedObject(AObject);
+}
+
+bool TWrapperByObject::IsScriptOwned(const TObject* AObject) {
+  std::lock_guard guard(FImpl->FLock);
+  return FImpl->FScriptOwned.count(AObject) != 0;
+}
+
 void TWrapperByObject::ObjectFreed(const void* AAddress) {
   std::lock_guard guard(FImpl->FLock);
+  FImpl->FScriptOwned.erase(AAddress);
   TQelClassWrapper* wrapper = FImpl->FMap.Find(AAddress);
   if (!wrapper) return;
   FImpl->FMap.Remove(AAddress);
@@ -109,6 +217,7 @@ void TWrapperByObject::EnumObjects(void (*AItemProc)(TObject* AObject, void* ADa
   FImpl->FMap.GetAll([&](TQelClassWrapper* AWrapper) {
     if (TObject* object = AWrapper->GetValue()) AItemProc(object, AData);
   });
+  for (const void* object : FImpl->FScriptOwned) AItemProc(static_cast<TObject*>(const_cast<void*>(object)), AData);
 }
 
 // ---- objects and classes as values ---------------------------------------------------------
@@ -125,6 +234,8 @@ TObject* VarToObject(const VARIANT& AValue, TClass AClass) {
   if (!wrapper) return nullptr;
   if (!wrapper->GetWrapperClass() || wrapper->GetWrapperClass()->Kind != wkClass) QelRaiseTypeCastError();
   TObject* object = static_cast<TQelClassWrapper*>(wrapper)->GetValue();
+  // A destroyed object is refused here, before any host member can take it for nil.
+  if (!object) QelRaiseOleError(SObjectDestroyed);
   if (AClass && object && !object->InheritsFrom(AClass)) QelRaiseTypeCastError();
   return object;
 }
@@ -170,7 +281,9 @@ VARIANT TQelMetatypeWrapper::InvokeItem(const TQelInvokeItem& AItem, TQelDispArg
   // A DISPID of an instance member (taken from an instance, not from this type value) would
   // run without an instance: refused.
   if (!AItem.Has(iiaMetaMember)) QelRaiseOleError(OleErrorText(DISP_E_MEMBERNOTFOUND), DISP_E_MEMBERNOTFOUND);
-  return FType->InvokeMetaItem(AItem, AArgs, AArgsSize, IsGet);
+  VARIANT result = FType->InvokeMetaItem(AItem, AArgs, AArgsSize, IsGet);
+  if (AItem.Has(iiaConstructor)) AdoptConstructed(result);
+  return result;
 }
 
 // ---- records -------------------------------------------------------------------------------
@@ -272,5 +385,7 @@ VARIANT VarNewOfType(const VARIANT& ATypeValue, TQelDispArgs AArgs, int AArgsSiz
   if (index <= 0 || !info.GetItem(index).Has(iiaConstructor)) QelRaiseOleError(SNoConstructor);
   const TQelInvokeItem& item = info.GetItem(index);
   if (AArgsSize != item.ParamCount && AArgsSize < item.MinParamCount) RaiseArgCountError(u"New");
-  return type->InvokeMetaItem(item, AArgs, AArgsSize, false);
+  VARIANT result = type->InvokeMetaItem(item, AArgs, AArgsSize, false);
+  AdoptConstructed(result);
+  return result;
 }
