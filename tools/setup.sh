@@ -14,6 +14,7 @@ packages=(
   libregina3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libreadline-dev
+  nlohmann-json3-dev
 )
 
 missing=()
