@@ -15,6 +15,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libreadline-dev
   xvfb xdotool fonts-liberation2
+  nlohmann-json3-dev
 )
 
 missing=()

@@ -26,6 +26,10 @@
 #include "platform/ole/OleAuto.h"
 
 class TQelScriptControl;
+class TQelScriptDebugger;   // QelSctDebugger.h
+class TQelDebugModule;
+class TRunnerDebugBase;
+class TQelVMDebugger;
 
 enum TQelScriptControlState : uint8_t { ssInactive = 0, ssPrepared = 1, ssActive = 2 };
 enum TQelScriptLangKind : uint8_t { slkActiveX = 0, slkNative = 1 };
@@ -139,8 +143,8 @@ class TRunnerBase {
  public:
   virtual ~TRunnerBase() = default;
   virtual TQelScriptLangKind GetLangKind() const = 0;
-  // ARunnerDebug: the attached debugger's debug runner (not built yet, always null).
-  virtual void Prepare(void* ARunnerDebug) = 0;
+  // ARunnerDebug: the attached debugger's debug runner, or nil.
+  virtual void Prepare(TRunnerDebugBase* ARunnerDebug) = 0;
   virtual void Open() = 0;
   // Safe to call more than once.
   virtual void Close() = 0;
@@ -175,7 +179,7 @@ class TNativeRunner final : public TRunnerBase {
   TNativeRunner(TQelScriptControl* ASControl, bool AAddSrcInfo);
   ~TNativeRunner() override;
   TQelScriptLangKind GetLangKind() const override { return slkNative; }
-  void Prepare(void* ARunnerDebug) override;
+  void Prepare(TRunnerDebugBase* ARunnerDebug) override;
   void Open() override;
   void Close() override;
   void AddNamedObjectToEngine(const TNamedItem& AItem) override;
@@ -201,6 +205,8 @@ class TNativeRunner final : public TRunnerBase {
   TQelScriptControl* FSControl;
   bool FAddSrcInfo;
   std::unique_ptr<TQelVirtMachine> FVM;
+  TRunnerDebugBase* FRunnerDebug = nullptr;  // the attached debugger's, not owned
+  TQelVMDebugger* FPasDebugger = nullptr;    // taken from FRunnerDebug
 };
 
 // ---------------------------------------------------------------------------
@@ -284,6 +290,20 @@ class TQelScriptControl : public TComponent, public IQelScriptControl {
   void HookEvent(TObject* AInstance, std::u16string_view APropName, std::u16string_view AProcName);
   size_t EventHandlerCount() const { return FEventHandlers.Count(); }
 
+  // --- debugging (QelSctDebugger.h) ---
+  TQelScriptDebugger* GetDebugger() const { return FDebugger; }
+  // Only while Inactive; "Cannot connect ActiveX and Pascal scripts to single debugger." when
+  // the debugger already serves scripts of the other kind.
+  void SetDebugger(TQelScriptDebugger* AValue);
+  std::u16string GetDebugName() const;
+  void SetDebugName(const std::u16string& AValue);
+  TQelDebugModule* GetDebugModule() const { return FDebugModule; }
+  void SetDebugModule(TQelDebugModule* AValue);
+  // Sets, disables or deletes an engine breakpoint; false when there is no engine (Inactive).
+  bool AdjustBreakpoint(int ALine, bool AEnabled, bool ADelete, bool& AIsValid);
+  // The machine running the script (native languages, Prepared or Active), else nil.
+  TQelVirtMachine* NativeMachine() const;
+
   // Raises "Invalid script control state" unless the state is one of AAllowed.
   void CheckState(std::initializer_list<TQelScriptControlState> AAllowed) const;
 
@@ -306,4 +326,7 @@ class TQelScriptControl : public TComponent, public IQelScriptControl {
   std::unique_ptr<TScriptSourceStrings> FSource;
   TQelScriptLanguage FLanguage = slVBScript;
   bool FExceptionSourceInfo = true;
+  TQelScriptDebugger* FDebugger = nullptr;   // not owned
+  TQelDebugModule* FDebugModule = nullptr;   // the debugger's
+  void CheckDebuggerLangKind(TQelScriptDebugger* ADebugger, TQelScriptLanguage ALanguage) const;
 };

@@ -43,7 +43,7 @@ class TActiveXRunner final : public TRunnerBase {
   TActiveXRunner(TQelScriptControl* ASControl, bool AAddSrcInfo);
   ~TActiveXRunner() override;
   TQelScriptLangKind GetLangKind() const override { return slkActiveX; }
-  void Prepare(void* ARunnerDebug) override;
+  void Prepare(TRunnerDebugBase* ARunnerDebug) override;
   void Open() override;
   void Close() override;
   void AddNamedObjectToEngine(const TNamedItem& AItem) override;

@@ -57,7 +57,7 @@ TActiveXRunner::~TActiveXRunner() {
   FErrorHolder->Release();
 }
 
-void TActiveXRunner::Prepare(void* /*ARunnerDebug*/) {
+void TActiveXRunner::Prepare(TRunnerDebugBase* /*ARunnerDebug*/) {
   try {
     const String source = FSControl->GetSource().SourceText();
     const String engine(QelScriptEngineName(FSControl->GetLanguage()));

@@ -1,6 +1,7 @@
 // The control's states, events and execution requests.
 #include <exception>
 
+#include "engine/scripter/QelSctDebugger.h"
 #include "engine/scripter/ScrActiveX.h"
 #include "engine/scripter/ScrInternal.h"
 #include "engine/vm/QelSctVM.h"
@@ -18,6 +19,7 @@ TQelScriptControl::~TQelScriptControl() {
   } catch (...) {
     ReleaseRunner();
   }
+  if (FDebugger) FDebugger->DetachScript(this);
   ClearEventHandlers();
 }
 
@@ -61,9 +63,12 @@ void TQelScriptControl::Prepare() {
     FNamedItems.GetAll([this](TNamedItem* AItem) {
       if (AItem->Kind == nikValue) FNamedValuesHolder->AddValue(AItem->Name, &AItem->Value);
     });
-    QelScriptRequest([this] { FRunner->Prepare(nullptr); });
+    TRunnerDebugBase* debug = FDebugger ? FDebugger->RunnerDebug() : nullptr;
+    QelScriptRequest([this, debug] { FRunner->Prepare(debug); });
     FCodeObject = FRunner->GetCodeObject();
     if (FCodeObject) FCodeObject->AddRef();
+    FState = ssPrepared;  // the engine takes breakpoints from here on
+    if (FDebugger) FDebugger->ApplyBreakpointsOf(this);
   } catch (...) {
     ReleaseRunner();
     throw;
@@ -120,7 +125,9 @@ void TQelScriptControl::SetSourceText(std::u16string_view AText) { FSource->SetT
 
 void TQelScriptControl::SetLanguage(TQelScriptLanguage AValue) {
   CheckState({ssInactive});
+  if (FDebugger) CheckDebuggerLangKind(FDebugger, AValue);
   FLanguage = AValue;
+  if (FDebugger) FDebugger->ScriptLanguageChanged();
 }
 
 void TQelScriptControl::SetExceptionSourceInfo(bool AValue) {

@@ -1,6 +1,7 @@
 // The runner of the engine's own languages, and the source position of runner errors.
 #include <cstdio>
 
+#include "engine/scripter/QelSctDebugger.h"
 #include "engine/scripter/ScrInternal.h"
 #include "engine/vm/QelSctVM.h"
 
@@ -89,7 +90,9 @@ void TNativeRunner::InstallHooks() {
   };
 }
 
-void TNativeRunner::Prepare(void* /*ARunnerDebug*/) {
+void TNativeRunner::Prepare(TRunnerDebugBase* ARunnerDebug) {
+  FRunnerDebug = ARunnerDebug;
+  FPasDebugger = ARunnerDebug ? ARunnerDebug->VMDebugger() : nullptr;
   FVM = std::make_unique<TQelVirtMachine>(QelCreateNativeLanguage(FSControl->GetLanguage()));
   try {
     const String source = FSControl->GetSource().SourceText();
@@ -115,13 +118,15 @@ TQelVirtMachine& TNativeRunner::RequireVM() {
   return *FVM;
 }
 
-void TNativeRunner::Open() { RequireVM().Open(nullptr); }
+void TNativeRunner::Open() { RequireVM().Open(FPasDebugger); }
 
 void TNativeRunner::Close() {
   if (!FVM) return;
   // A machine that refuses to close (asked from its own running code) must stay alive.
   FVM->Close();
   FVM.reset();
+  FRunnerDebug = nullptr;
+  FPasDebugger = nullptr;
 }
 
 void TNativeRunner::AddNamedObjectToEngine(const TNamedItem& AItem) {

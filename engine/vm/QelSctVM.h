@@ -23,7 +23,10 @@
 #include "engine/vm/QelSctVMCompBase.h"
 
 class TQelVirtMachine;
-class TQelVMDebugger;   // the debugger side (breakpoints, stepping); not built yet
+class TQelVMDebugger;   // QelVMDebug.h
+class TQelVMBreakpoints;
+class TQelPasStackFrame;
+enum TQelVMBreakKind : uint8_t;
 class TQelVMLock;
 class TQelExternObjects;
 class TGlobalObjectsNamespace;
@@ -86,9 +89,13 @@ struct TQelCallStackFrame {
   VARIANT* Stack = nullptr;
   VARIANT* ExcSt = nullptr;    // current exception state (first of its two slots), nil none
   int Depth = 0;               // 1 for the outermost activation of the thread
+  // Where a breakpoint's displaced instruction runs: its copy, then a jump back to the
+  // instruction after it, then two traps for the fused paths' look-ahead. Written only by a
+  // trap, so an activation without breakpoints never touches it.
+  TQelInstr BreakScratch[4];
 };
 
-// Points where stepping re-arms its step breakpoints (the debugger side, not built yet):
+// Points where stepping re-arms its step breakpoints (QelVMDebug.h):
 // activation start, after a call that may have run script code, a handler taking an exception,
 // and an activation ending.
 enum TQelStepEvent : uint8_t { seEnter, seAfterCall, seHandler, seLeave };
@@ -182,8 +189,8 @@ class TQelVirtMachine : public TQelVMBase {
 
   void MakeEventHandler(const std::u16string& AProcName, VARIANT& AResult) override;
 
-  // Debugger side: not built yet; its hooks (the icBreak trap, FInBreak, StepHook) are in
-  // place. SetBreakpoint answers false until then.
+  // A user breakpoint on the first breakable instruction of the line (from 0): in the global
+  // code, else in the procedures in declaration order. False when the line has none.
   bool SetBreakpoint(int ALine);
   void RemoveBreakpoint(int ALine);
 
@@ -213,13 +220,21 @@ class TQelVirtMachine : public TQelVMBase {
   // 255 while running normally; 0 makes every instruction trap (abort, pause).
   std::atomic<int32_t> FTerminateFlag{255};
   TQelVMDebugger* FDebugger = nullptr;
+  TQelVMBreakpoints& Breakpoints() { return *FBreakpoints; }
+  // An expression or statement compiled with ANamespace for its names (nil: the globals).
+  TQelPreparedCode PrepareIn(const std::u16string& AText, bool AIsExpr,
+                             TQelAbstractNamespace* ANamespace);
 
  private:
   friend class TVMParserCallbacks;
   void Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult);
-  bool TrapBreak(PQelInstr AInstr);
-  // Called only while the thread has a stepping base for this machine; a no-op until the
-  // debugger side exists.
+  // The icBreak trap: the instruction to dispatch next (the same one again, or the frame's
+  // scratch copy of a breakpoint's displaced instruction). Raises on abort.
+  PQelInstr TrapBreak(TQelThread* T, TQelCallStackFrame& F, PQelInstr AInstr);
+  // Hands the stop to the debugger and applies its resume kind.
+  void StopAt(TQelThread* T, TQelCallStackFrame& F, TQelVMBreakKind AKind, PQelInstr AInstr);
+  PQelInstr FindBreakInstr(int ALine);
+  // Called only while the thread has a stepping base for this machine.
   void StepHook(TQelThread* T, TQelCallStackFrame& F, TQelStepEvent AEvent);
   bool CatchInFrame(TQelThread* T, TQelCallStackFrame& F, const ExceptionPtr& E);
   void ReportPosition(TQelThread* T, const TQelCallStackFrame& F, Exception* E);
@@ -250,4 +265,5 @@ class TQelVirtMachine : public TQelVMBase {
   std::unique_ptr<TGlobalObjectsNamespace> FGlobalNamespace;
   std::vector<std::unique_ptr<IQelEmitable>> FGlobalStmts;
   std::unique_ptr<TQelByteCode> FGlobalByteCode;
+  std::unique_ptr<TQelVMBreakpoints> FBreakpoints;
 };

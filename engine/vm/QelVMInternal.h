@@ -100,7 +100,10 @@ class TQelThreadVM {
     return true;
   }
   void Unlock() {
-    if (--FLockCount == 0) FFlag.store(0, std::memory_order_release);
+    if (--FLockCount == 0) {
+      FDebugAbort = false;  // the aborted run has left the machine
+      FFlag.store(0, std::memory_order_release);
+    }
   }
   TQelThreadGlobals& Globals() { return *FGlobals; }
 
@@ -111,6 +114,7 @@ class TQelThreadVM {
   std::atomic<int> FFlag{-1};  // 0 free, 1 held by the thread, -1 machine inactive or closing
   void* FSteppingBase = nullptr;
   bool FInBreak = false;
+  bool FDebugAbort = false;  // the debugger ended the run: no script handler catches it
 };
 
 class TQelThread {

@@ -238,9 +238,11 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
     QEL_DISPATCH();
     {
       L_icBreak:
+        // A breakpoint, a pause or an abort (QelVMDebug.h): the same instruction again, or a
+        // breakpoint's displaced instruction from the frame's scratch area.
         F.IP = ip;
-        if (TrapBreak(ip)) QEL_DISPATCH();  // dispatch the instruction again
-        EQelVMRuntime::RaiseError(retIENoBreakpointInfo);
+        ip = TrapBreak(T, F, ip);
+        QEL_DISPATCH();
       L_icBreakpointJmp:
         ip = ip->Ptr<TQelInstr>();
         QEL_DISPATCH();
@@ -474,6 +476,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         QEL_STEP_AFTER_CALL();
         QEL_NEXT();
       L_icMemberCall: L_icMemberCallRef: {
+        F.IP = ip;  // a host object may call back into script code: callers' positions
         const bool borrowed = ip == borrowingCall;
         borrowingCall = nullptr;
         top = QelMemberCall(env, ip->Ptr<TQelCall>(), top, borrowed);
@@ -492,6 +495,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         QEL_STEP_AFTER_CALL();
         QEL_NEXT();
       L_icAssignMemberCall: {
+        F.IP = ip;
         const bool borrowed = ip == borrowingCall;
         borrowingCall = nullptr;
         top = QelAssignMemberCall(env, ip->Ptr<TQelCall>(), top, borrowed);
@@ -667,17 +671,6 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
 #undef QEL_TARGET
 }
 
-// The trap of icBreak: an abort request raises retAborted; any other trap (a pause request
-// without a debugger, a breakpoint removed meanwhile) dispatches the instruction again.
-bool TQelVirtMachine::TrapBreak(PQelInstr AInstr) {
-  FTerminateFlag.store(255, std::memory_order_relaxed);
-  if (TVMIndexes::Instance().IsInactiveOrClosing(FId)) {
-    FTerminateFlag.store(0, std::memory_order_relaxed);
-    EQelVMRuntime::RaiseError(retAborted);
-  }
-  return AInstr->Code != icBreak;
-}
-
 void TQelVirtMachine::Interpret(TQelThread* T, const TQelVMInterpretContext& ACtx) {
   if (T->StackExhausted()) throw ExceptionPtr(new EStackOverflow());
   TQelByteCode* code = ACtx.Code;
@@ -729,6 +722,7 @@ bool TQelVirtMachine::CatchInFrame(TQelThread* T, TQelCallStackFrame& F, const E
   ReportPosition(T, F, E.Get());
   int tryIndex = F.IP->TryIndex;
   if (tryIndex < 0 || FTerminateFlag.load(std::memory_order_relaxed) == 0) return false;
+  if (T->VMData(FId.Index)->FDebugAbort) [[unlikely]] return false;  // the debugger ended the run
   const TQelByteCode* code = F.Ctx->Code;
   const TQelTry* handler = code->TryAt(tryIndex);
   // Drop the states whose handler code does not enclose the catching block.
@@ -754,8 +748,6 @@ bool TQelVirtMachine::CatchInFrame(TQelThread* T, TQelCallStackFrame& F, const E
   if (T->VMData(FId.Index)->FSteppingBase) [[unlikely]] StepHook(T, F, seHandler);
   return true;
 }
-
-void TQelVirtMachine::StepHook(TQelThread*, TQelCallStackFrame&, TQelStepEvent) {}
 
 void TQelVirtMachine::ReportPosition(TQelThread* T, const TQelCallStackFrame& F, Exception* E) {
   if (!OnFormatException || T->VMData(FId.Index)->FInBreak) return;

@@ -1,6 +1,6 @@
 // TQelVirtMachine: states, compiling a script, host objects, opening and closing, and the
 // run-time entry points (RunProc, ReadVar, WriteVar, Eval, ExecStmt, Lock).
-#include "engine/vm/QelVMInternal.h"
+#include "engine/vm/QelVMDebugInternal.h"
 
 namespace {
 
@@ -52,7 +52,8 @@ TQelVirtMachine::TQelVirtMachine(IQelLanguagePtr ALanguage)
       FScriptGlobals(true),
       FExternObjects(std::make_unique<TQelExternObjects>(this)),
       FIntrinsicObjects(true),
-      FGlobalNamespace(std::make_unique<TGlobalObjectsNamespace>(this)) {
+      FGlobalNamespace(std::make_unique<TGlobalObjectsNamespace>(this)),
+      FBreakpoints(std::make_unique<TQelVMBreakpoints>(this)) {
   FId = TVMIndexes::Instance().AsquireId(this);
 }
 
@@ -140,6 +141,7 @@ void TQelVirtMachine::Open(TQelVMDebugger* ADebugger) {
   FState.store(msActive, std::memory_order_release);
   FTerminateFlag.store(255, std::memory_order_release);
   FDebugger = ADebugger;
+  if (ADebugger) ADebugger->Attach(this);
   TVMIndexes::Instance().MarkOpened(FId);
   TQelThread* T = QelCurrentThread(FId.Index);
   TQelVMInterpretContext ctx{FGlobalByteCode.get(), nullptr, nullptr, nullptr};
@@ -155,12 +157,21 @@ void TQelVirtMachine::Close() {
   TVMIndexes::Instance().MarkClosingAndWait(FId, this);
   std::lock_guard<std::recursive_mutex> guard(FSection);
   if (State() == msUninitialized) return;
+  if (FDebugger) FDebugger->Detach(this);
   FDebugger = nullptr;
   FState.store(msUninitialized, std::memory_order_release);
   Reset();
 }
 
 void TQelVirtMachine::Reset() {
+  // The saved codes go back before the code goes; no thread runs this machine any more, and a
+  // stepping base left behind would step into the next machine of the slot.
+  FBreakpoints->Clear();
+  for (const std::unique_ptr<TQelThreadVM>& record : FId.Lock->FVMDataList)
+    if (record) {
+      record->FSteppingBase = nullptr;
+      record->FDebugAbort = false;
+    }
   if (FCodeObject) {
     if (auto* code = QelAsCodeObject(FCodeObject)) code->Detach();
     FCodeObject->Release();
@@ -236,11 +247,20 @@ void TQelVirtMachine::WriteVar(const std::u16string& AName, const VARIANT& AValu
 }
 
 TPreparedDynCode::~TPreparedDynCode() {
+  // A thread may still hold step marks in this code (stepping left it for the host).
+  if (FVM && FByteCode && FByteCode->Count() > 0)
+    FVM->Breakpoints().ForgetRange(FByteCode->Code(), FByteCode->Code() + FByteCode->Count());
   FByteCode.reset();  // the code points into the parsed node
   FParsed.reset();
 }
 
 TQelPreparedCode TQelVirtMachine::Prepare(const std::u16string& AText, bool AIsExpr) {
+  return PrepareIn(AText, AIsExpr, nullptr);
+}
+
+TQelPreparedCode TQelVirtMachine::PrepareIn(const std::u16string& AText, bool AIsExpr,
+                                            TQelAbstractNamespace* ANamespace) {
+  TQelAbstractNamespace* names = ANamespace ? ANamespace : FGlobalNamespace.get();
   std::lock_guard<std::recursive_mutex> guard(FSection);
   RequireInitialized();
   auto prepared = std::make_unique<TPreparedDynCode>();
@@ -252,8 +272,8 @@ TQelPreparedCode TQelVirtMachine::Prepare(const std::u16string& AText, bool AIsE
     prepared->FParsed = AIsExpr ? parser->ParseExpr(AText) : parser->ParseStmt(AText);
     prepared->FByteCode = std::make_unique<TQelByteCode>();
     TQelByteCode* code = prepared->FByteCode.get();
-    code->BeginEmit(AText, FGlobalNamespace.get(), 0);
-    prepared->FParsed->Emit(FGlobalNamespace.get(), code);
+    code->BeginEmit(AText, names, 0);
+    prepared->FParsed->Emit(names, code);
     if (AIsExpr) code->Emit(icAssignResult);
     code->Emit(icRet);
     code->EndEmit();
@@ -322,9 +342,3 @@ void TQelVirtMachine::MakeEventHandler(const std::u16string& AProcName, VARIANT&
   if (OnEventMake) OnEventMake(this, AProcName, AResult);
 }
 
-bool TQelVirtMachine::SetBreakpoint(int ALine) {
-  RequireInitialized();
-  return false;  // the debugger side is not built yet
-}
-
-void TQelVirtMachine::RemoveBreakpoint(int ALine) { RequireInitialized(); }

@@ -10,9 +10,16 @@ namespace {
 
 // The memo's lines: what is added is echoed at once, so output survives a later failure.
 class TConsoleLines final : public TStringList {
+ public:
+  TQelMessageSink Sink;
+
  protected:
   void InsertItem(int AIndex, const String& S, TObject* AObject) override {
     TStringList::InsertItem(AIndex, S, AObject);
+    if (Sink) {
+      Sink(S);
+      return;
+    }
     const std::string text = StringToUtf8(S) + '\n';
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
@@ -68,7 +75,9 @@ enum : DISPID { idLines = 1, idClear = 2 };
 
 class TConsoleMessageList final : public OleObject<IDispatch, IID_IDispatch> {
  public:
-  TConsoleMessageList() : FLinesProxy(new TConsoleLinesProxy(FLines)) {}
+  explicit TConsoleMessageList(TQelMessageSink ASink) : FLinesProxy(new TConsoleLinesProxy(FLines)) {
+    FLines.Sink = std::move(ASink);
+  }
   HRESULT GetTypeInfoCount(UINT* pctinfo) override {
     if (pctinfo) *pctinfo = 0;
     return S_OK;
@@ -109,7 +118,9 @@ class TConsoleMessageList final : public OleObject<IDispatch, IID_IDispatch> {
 
 }  // namespace
 
-IDispatch* QelNewConsoleMessageList() { return new TConsoleMessageList; }
+IDispatch* QelNewConsoleMessageList(TQelMessageSink ASink) {
+  return new TConsoleMessageList(std::move(ASink));
+}
 
 std::string QelConsoleText(std::u16string_view AMessage) {
   std::string text = StringToUtf8(AMessage);
