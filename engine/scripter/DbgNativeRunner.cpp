@@ -171,19 +171,20 @@ void TNativeRunnerDebug::GetStackFrames(const TGetFrameProc& AProc) {
   }
 }
 
+TQelPasDebugVar TNativeRunnerDebug::FrameTask(void* ARunnerFrame, TNativeBreakTask ATask,
+                                              const std::u16string& AText, bool AIsStmt) {
+  std::lock_guard<std::mutex> guard(FTaskSection);
+  TNativeBreakData& data = Break();
+  data.EvalFrame = FrameOf(ARunnerFrame);
+  data.EvalExpr = AText;
+  data.EvalIsStmt = AIsStmt;
+  RunTask(ATask);
+  return data.EvalRes;
+}
+
 void TNativeRunnerDebug::Eval(void* ARunnerFrame, const std::u16string& AExpr,
                               const TVarProc& AProc) {
-  TQelPasDebugVar result;
-  {
-    std::lock_guard<std::mutex> guard(FTaskSection);
-    TNativeBreakData& data = Break();
-    data.EvalFrame = FrameOf(ARunnerFrame);
-    data.EvalExpr = AExpr;
-    data.EvalIsStmt = false;
-    RunTask(btEval);
-    result = data.EvalRes;
-  }
-  Report(result, AProc);
+  Report(FrameTask(ARunnerFrame, btEval, AExpr, false), AProc);
 }
 
 std::u16string TNativeRunnerDebug::Eval(void* ARunnerFrame, const std::u16string& AExpr) {
@@ -195,25 +196,11 @@ std::u16string TNativeRunnerDebug::Eval(void* ARunnerFrame, const std::u16string
 }
 
 std::u16string TNativeRunnerDebug::Exec(void* ARunnerFrame, const std::u16string& AStmt) {
-  std::lock_guard<std::mutex> guard(FTaskSection);
-  TNativeBreakData& data = Break();
-  data.EvalFrame = FrameOf(ARunnerFrame);
-  data.EvalExpr = AStmt;
-  data.EvalIsStmt = true;
-  RunTask(btEval);
-  return data.EvalRes.Value;
+  return FrameTask(ARunnerFrame, btEval, AStmt, true).Value;
 }
 
 void TNativeRunnerDebug::GetVars(void* ARunnerFrame, const TVarProc& AProc) {
-  TQelPasDebugVar result;
-  {
-    std::lock_guard<std::mutex> guard(FTaskSection);
-    TNativeBreakData& data = Break();
-    data.EvalFrame = FrameOf(ARunnerFrame);
-    RunTask(btGetVars);
-    result = data.EvalRes;
-  }
-  Report(result, AProc);
+  Report(FrameTask(ARunnerFrame, btGetVars, {}, false), AProc);
 }
 
 void TNativeRunnerDebug::GetVarChildren(const TQelRunnerVar& ARunnerVar, const TVarProc& AProc) {

@@ -119,6 +119,9 @@ class TNativeRunnerDebug final : public TRunnerDebugBase {
                       TQelPasStackFrames& ACallStack, TQelVMResumeKind& AResume);
   // Runs a task on the stopped script's thread (at once in synchronous mode).
   void RunTask(TNativeBreakTask ATask);
+  // A frame's variables, an evaluation or a statement, done on the script thread.
+  TQelPasDebugVar FrameTask(void* ARunnerFrame, TNativeBreakTask ATask, const std::u16string& AText,
+                            bool AIsStmt);
   void PerformTask(TNativeBreakData& AData);
   void ServeTasks(TNativeBreakData& AData);
   void Report(const TQelPasDebugVar& AVar, const TVarProc& AProc);
