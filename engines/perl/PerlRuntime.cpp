@@ -99,6 +99,7 @@ class TPerlRuntime final : public IQelBRuntime {
   // AError from $@ (the failure of the last call).
   bool Failed(TQelBScriptError& AError);
   bool Aborted(TQelBScriptError& AError);
+  bool Finish(int ACount, TQelBValue* AResult, TQelBScriptError& AError);
   bool Evaluate(std::string_view AText, const std::string& AFile, int AStartLine, TQelBValue* AResult,
                 TQelBScriptError& AError);
   // The place of a Perl message "... at FILE line N...": false when it names none of ours.
@@ -258,23 +259,11 @@ bool TPerlRuntime::Evaluate(std::string_view AText, const std::string& AFile, in
   BindWords(AText);
   std::string code = "package main;\n#line " + std::to_string(AStartLine + 1) + " \"" + AFile + "\"\n";
   code.append(AText);
-  dSP;
   ENTER;
   SAVETMPS;
   SV* source = sv_2mortal(QelPerlNewString(aTHX_ code));
   const int count = eval_sv(source, (AResult ? G_SCALAR : G_VOID) | G_EVAL);
-  SPAGAIN;
-  SV* value = count > 0 ? POPs : &PL_sv_undef;
-  PUTBACK;
-  bool ok = !SvTRUE(ERRSV);
-  TQelBError conversion;
-  if (ok && AResult && !FObjects->ToValue(aTHX_ value, *AResult, conversion)) ok = false;
-  FREETMPS;
-  LEAVE;
-  if (ok) return true;
-  if (conversion.Message.empty()) return Failed(AError);
-  AError.Description = std::move(conversion.Message);
-  return false;
+  return Finish(count, AResult, AError);
 }
 
 bool TPerlRuntime::Call(SV* ASub, SV* const* AArgs, size_t ACount, TQelBValue* AResult, TQelBScriptError& AError) {
@@ -287,8 +276,15 @@ bool TPerlRuntime::Call(SV* ASub, SV* const* AArgs, size_t ACount, TQelBValue* A
   for (size_t i = 0; i < ACount; ++i) PUSHs(sv_2mortal(AArgs[i]));
   PUTBACK;
   const int count = call_sv(ASub, G_SCALAR | G_EVAL);
-  SPAGAIN;
-  SV* value = count > 0 ? POPs : &PL_sv_undef;
+  return Finish(count, AResult, AError);
+}
+
+// The end of a call made inside ENTER/SAVETMPS: its result (ACount values on the stack) read
+// into AResult, the temporaries freed, $@ turned into AError.
+bool TPerlRuntime::Finish(int ACount, TQelBValue* AResult, TQelBScriptError& AError) {
+  dTHXa(FPerl);
+  dSP;
+  SV* value = ACount > 0 ? POPs : &PL_sv_undef;
   PUTBACK;
   bool ok = !SvTRUE(ERRSV);
   TQelBError conversion;
