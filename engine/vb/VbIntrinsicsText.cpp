@@ -135,6 +135,8 @@ void VbInStrRev(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {
   int64_t start = ACall.FArgCount >= 3 ? ArgInt(AArgs, 2) : -1;
   if (start == -1 || start > int64_t(length)) start = int64_t(length);
   if (start <= 0 || size_t(start) < texts.Sought().size()) return SetInt(AResult, 0);
+  // The empty text is found at the last position it may start from, as InStr finds it at start.
+  if (texts.Sought().empty()) return SetInt(AResult, int32_t(start));
   const size_t at = texts.Text().rfind(texts.Sought(), size_t(start) - texts.Sought().size());
   SetInt(AResult, at == String::npos ? 0 : int32_t(at + 1));
 }

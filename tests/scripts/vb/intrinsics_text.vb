@@ -83,6 +83,8 @@ Sub Main
   Show "InStrRev(""abcabc"", ""bc"", 3)", InStrRev("abcabc", "bc", 3)
   Show "InStrRev(""ABC"", ""a"", -1, 1)", InStrRev("ABC", "a", -1, 1)
   Show "InStrRev(""abc"", ""x"")", InStrRev("abc", "x")
+  Show "InStrRev(""abc"", """")", InStrRev("abc", "")
+  Show "InStrRev(""abc"", """", 2)", InStrRev("abc", "", 2)
   Show "Replace(""aaa"", ""a"", ""b"", 2)", Replace("aaa", "a", "b", 2)
   Show "Replace(""abab"", ""ab"", ""x"")", Replace("abab", "ab", "x")
   Show "Replace(""abab"", ""ab"", ""x"", 1, 1)", Replace("abab", "ab", "x", 1, 1)
@@ -166,6 +168,8 @@ End Sub
 ' InStrRev("abcabc", "bc", 3) -> Integer [2]
 ' InStrRev("ABC", "a", -1, 1) -> Integer [1]
 ' InStrRev("abc", "x") -> Integer [0]
+' InStrRev("abc", "") -> Integer [3]
+' InStrRev("abc", "", 2) -> Integer [2]
 ' Replace("aaa", "a", "b", 2) -> String [bb]
 ' Replace("abab", "ab", "x") -> String [xx]
 ' Replace("abab", "ab", "x", 1, 1) -> String [xab]
