@@ -234,8 +234,9 @@ TObject* VarToObject(const VARIANT& AValue, TClass AClass) {
   if (!wrapper) return nullptr;
   if (!wrapper->GetWrapperClass() || wrapper->GetWrapperClass()->Kind != wkClass) QelRaiseTypeCastError();
   TObject* object = static_cast<TQelClassWrapper*>(wrapper)->GetValue();
-  // A destroyed object is refused here, before any host member can take it for nil.
-  if (!object) QelRaiseOleError(SObjectDestroyed);
+  // The typed conversion (a host member's object parameter, AClass given) refuses a destroyed
+  // object, which the member would otherwise take for nil; an untyped query reads it as nil.
+  if (!object && AClass) QelRaiseOleError(SObjectDestroyed);
   if (AClass && object && !object->InheritsFrom(AClass)) QelRaiseTypeCastError();
   return object;
 }
