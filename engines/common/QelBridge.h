@@ -260,6 +260,20 @@ class IQelBRuntime {
   virtual void Interrupt() = 0;
 };
 
+// The runtime interface as each engine's runtime class declares it (one line in the class).
+#define QEL_BRIDGE_RUNTIME_OVERRIDES                                                                    \
+  bool AddCode(std::string_view ASource, int AStartLine, TQelBScriptError& AError) override;            \
+  bool RunCode(TQelBScriptError& AError) override;                                                      \
+  bool Execute(std::string_view AText, int AStartLine, bool AExpression, TQelBValue* AResult,           \
+               TQelBScriptError& AError) override;                                                      \
+  void AddNamedObject(std::string_view AName, TQelBObject* AObject, bool AGlobalMembers) override;      \
+  TQelBGlobalKind FindGlobal(std::string_view AName) override;                                          \
+  bool CallGlobal(std::string_view AName, TQelBValue* AArgs, unsigned AArgCount, TQelBValue* AResult,   \
+                  TQelBScriptError& AError) override;                                                   \
+  bool ReadGlobal(std::string_view AName, TQelBValue& AResult, TQelBScriptError& AError) override;      \
+  bool WriteGlobal(std::string_view AName, const TQelBValue& AValue, TQelBScriptError& AError) override; \
+  void Interrupt() override
+
 using TQelBRuntimeFactory = IQelBRuntime* (*)();
 
 // Registers the engine under its name (the ProgID the script control asks for). Idempotent.

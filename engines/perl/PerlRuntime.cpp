@@ -76,17 +76,7 @@ class TPerlRuntime final : public IQelBRuntime {
   TPerlRuntime();
   ~TPerlRuntime() override;
 
-  bool AddCode(std::string_view ASource, int AStartLine, TQelBScriptError& AError) override;
-  bool RunCode(TQelBScriptError& AError) override;
-  bool Execute(std::string_view AText, int AStartLine, bool AExpression, TQelBValue* AResult,
-               TQelBScriptError& AError) override;
-  void AddNamedObject(std::string_view AName, TQelBObject* AObject, bool AGlobalMembers) override;
-  TQelBGlobalKind FindGlobal(std::string_view AName) override;
-  bool CallGlobal(std::string_view AName, TQelBValue* AArgs, unsigned AArgCount, TQelBValue* AResult,
-                  TQelBScriptError& AError) override;
-  bool ReadGlobal(std::string_view AName, TQelBValue& AResult, TQelBScriptError& AError) override;
-  bool WriteGlobal(std::string_view AName, const TQelBValue& AValue, TQelBScriptError& AError) override;
-  void Interrupt() override;
+  QEL_BRIDGE_RUNTIME_OVERRIDES;
 
  private:
   static void XsInit(pTHX);

@@ -1,6 +1,24 @@
 // The "ImgList" unit wrapper: image lists (joining the unit's types from the core's data).
 #include "host/gui/units/GuiWrappers.h"
 
+namespace {
+
+// A mask is optional: nil, the usual argument, adds the image without one. Anything else must
+// be a bitmap.
+TBitmap* OptionalMask(TObject* AMask) {
+  if (AMask && !dynamic_cast<TBitmap*>(AMask)) QelRaiseTypeCastError();
+  return static_cast<TBitmap*>(AMask);
+}
+int ImagesAdd(TCustomImageList* L, TBitmap* AImage, TObject* AMask) { return L->Add(AImage, OptionalMask(AMask)); }
+void ImagesInsert(TCustomImageList* L, int AIndex, TBitmap* AImage, TObject* AMask) {
+  L->Insert(AIndex, AImage, OptionalMask(AMask));
+}
+void ImagesReplace(TCustomImageList* L, int AIndex, TBitmap* AImage, TObject* AMask) {
+  L->Replace(AIndex, AImage, OptionalMask(AMask));
+}
+
+}  // namespace
+
 void TChangeLink_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TChangeLink> M(AData);
   M.Constructor();
@@ -20,11 +38,11 @@ void TCustomImageList_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Property<&TCustomImageList::GetDrawingStyle, &TCustomImageList::SetDrawingStyle>(u"DrawingStyle");
   M.Property<&TCustomImageList::GetImageType, &TCustomImageList::SetImageType>(u"ImageType");
   M.Property<&TCustomImageList::GetMasked, &TCustomImageList::SetMasked>(u"Masked");
-  M.Method<&TCustomImageList::Add>(u"Add");
+  M.Method<&ImagesAdd>(u"Add");
   M.Method<&TCustomImageList::AddMasked>(u"AddMasked");
   M.Method<&TCustomImageList::AddImages>(u"AddImages");
-  M.Method<&TCustomImageList::Insert>(u"Insert");
-  M.Method<&TCustomImageList::Replace>(u"Replace");
+  M.Method<&ImagesInsert>(u"Insert");
+  M.Method<&ImagesReplace>(u"Replace");
   M.Method<&TCustomImageList::Delete>(u"Delete");
   M.Method<&TCustomImageList::Move>(u"Move");
   M.Method<&TCustomImageList::Clear>(u"Clear");
