@@ -147,7 +147,9 @@ class TArrayVarChildren : public IQelPasDebugVarChildren {
       const std::u16string name = u"[" + FromUtf8(std::to_string(i)) + u"]";
       TQelPasDebugVar child;
       if (last) {
-        child = QelDebugVarOf(name, Element(array, elemType, indices.data()), FLang);
+        TQelVar element;  // owns the copy, which the debug variable only reads
+        element.V = Element(array, elemType, indices.data());
+        child = QelDebugVarOf(name, element.V, FLang);
         child.Type_ = QelDebugTypeText(elemType);
       } else {
         child.Name = name;
