@@ -233,9 +233,14 @@ HRESULT ExceptionToHResult(EXCEPINFO* AExcepInfo) {
   if (error->InheritsFrom(EVariantTypeCastError::StaticClass())) return DISP_E_TYPEMISMATCH;
   if (AExcepInfo) {
     *AExcepInfo = EXCEPINFO{};
-    AExcepInfo->bstrSource = OleAllocBstr(SWrappersSource);
+    // An OLE exception keeps its own number and source, so a caller such as a script's error
+    // object reads the number the raiser gave.
+    const auto* ole = error->InheritsFrom(EOleException::StaticClass()) ? static_cast<const EOleException*>(error.Get())
+                                                                         : nullptr;
+    AExcepInfo->bstrSource = OleAllocBstr(ole && !ole->GetSource().empty() ? std::u16string_view(ole->GetSource())
+                                                                           : std::u16string_view(SWrappersSource));
     AExcepInfo->bstrDescription = OleAllocBstr(error->GetMessage());
-    AExcepInfo->scode = E_FAIL;
+    AExcepInfo->scode = ole && FAILED(ole->GetErrorCode()) ? ole->GetErrorCode() : E_FAIL;
     // Our own machine raises the object itself; other callers read the EXCEPINFO as ever.
     QelRelayException(error, AExcepInfo->bstrDescription);
   }
