@@ -732,6 +732,7 @@ void TQelVirtMachine::Interpret(TQelThread* T, const TQelVMInterpretContext& ACt
         throw;
       }
       if (!caught) {
+        if (!frame.Next) T->FJudgedError = ExceptionPtr();  // it leaves the script here
         leave();
         E.Raise();
       }
@@ -741,6 +742,7 @@ void TQelVirtMachine::Interpret(TQelThread* T, const TQelVMInterpretContext& ACt
 
 bool TQelVirtMachine::CatchInFrame(TQelThread* T, TQelCallStackFrame& F, const ExceptionPtr& E) {
   ReportPosition(T, F, E.Get());
+  if (FDebugger) [[unlikely]] StopIfUncaught(T, F, E);
   int tryIndex = F.IP->TryIndex;
   if (tryIndex < 0 || FTerminateFlag.load(std::memory_order_relaxed) == 0) return false;
   if (T->VMData(FId.Index)->FDebugAbort) [[unlikely]] return false;  // the debugger ended the run
@@ -766,6 +768,9 @@ bool TQelVirtMachine::CatchInFrame(TQelThread* T, TQelCallStackFrame& F, const E
   slots[1].llVal = reinterpret_cast<intptr_t>(state);
   F.ExcSt = slots;
   F.IP = handler->FHandlerLabel->FTarget;
+  // An except block takes the error: raised again from there, it is judged afresh. A finally
+  // block only passes it on.
+  if (T->FJudgedError && !handler->FFinallyLabel) T->FJudgedError = ExceptionPtr();
   if (T->VMData(FId.Index)->FSteppingBase) [[unlikely]] StepHook(T, F, seHandler);
   return true;
 }

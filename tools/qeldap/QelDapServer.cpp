@@ -22,6 +22,7 @@ const char* StopReason(TQelBreakKind AKind) {
   switch (AKind) {
     case bkBreakpoint: return "breakpoint";
     case bkStep: return "step";
+    case bkUncaughtError: return "exception";
     default: return "pause";
   }
 }
@@ -66,6 +67,8 @@ void TDapServer::Dispatch(const json& ARequest) {
     if (command == "initialize") Initialize(ARequest);
     else if (command == "launch") Launch(ARequest);
     else if (command == "setBreakpoints") SetBreakpoints(ARequest);
+    else if (command == "setExceptionBreakpoints") SetExceptionBreakpoints(ARequest);
+    else if (command == "exceptionInfo") ExceptionInfo(ARequest);
     else if (command == "configurationDone") ConfigurationDone(ARequest);
     else if (command == "threads")
       FChannel.Respond(ARequest, true, {{"threads", json::array({{{"id", 1}, {"name", "main"}}})}});
@@ -98,6 +101,9 @@ void TDapServer::Initialize(const json& ARequest) {
                     {"supportsLogPoints", true},
                     {"supportsEvaluateForHovers", true},
                     {"supportsSetVariable", true},
+                    {"supportsExceptionInfoRequest", true},
+                    {"exceptionBreakpointFilters",
+                     json::array({{{"filter", "uncaught"}, {"label", "Uncaught Errors"}, {"default", true}}})},
                     {"supportsTerminateRequest", true}});
   FChannel.Event("initialized");
 }
@@ -130,6 +136,27 @@ void TDapServer::Launch(const json& ARequest) {
   FLaunched = true;
   FChannel.Respond(ARequest, true);
   if (FStarted) FScript = std::thread([this] { RunScript(); });
+}
+
+void TDapServer::SetExceptionBreakpoints(const json& ARequest) {
+  const json filters = ARequest.at("arguments").value("filters", json::array());
+  bool uncaught = false;
+  for (const json& filter : filters) uncaught |= filter.get<std::string>() == "uncaught";
+  FDebugger.SetBreakOnUncaughtErrors(uncaught);
+  FChannel.Respond(ARequest, true);
+}
+
+void TDapServer::ExceptionInfo(const json& ARequest) {
+  std::lock_guard<std::mutex> guard(FBreakSection);
+  const ExceptionPtr error = FDebugger.BreakError();
+  if (!error) {
+    FChannel.Respond(ARequest, false, nullptr, "Not stopped on an error");
+    return;
+  }
+  FChannel.Respond(ARequest, true,
+                   {{"exceptionId", U8(error->ClassName())},
+                    {"description", U8(error->GetMessage())},
+                    {"breakMode", "unhandled"}});
 }
 
 void TDapServer::SetBreakpoints(const json& ARequest) {
@@ -199,7 +226,9 @@ void TDapServer::OnBreak(TQelScriptControl*, int) {
   FStepOutDepth.store(0);
   const char* reason = StopReason(kind);
   if (kind == bkCausedBreak && FEntryPending.exchange(false)) reason = "entry";
-  FChannel.Event("stopped", {{"reason", reason}, {"threadId", 1}, {"allThreadsStopped", true}});
+  json body = {{"reason", reason}, {"threadId", 1}, {"allThreadsStopped", true}};
+  if (const ExceptionPtr error = FDebugger.BreakError()) body["text"] = U8(error->GetMessage());
+  FChannel.Event("stopped", body);
 }
 
 void TDapServer::ForgetBreak() {

@@ -30,6 +30,8 @@ class TDapServer final : public IQelScriptDebuggerNotifier {
   void Initialize(const json& ARequest);
   void Launch(const json& ARequest);
   void SetBreakpoints(const json& ARequest);
+  void SetExceptionBreakpoints(const json& ARequest);
+  void ExceptionInfo(const json& ARequest);
   void ConfigurationDone(const json& ARequest);
   void StackTrace(const json& ARequest);
   void Scopes(const json& ARequest);
