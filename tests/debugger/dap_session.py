@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Drives qeldap as an editor would: Debug Adapter Protocol requests through a pipe to the
 real program, checking the responses and events of debugging sessions of dap/sample.pas and
-dap/uncaught.pas (lines from 1, as editors count them)."""
+dap/uncaught.pas and dap/running.pas (lines from 1, as editors count them)."""
 
 import json
 import queue
@@ -12,6 +12,7 @@ from pathlib import Path
 
 SAMPLE = Path(__file__).resolve().parent / "dap" / "sample.pas"
 UNCAUGHT = Path(__file__).resolve().parent / "dap" / "uncaught.pas"
+RUNNING = Path(__file__).resolve().parent / "dap" / "running.pas"
 WAIT = 60  # seconds before a missing message fails the test (a guard, not a measurement)
 
 
@@ -120,8 +121,39 @@ def uncaught_session(program):
     check(dap.proc.wait(timeout=WAIT) == 1, "the adapter exits with the script's code")
 
 
+def running_session(program):
+    """Breakpoints set while the script runs: a loop that only a changed variable ends stops at
+    the breakpoint set after it started, and runs to its end once the breakpoint is gone."""
+    dap = Adapter(program)
+    dap.request("initialize", {"adapterID": "qel", "linesStartAt1": True})
+    dap.event("initialized")
+    dap.request("launch", {"program": str(RUNNING)})
+    dap.request("configurationDone")
+    check(dap.event("output")["body"]["output"] == "running\n", "the loop runs")
+    bps = dap.request("setBreakpoints", {"source": {"path": str(RUNNING)},
+                                         "breakpoints": [{"line": 8}]})
+    check([b["verified"] for b in bps["breakpoints"]] == [True], "set while running", bps)
+    stopped = dap.event("stopped")["body"]
+    check(stopped["reason"] == "breakpoint", "stopped in the loop", stopped)
+    frames = dap.request("stackTrace", {"threadId": 1})["stackFrames"]
+    check([(f["name"], f["line"]) for f in frames] == [("Main", 8)], "stack in the loop", frames)
+    scopes = dap.request("scopes", {"frameId": 1})["scopes"]
+    dap.request("setVariable", {"variablesReference": scopes[0]["variablesReference"],
+                                "name": "stop", "value": "1"})
+    dap.request("setBreakpoints", {"source": {"path": str(RUNNING)}, "breakpoints": []})
+    dap.request("continue", {"threadId": 1})
+    check(dap.event("exited")["body"]["exitCode"] == 0, "the loop ended")
+    outputs = [e["body"] for e in dap.events if e["event"] == "output"]
+    check("".join(o["output"] for o in outputs if o["category"] == "stdout") == "done\n",
+          "output after the stop", outputs)
+    check(not any(e["event"] == "stopped" for e in dap.events), "one stop only", dap.events)
+    dap.request("disconnect")
+    check(dap.proc.wait(timeout=WAIT) == 0, "adapter exit code")
+
+
 def main():
     uncaught_session(sys.argv[1])
+    running_session(sys.argv[1])
     dap = Adapter(sys.argv[1])
     caps = dap.request("initialize", {"adapterID": "qel", "linesStartAt1": True})
     check(caps.get("supportsConditionalBreakpoints") and caps.get("supportsLogPoints"),

@@ -61,9 +61,20 @@ int TDapServer::Run() {
   return FExitCode;
 }
 
+template <class F>
+void TDapServer::Serve(const json& ARequest, F&& AHandler) {
+  try {
+    AHandler();
+  } catch (const ExceptionPtr& E) {
+    FChannel.Respond(ARequest, false, nullptr, U8(E->GetMessage()));
+  } catch (const std::exception& E) {  // a malformed argument (nlohmann's type errors)
+    FChannel.Respond(ARequest, false, nullptr, E.what());
+  }
+}
+
 void TDapServer::Dispatch(const json& ARequest) {
   const std::string command = ARequest.value("command", "");
-  try {
+  Serve(ARequest, [&] {
     if (command == "initialize") Initialize(ARequest);
     else if (command == "launch") Launch(ARequest);
     else if (command == "setBreakpoints") SetBreakpoints(ARequest);
@@ -84,11 +95,7 @@ void TDapServer::Dispatch(const json& ARequest) {
     else if (command == "pause") Pause(ARequest);
     else if (command == "disconnect" || command == "terminate") Disconnect(ARequest);
     else FChannel.Respond(ARequest, false, nullptr, "Unsupported request: " + command);
-  } catch (const ExceptionPtr& E) {
-    FChannel.Respond(ARequest, false, nullptr, U8(E->GetMessage()));
-  } catch (const std::exception& E) {  // a malformed argument (nlohmann's type errors)
-    FChannel.Respond(ARequest, false, nullptr, E.what());
-  }
+  });
 }
 
 void TDapServer::Initialize(const json& ARequest) {
@@ -160,6 +167,27 @@ void TDapServer::ExceptionInfo(const json& ARequest) {
 }
 
 void TDapServer::SetBreakpoints(const json& ARequest) {
+  {
+    std::lock_guard<std::mutex> guard(FPendingSection);
+    if (FRunning && !FStopped) {
+      FPendingBreakpoints.push_back(ARequest);
+      FDebugger.CauseBreak();
+      return;
+    }
+  }
+  ApplyBreakpoints(ARequest);
+}
+
+void TDapServer::ApplyPendingBreakpoints() {
+  std::vector<json> pending;
+  {
+    std::lock_guard<std::mutex> guard(FPendingSection);
+    pending.swap(FPendingBreakpoints);
+  }
+  for (const json& request : pending) Serve(request, [&] { ApplyBreakpoints(request); });
+}
+
+void TDapServer::ApplyBreakpoints(const json& ARequest) {
   const json& args = ARequest.at("arguments");
   const std::string path = args.at("source").value("path", std::string());
   TQelDebugModule* module = FDebugger.Modules().FindOrAdd(U16(Canonical(path)));
@@ -191,6 +219,10 @@ void TDapServer::ConfigurationDone(const json& ARequest) {
 }
 
 void TDapServer::RunScript() {
+  {
+    std::lock_guard<std::mutex> guard(FPendingSection);
+    FRunning = true;
+  }
   try {
     FCtrl->Open(false);
     if (FStopOnEntry) {
@@ -206,6 +238,11 @@ void TDapServer::RunScript() {
     Output(E->GetMessage() + u"\n", "stderr");
     FExitCode = 1;
   }
+  {
+    std::lock_guard<std::mutex> guard(FPendingSection);
+    FRunning = false;
+  }
+  ApplyPendingBreakpoints();  // changes that arrived as the script ended
   FChannel.Event("exited", {{"exitCode", FExitCode}});
   FChannel.Event("terminated");
   FDone.store(true);
@@ -216,7 +253,12 @@ void TDapServer::OnBreak(TQelScriptControl*, int) {
     FDebugger.ResumeFromBreak(rkAbort);
     return;
   }
+  ApplyPendingBreakpoints();
   const TQelBreakKind kind = FDebugger.BreakKind();
+  if (kind == bkCausedBreak && !FEntryPending.load() && !FUserPause.exchange(false)) {
+    FDebugger.ResumeFromBreak(rkContinue);  // a stop of ours, to change breakpoints
+    return;
+  }
   // Step out is step over until a frame of the stepping procedure's caller stops.
   const int outDepth = FStepOutDepth.load();
   if (kind == bkStep && outDepth > 0 && FDebugger.StackFrameCount() >= outDepth) {
@@ -228,6 +270,10 @@ void TDapServer::OnBreak(TQelScriptControl*, int) {
   if (kind == bkCausedBreak && FEntryPending.exchange(false)) reason = "entry";
   json body = {{"reason", reason}, {"threadId", 1}, {"allThreadsStopped", true}};
   if (const ExceptionPtr error = FDebugger.BreakError()) body["text"] = U8(error->GetMessage());
+  {
+    std::lock_guard<std::mutex> guard(FPendingSection);
+    FStopped = true;
+  }
   FChannel.Event("stopped", body);
 }
 
@@ -241,12 +287,17 @@ void TDapServer::Resume(const json& ARequest, TQelBreakResumeKind AKind, bool AS
   FDebugger.CheckInBreak();
   FStepOutDepth.store(AStepOut ? FDebugger.StackFrameCount() : 0);
   ForgetBreak();
+  {
+    std::lock_guard<std::mutex> guard(FPendingSection);
+    FStopped = false;
+  }
   FChannel.Respond(ARequest, true, AKind == rkContinue ? json{{"allThreadsContinued", true}} : json());
   FDebugger.ResumeFromBreak(AKind);
 }
 
 void TDapServer::Pause(const json& ARequest) {
   FChannel.Respond(ARequest, true);
+  FUserPause.store(true);
   FDebugger.CauseBreak();
 }
 
