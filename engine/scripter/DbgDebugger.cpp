@@ -51,6 +51,13 @@ void TQelScriptDebugger::UpdateRunnerDebug() {
     FRunnerDebug.reset();
   if (!FRunnerDebug && !FScripts.empty() && QelScriptLangKind(FScripts.front()->GetLanguage()) == slkNative)
     FRunnerDebug = std::make_unique<TNativeRunnerDebug>(this);
+  if (FRunnerDebug && FRunnerDebug->VMDebugger())
+    FRunnerDebug->VMDebugger()->SetStopOnUncaughtErrors(FBreakOnUncaught);
+}
+
+void TQelScriptDebugger::SetBreakOnUncaughtErrors(bool AValue) {
+  FBreakOnUncaught = AValue;
+  UpdateRunnerDebug();
 }
 
 void TQelScriptDebugger::DebugNameChanged(TQelScriptControl* AScript) {
@@ -320,13 +327,14 @@ TQelStackFrame* TQelScriptDebugger::StackFrames(int AIndex) {
 void TQelScriptDebugger::ResumeFromBreak(TQelBreakResumeKind AKind) {
   CheckInBreak();
   FBreakKind = bkNone;
+  FBreakError = ExceptionPtr();
   ClearStackFrames();
   FRunnerDebug->ResumeFromBreak(AKind);
   DoResume();
 }
 
 void TQelScriptDebugger::HandleBreak(TQelBreakKind AKind, int ALine, TQelScriptControl* AControl,
-                                     bool& AStopped) {
+                                     bool& AStopped, const ExceptionPtr& AError) {
   AStopped = false;
   TQelBreakpoint* bp = AKind == bkBreakpoint ? FindBreakpoint(AControl->GetDebugModule(), ALine)
                                              : nullptr;
@@ -384,5 +392,6 @@ void TQelScriptDebugger::HandleBreak(TQelBreakKind AKind, int ALine, TQelScriptC
   }
   AStopped = true;
   FBreakKind = AKind;
+  FBreakError = AError;
   DoBreak(AControl, ALine);
 }

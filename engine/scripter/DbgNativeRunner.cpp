@@ -12,6 +12,7 @@ TQelBreakKind BreakKindOf(TQelVMBreakKind AKind) {
     case vbkBreakpoint: return bkBreakpoint;
     case vbkStep: return bkStep;
     case vbkCausedBreak: return bkCausedBreak;
+    case vbkUncaughtError: return bkUncaughtError;
   }
   return bkBreakpoint;
 }
@@ -64,10 +65,11 @@ void TNativeRunnerDebug::OnMachineBreak(TQelVMBreakKind AKind, TQelVirtMachine* 
   data.Async = !FDebugger->GetIsSynchBreaks();
   FBreakData = &data;
   const TQelBreakKind kind = BreakKindOf(AKind);
-  auto handle = [this, &data, kind, ALine, control] {
+  const ExceptionPtr error = AKind == vbkUncaughtError ? TQelVMDebugger::UncaughtError() : ExceptionPtr();
+  auto handle = [this, &data, kind, ALine, control, &error] {
     bool stopped = false;
     try {
-      FDebugger->HandleBreak(kind, ALine, control, stopped);
+      FDebugger->HandleBreak(kind, ALine, control, stopped, error);
     } catch (...) {
       stopped = false;  // a failing host handler must not leave the script stopped for ever
     }

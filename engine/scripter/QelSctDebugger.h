@@ -32,7 +32,7 @@ class TQelServiceProvider;
 #define QEL_DBG_ASSERT(C) ((C) ? void(0) : QelDebuggerAssertFailed(__FILE__, __LINE__, #C))
 
 enum TQelBreakpointState : uint8_t { bsNonactive, bsValid, bsInvalid };
-enum TQelBreakKind : uint8_t { bkNone, bkBreakpoint, bkStep, bkCausedBreak };
+enum TQelBreakKind : uint8_t { bkNone, bkBreakpoint, bkStep, bkCausedBreak, bkUncaughtError };
 enum TQelBreakResumeKind : uint8_t { rkStepOver, rkStepInto, rkContinue, rkAbort };
 enum TQelDebugMsgKind : uint8_t {
   dmDebuggerOutput, dmBreakpointReached, dmLogMessage, dmEvalExpr, dmLogStackHeader,
@@ -369,6 +369,9 @@ class TQelScriptDebugger : public TComponent {
   void CauseBreak();
   void ResumeFromBreak(TQelBreakResumeKind AKind);
   TQelBreakKind BreakKind() const { return FBreakKind; }
+  // The error of a bkUncaughtError break: it stopped where it was raised, and it goes on
+  // leaving the script when the break is resumed (rkAbort ends the run instead).
+  ExceptionPtr BreakError() const { return FBreakError; }
   int StackFrameCount();
   TQelStackFrame* StackFrames(int AIndex);
 
@@ -381,6 +384,9 @@ class TQelScriptDebugger : public TComponent {
   void SetModules(const TQelDebugModules& AValue);
   bool GetIsSynchBreaks() const { return FIsSynchBreaks; }
   void SetIsSynchBreaks(bool AValue);
+  // Stop on an error no script handler will catch (off by default; native languages).
+  bool GetBreakOnUncaughtErrors() const { return FBreakOnUncaught; }
+  void SetBreakOnUncaughtErrors(bool AValue);
   TQelServiceProvider* GetServiceProvider() const { return FServiceProvider; }
   void SetServiceProvider(TQelServiceProvider* AValue);
   int ScriptCount() const { return int(FScripts.size()); }
@@ -404,7 +410,7 @@ class TQelScriptDebugger : public TComponent {
 
   // --- what the debug runners and the breakpoints call ---
   void HandleBreak(TQelBreakKind AKind, int ALine, TQelScriptControl* AControl,
-                   bool& AStopped);
+                   bool& AStopped, const ExceptionPtr& AError = ExceptionPtr());
   enum TApplyMode : uint8_t { amUpdate, amDelete, amMove };
   void ApplyBreakpoint(TQelBreakpoint* ABreakpoint, TApplyMode AMode, int AOldLine = -1);
   void DoBreakpointsChanged();
@@ -437,6 +443,8 @@ class TQelScriptDebugger : public TComponent {
   std::vector<TQelBreakpoint*> FBreakpoints;
   std::unique_ptr<TRunnerDebugBase> FRunnerDebug;
   TQelBreakKind FBreakKind = bkNone;
+  ExceptionPtr FBreakError;
+  bool FBreakOnUncaught = false;
   bool FLoggingStack = false;
   std::vector<std::unique_ptr<TQelStackFrame>> FStackFrames;
   bool FIsSynchBreaks = false;

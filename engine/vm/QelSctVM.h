@@ -237,6 +237,7 @@ class TQelVirtMachine : public TQelVMBase {
   // Called only while the thread has a stepping base for this machine.
   void StepHook(TQelThread* T, TQelCallStackFrame& F, TQelStepEvent AEvent);
   bool CatchInFrame(TQelThread* T, TQelCallStackFrame& F, const ExceptionPtr& E);
+  void StopIfUncaught(TQelThread* T, TQelCallStackFrame& F, const ExceptionPtr& E);
   void ReportPosition(TQelThread* T, const TQelCallStackFrame& F, Exception* E);
   void RegisterGlobal(TQelGlobalObject* AObj, bool& ADuplicateName);
   void AddIntrinsic(TQelGlobalObject* AObj);

@@ -19,7 +19,9 @@
 
 // What made a thread stop. The values carry a machine prefix (vbk, vrk) because the host
 // debugger component publishes its own kinds with the plain names.
-enum TQelVMBreakKind : uint8_t { vbkBreakpoint = 0, vbkStep = 1, vbkCausedBreak = 2 };
+enum TQelVMBreakKind : uint8_t {
+  vbkBreakpoint = 0, vbkStep = 1, vbkCausedBreak = 2, vbkUncaughtError = 3
+};
 enum TQelVMGetBPInfoResult : uint8_t {
   bpirOk = 0, bpirCausedBreak = 1, bpirGoThrough = 2, bpirBPRemoved = 3, bpirNoBPInfo = 4
 };
@@ -109,6 +111,13 @@ class TQelVMDebugger {
   // Read and cleared by the trap that serves a pause request.
   bool TakeCausingBreak() { return FCausingBreak.exchange(false); }
 
+  // Whether an error that no script handler on the thread's stack will catch stops the thread
+  // where it was raised (kind vbkUncaughtError), with every frame still there to inspect.
+  bool GetStopOnUncaughtErrors() const { return FStopOnUncaught.load(std::memory_order_relaxed); }
+  void SetStopOnUncaughtErrors(bool AValue) { FStopOnUncaught.store(AValue); }
+  // The error of the current vbkUncaughtError stop, on the stopped thread; empty otherwise.
+  static ExceptionPtr UncaughtError();
+
   TQelOnBreak OnBreak;
 
   // Attachment (the machine's Open and Close).
@@ -119,6 +128,7 @@ class TQelVMDebugger {
   std::mutex FSection;
   std::vector<TQelVirtMachine*> FVMs;
   std::atomic<bool> FCausingBreak{false};
+  std::atomic<bool> FStopOnUncaught{false};
 };
 
 // The text of a value's type and the value as the debugger shows them (Unassigned, nil and

@@ -130,6 +130,9 @@ class TQelThread {
 
   TQelStackPool FStackPool;
   TQelCallStackFrame* FCallStack = nullptr;
+  // The error a debugger has already judged on its way out (caught somewhere, or stopped on as
+  // uncaught): the frames it passes through do not judge it again.
+  ExceptionPtr FJudgedError;
   std::vector<TQelThreadVM*> FVMData;  // by machine slot
   std::atomic<bool> FEnded{false};
   uintptr_t FStackLimit = 0;

@@ -82,6 +82,42 @@ void TQelVirtMachine::StopAt(TQelThread* T, TQelCallStackFrame& F, TQelVMBreakKi
   }
 }
 
+namespace {
+
+thread_local ExceptionPtr GStopError;  // the error of this thread's current uncaught-error stop
+
+// Whether an except block of some script frame on the thread's stack encloses the frame's
+// current instruction (a finally block passes the error on, so it does not count). Frames of
+// other machines count too; host code between them is taken to pass errors on.
+bool SomeFrameHandles(const TQelCallStackFrame* F) {
+  for (; F; F = F->Next) {
+    const TQelByteCode* code = F->Ctx->Code;
+    for (const TQelTry* block = F->IP->TryIndex >= 0 ? code->TryAt(F->IP->TryIndex) : nullptr;
+         block; block = block->FParent)
+      if (!block->FFinallyLabel) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+ExceptionPtr TQelVMDebugger::UncaughtError() { return GStopError; }
+
+void TQelVirtMachine::StopIfUncaught(TQelThread* T, TQelCallStackFrame& F, const ExceptionPtr& E) {
+  if (!FDebugger->GetStopOnUncaughtErrors()) return;
+  TQelThreadVM* record = T->VMData(FId.Index);
+  if (T->FJudgedError == E || record->FInBreak || record->FDebugAbort) return;
+  T->FJudgedError = E;  // judged once, at the innermost frame, with every frame still there
+  if (SomeFrameHandles(&F) || FTerminateFlag.load(std::memory_order_relaxed) == 0) return;
+  GStopError = E;
+  struct TClear {
+    ~TClear() { GStopError = ExceptionPtr(); }
+  } clear;
+  StopAt(T, F, vbkUncaughtError, F.IP);
+  // The error goes on leaving the script whatever the resume asked for; no step is pending.
+  FBreakpoints->RemoveStepBps(T, record->FSteppingBase);
+}
+
 void TQelVirtMachine::StepHook(TQelThread* T, TQelCallStackFrame& F, TQelStepEvent AEvent) {
   TQelThreadVM* record = T->VMData(FId.Index);
   if (record->FInBreak) return;  // code evaluated during a break is never stepped

@@ -66,9 +66,29 @@ void AddToLoopVar(VARIANT* AVar, const VARIANT* AStep) {
   QelBinaryOp(icPlus, AVar, AStep);
 }
 
-inline bool LoopTest(uint8_t ACode, const VARIANT* AVar, const VARIANT* ALimit) {
+// A loop bound given as text counts as the number it spells: compared as text, 11 <= '10'
+// holds (text sorts after every number), and `for i := 1 to '10'` would never end. The bound
+// is converted once, in its own slot, to a 32-bit integer where it is one, so the loop then
+// runs on the fast path.
+void NumericLoopBound(VARIANT* ABound) {
+  if (ABound->vt != VT_BSTR) return;
+  TQelVar number;
+  QelCheckVar(VariantChangeType(&number.V, ABound, 0, VT_R8));
+  const double d = number.V.dblVal;
+  QelClear(ABound);
+  if (d >= INT32_MIN && d <= INT32_MAX && d == double(int32_t(d))) {
+    ABound->vt = VT_I4;
+    ABound->lVal = int32_t(d);
+  } else {
+    *ABound = number.V;
+  }
+}
+
+inline bool LoopTest(uint8_t ACode, VARIANT* AVar, VARIANT* ALimit) {
   if (AVar->vt == VT_I4 && ALimit->vt == VT_I4)
     return ACode == icLessEqual ? AVar->lVal <= ALimit->lVal : AVar->lVal >= ALimit->lVal;
+  NumericLoopBound(AVar);
+  NumericLoopBound(ALimit);
   return QelCompare(ACode, AVar, ALimit);
 }
 
@@ -565,6 +585,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         if (ip->Code == icForJmpStep) {
           VARIANT zero{};
           zero.vt = VT_I4;
+          NumericLoopBound(QelDeref(stack + loop->FStepVar));
           test = QelCompare(icGreaterEqual, stack + loop->FStepVar, &zero) ? icLessEqual
                                                                            : icGreaterEqual;
         }
@@ -711,6 +732,7 @@ void TQelVirtMachine::Interpret(TQelThread* T, const TQelVMInterpretContext& ACt
         throw;
       }
       if (!caught) {
+        if (!frame.Next) T->FJudgedError = ExceptionPtr();  // it leaves the script here
         leave();
         E.Raise();
       }
@@ -720,6 +742,7 @@ void TQelVirtMachine::Interpret(TQelThread* T, const TQelVMInterpretContext& ACt
 
 bool TQelVirtMachine::CatchInFrame(TQelThread* T, TQelCallStackFrame& F, const ExceptionPtr& E) {
   ReportPosition(T, F, E.Get());
+  if (FDebugger) [[unlikely]] StopIfUncaught(T, F, E);
   int tryIndex = F.IP->TryIndex;
   if (tryIndex < 0 || FTerminateFlag.load(std::memory_order_relaxed) == 0) return false;
   if (T->VMData(FId.Index)->FDebugAbort) [[unlikely]] return false;  // the debugger ended the run
@@ -745,6 +768,9 @@ bool TQelVirtMachine::CatchInFrame(TQelThread* T, TQelCallStackFrame& F, const E
   slots[1].llVal = reinterpret_cast<intptr_t>(state);
   F.ExcSt = slots;
   F.IP = handler->FHandlerLabel->FTarget;
+  // An except block takes the error: raised again from there, it is judged afresh. A finally
+  // block only passes it on.
+  if (T->FJudgedError && !handler->FFinallyLabel) T->FJudgedError = ExceptionPtr();
   if (T->VMData(FId.Index)->FSteppingBase) [[unlikely]] StepHook(T, F, seHandler);
   return true;
 }

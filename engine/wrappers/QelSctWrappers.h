@@ -337,6 +337,7 @@ class TQelUnitWrapperData final : public TQelWrapperData {
 
  private:
   std::vector<TQelWrapperClassRef> FFoundEnums;
+  std::vector<TQelWrapperClassRef> FAddedTypes;
   TQelUnitEnumerators FEnumerators;
   int32_t FNonEnumCount = 0;
 };

@@ -377,6 +377,11 @@ void TQelUnitWrapperData::AddFunction(std::u16string_view AName, TQelInvokeProc 
 }
 
 void TQelUnitWrapperData::AddType(TQelWrapperClassRef AWrapperClass, TQelInvokeProc AProc) {
+  // A unit is assembled from several registrations (the core's unit data, then the visual
+  // layer's wrappers); a type both list keeps one entry and one set of constants.
+  if (std::find(FAddedTypes.begin(), FAddedTypes.end(), AWrapperClass) != FAddedTypes.end())
+    return;
+  FAddedTypes.push_back(AWrapperClass);
   FDispInfo.Add(AWrapperClass->GetTypeName(), AProc, AWrapperClass, 0, 0, GET);
   if (AWrapperClass->Kind == wkEnum) FFoundEnums.push_back(AWrapperClass);
 }
@@ -387,7 +392,9 @@ void TQelUnitWrapperData::AddFoundEnums() {
   for (TQelWrapperClassRef enumClass : FFoundEnums) {
     if (!enumClass->Enumerators) continue;
     for (const TQelEnumerator& value : enumClass->Enumerators()) {
-      if (value.Name.empty()) continue;
+      // A unit that redeclares an earlier unit's enumeration lists its values as constants
+      // of its own; the type, added later by the visual layer, does not list them again.
+      if (value.Name.empty() || FDispInfo.FindName(value.Name, true) >= 0) continue;
       FDispInfo.Add(value.Name, nullptr, enumClass, 0, 0, GET);
       FEnumerators.Add(value.Value);
     }

@@ -543,4 +543,85 @@ TEST_F(VMDebugTest, AStepOnAnotherThreadDoesNotStopThisOne) {
   EXPECT_EQ(StopLines(), (std::vector<int>{3, 4}));
 }
 
+// Stop on uncaught errors: the stop comes where the error is raised, with every frame, only
+// when no except block on the stack will take it (a finally block passes it on).
+struct TUncaughtCase {
+  const char16_t* Body;           // Main's statements; Fail(n) raises at line 2
+  std::vector<std::string> Stop;  // the frames of the one stop; empty: no stop
+};
+
+TEST_F(VMDebugTest, UncaughtErrorsStopWhereRaised) {
+  const std::u16string prefix =
+      u"procedure Fail(n);\n"                                  // 0
+      u"begin\n"                                               // 1
+      u"  raise Exception.Create('bad');\n"                    // 2
+      u"end;\n"                                                // 3
+      u"procedure Inner;\n"                                    // 4
+      u"var k; begin\n"                                        // 5
+      u"  try Fail(1); finally k := 0; end;\n"                 // 6
+      u"end;\n"                                                // 7
+      u"procedure Main;\n"                                     // 8
+      u"begin\n";                                              // 9
+  const TUncaughtCase cases[] = {
+      {u"  Fail(1);\n", {"Fail:2", "Main:10"}},
+      {u"  try Fail(1); except end;\n", {}},
+      {u"  try Inner; except end;\n", {}},                     // caught two frames out
+      {u"  Inner;\n", {"Fail:2", "Inner:6", "Main:10"}},      // only finally blocks
+      {u"  try try Fail(1); finally Inner; end; except end;\n", {}},  // finally inside except
+      {u"  try Fail(1); except raise; end;\n", {"Main:10"}},    // judged again at the re-raise
+      {u"  try Fail(1); except on E: EAbort do ; end;\n", {"Main:10"}},  // no handler matched
+  };
+  for (const TUncaughtCase& c : cases) {
+    SCOPED_TRACE(U8(c.Body));
+    Stops.clear();
+    if (VM) VM->Close();
+    Load(slPascal, prefix + c.Body + u"end;\n");
+    Debugger.SetStopOnUncaughtErrors(true);
+    Open();
+    TQelVar result;
+    try {
+      result.V = Run();
+    } catch (const ExceptionPtr&) {
+    }
+    if (c.Stop.empty()) {
+      EXPECT_TRUE(Stops.empty());
+      continue;
+    }
+    ASSERT_EQ(Stops.size(), 1u);
+    EXPECT_EQ(Stops[0].Kind, vbkUncaughtError);
+    EXPECT_EQ(Stops[0].Frames, c.Stop);
+  }
+}
+
+TEST_F(VMDebugTest, UncaughtErrorStopShowsTheErrorAndAbortEndsTheRun) {
+  Load(slPascal, u"procedure Main; var x; begin x := 7; x := x div 0; end;\n");
+  Debugger.SetStopOnUncaughtErrors(true);
+  std::u16string shown, local;
+  OnStop = [&](TQelPasStackFrames& AFrames) {
+    shown = TQelVMDebugger::UncaughtError()->GetMessage();
+    local = AFrames.Items(0).Eval(u"x").Value;
+  };
+  Plan = {vrkAbort};
+  Open();
+  std::u16string message;
+  try {
+    TQelVar result;
+    result.V = Run();
+  } catch (const ExceptionPtr& E) {
+    message = E->GetMessage();
+  }
+  EXPECT_NE(shown.find(u"Division by zero"), std::u16string::npos) << U8(shown);
+  EXPECT_EQ(local, u"7");
+  EXPECT_EQ(message.find(u"Division by zero"), std::u16string::npos) << "abort replaces the error";
+  EXPECT_FALSE(TQelVMDebugger::UncaughtError());  // only during the stop
+  // Off (the default): the same error passes without a stop.
+  Stops.clear();
+  VM->Close();
+  Load(slPascal, u"procedure Main; begin raise Exception.Create('x'); end;\n");
+  Debugger.SetStopOnUncaughtErrors(false);
+  Open();
+  EXPECT_THROW(Run(), ExceptionPtr);
+  EXPECT_TRUE(Stops.empty());
+}
+
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Drives qeldap as an editor would: Debug Adapter Protocol requests through a pipe to the
-real program, checking the responses and events of one debugging session of
-dap/sample.pas (lines from 1, as editors count them)."""
+real program, checking the responses and events of debugging sessions of dap/sample.pas and
+dap/uncaught.pas and dap/running.pas (lines from 1, as editors count them)."""
 
 import json
 import queue
@@ -11,6 +11,8 @@ import threading
 from pathlib import Path
 
 SAMPLE = Path(__file__).resolve().parent / "dap" / "sample.pas"
+UNCAUGHT = Path(__file__).resolve().parent / "dap" / "uncaught.pas"
+RUNNING = Path(__file__).resolve().parent / "dap" / "running.pas"
 WAIT = 60  # seconds before a missing message fails the test (a guard, not a measurement)
 
 
@@ -81,7 +83,77 @@ def check(condition, what, detail=None):
         print("FAIL", what, detail, file=sys.stderr)
 
 
+def uncaught_session(program):
+    """Stop on uncaught errors: the error caught by an except block runs on, the one a finally
+    block only passes on stops where it was raised, with its frames, then ends the run."""
+    dap = Adapter(program)
+    caps = dap.request("initialize", {"adapterID": "qel", "linesStartAt1": True})
+    filters = [f["filter"] for f in caps.get("exceptionBreakpointFilters", [])]
+    check(filters == ["uncaught"] and caps.get("supportsExceptionInfoRequest"), "error filters", caps)
+    dap.event("initialized")
+    dap.request("launch", {"program": str(UNCAUGHT)})
+    dap.request("setExceptionBreakpoints", {"filters": ["uncaught"]})
+    dap.request("configurationDone")
+
+    stopped = dap.event("stopped")["body"]
+    check(stopped["reason"] == "exception" and "bad 2" in stopped.get("text", ""),
+          "stopped on the uncaught error", stopped)
+    frames = dap.request("stackTrace", {"threadId": 1})["stackFrames"]
+    check([(f["name"], f["line"]) for f in frames] == [("Fail", 3), ("Main", 14)],
+          "stack where the error was raised", frames)
+    value = dap.request("evaluate", {"expression": "n", "frameId": 1, "context": "watch"})
+    check(value["result"] == "2", "the raising frame's parameter", value)
+    info = dap.request("exceptionInfo", {"threadId": 1})
+    check(info["exceptionId"] == "Exception" and "bad 2" in info["description"]
+          and info["breakMode"] == "unhandled", "exception info", info)
+
+    dap.request("continue", {"threadId": 1})
+    exited = dap.event("exited")["body"]
+    check(exited["exitCode"] == 1, "the error ends the run", exited)
+    outputs = [e["body"] for e in dap.events if e["event"] == "output"]
+    printed = "".join(o["output"] for o in outputs if o["category"] == "stdout")
+    check(printed == "caught\nfinally\n", "output around the error", outputs)
+    errors = "".join(o["output"] for o in outputs if o["category"] == "stderr")
+    check("bad 2" in errors, "the error reported", outputs)
+    check(not any(e["event"] == "stopped" for e in dap.events), "one stop only", dap.events)
+    dap.request("exceptionInfo", {"threadId": 1}, success=False)
+    dap.request("disconnect")
+    check(dap.proc.wait(timeout=WAIT) == 1, "the adapter exits with the script's code")
+
+
+def running_session(program):
+    """Breakpoints set while the script runs: a loop that only a changed variable ends stops at
+    the breakpoint set after it started, and runs to its end once the breakpoint is gone."""
+    dap = Adapter(program)
+    dap.request("initialize", {"adapterID": "qel", "linesStartAt1": True})
+    dap.event("initialized")
+    dap.request("launch", {"program": str(RUNNING)})
+    dap.request("configurationDone")
+    check(dap.event("output")["body"]["output"] == "running\n", "the loop runs")
+    bps = dap.request("setBreakpoints", {"source": {"path": str(RUNNING)},
+                                         "breakpoints": [{"line": 8}]})
+    check([b["verified"] for b in bps["breakpoints"]] == [True], "set while running", bps)
+    stopped = dap.event("stopped")["body"]
+    check(stopped["reason"] == "breakpoint", "stopped in the loop", stopped)
+    frames = dap.request("stackTrace", {"threadId": 1})["stackFrames"]
+    check([(f["name"], f["line"]) for f in frames] == [("Main", 8)], "stack in the loop", frames)
+    scopes = dap.request("scopes", {"frameId": 1})["scopes"]
+    dap.request("setVariable", {"variablesReference": scopes[0]["variablesReference"],
+                                "name": "stop", "value": "1"})
+    dap.request("setBreakpoints", {"source": {"path": str(RUNNING)}, "breakpoints": []})
+    dap.request("continue", {"threadId": 1})
+    check(dap.event("exited")["body"]["exitCode"] == 0, "the loop ended")
+    outputs = [e["body"] for e in dap.events if e["event"] == "output"]
+    check("".join(o["output"] for o in outputs if o["category"] == "stdout") == "done\n",
+          "output after the stop", outputs)
+    check(not any(e["event"] == "stopped" for e in dap.events), "one stop only", dap.events)
+    dap.request("disconnect")
+    check(dap.proc.wait(timeout=WAIT) == 0, "adapter exit code")
+
+
 def main():
+    uncaught_session(sys.argv[1])
+    running_session(sys.argv[1])
     dap = Adapter(sys.argv[1])
     caps = dap.request("initialize", {"adapterID": "qel", "linesStartAt1": True})
     check(caps.get("supportsConditionalBreakpoints") and caps.get("supportsLogPoints"),

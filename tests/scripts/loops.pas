@@ -27,6 +27,19 @@ begin
     if n = 2 then Continue;
   until n <= 0;
   Put(n);
+  // Bounds and steps given as text count as the numbers they spell.
+  n := 0;
+  for i := 1 to '10' do n := n + 1;
+  Put(n);
+  n := 0;
+  for i := '2' to 4 do n := n + i;
+  Put(n);
+  n := 0;
+  for i := 3 downto '1' do n := n + 1;
+  Put(n);
+  n := 0;
+  for i := '2.5' to 4 do n := n + 1;
+  Put(n);
 end;
 
 { expect:
@@ -36,4 +49,8 @@ end;
 1
 4
 0
+10
+9
+3
+2
 }

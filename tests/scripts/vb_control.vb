@@ -38,6 +38,11 @@ Sub Main
     s = s & i & " "
   Next
   Put s
+  s = ""
+  For i = "10" To "1" Step "-3"
+    s = s & i & " "
+  Next
+  Put s
   n = 0
   Do
     n = n + 1
@@ -71,6 +76,7 @@ End Sub
 ' single-line else
 ' 6
 ' 4
+' 10 7 4 1 
 ' 10 7 4 1 
 ' 5
 ' 1

@@ -22,6 +22,7 @@ const char* StopReason(TQelBreakKind AKind) {
   switch (AKind) {
     case bkBreakpoint: return "breakpoint";
     case bkStep: return "step";
+    case bkUncaughtError: return "exception";
     default: return "pause";
   }
 }
@@ -60,12 +61,25 @@ int TDapServer::Run() {
   return FExitCode;
 }
 
+template <class F>
+void TDapServer::Serve(const json& ARequest, F&& AHandler) {
+  try {
+    AHandler();
+  } catch (const ExceptionPtr& E) {
+    FChannel.Respond(ARequest, false, nullptr, U8(E->GetMessage()));
+  } catch (const std::exception& E) {  // a malformed argument (nlohmann's type errors)
+    FChannel.Respond(ARequest, false, nullptr, E.what());
+  }
+}
+
 void TDapServer::Dispatch(const json& ARequest) {
   const std::string command = ARequest.value("command", "");
-  try {
+  Serve(ARequest, [&] {
     if (command == "initialize") Initialize(ARequest);
     else if (command == "launch") Launch(ARequest);
     else if (command == "setBreakpoints") SetBreakpoints(ARequest);
+    else if (command == "setExceptionBreakpoints") SetExceptionBreakpoints(ARequest);
+    else if (command == "exceptionInfo") ExceptionInfo(ARequest);
     else if (command == "configurationDone") ConfigurationDone(ARequest);
     else if (command == "threads")
       FChannel.Respond(ARequest, true, {{"threads", json::array({{{"id", 1}, {"name", "main"}}})}});
@@ -81,11 +95,7 @@ void TDapServer::Dispatch(const json& ARequest) {
     else if (command == "pause") Pause(ARequest);
     else if (command == "disconnect" || command == "terminate") Disconnect(ARequest);
     else FChannel.Respond(ARequest, false, nullptr, "Unsupported request: " + command);
-  } catch (const ExceptionPtr& E) {
-    FChannel.Respond(ARequest, false, nullptr, U8(E->GetMessage()));
-  } catch (const std::exception& E) {  // a malformed argument (nlohmann's type errors)
-    FChannel.Respond(ARequest, false, nullptr, E.what());
-  }
+  });
 }
 
 void TDapServer::Initialize(const json& ARequest) {
@@ -98,6 +108,9 @@ void TDapServer::Initialize(const json& ARequest) {
                     {"supportsLogPoints", true},
                     {"supportsEvaluateForHovers", true},
                     {"supportsSetVariable", true},
+                    {"supportsExceptionInfoRequest", true},
+                    {"exceptionBreakpointFilters",
+                     json::array({{{"filter", "uncaught"}, {"label", "Uncaught Errors"}, {"default", true}}})},
                     {"supportsTerminateRequest", true}});
   FChannel.Event("initialized");
 }
@@ -132,7 +145,49 @@ void TDapServer::Launch(const json& ARequest) {
   if (FStarted) FScript = std::thread([this] { RunScript(); });
 }
 
+void TDapServer::SetExceptionBreakpoints(const json& ARequest) {
+  const json filters = ARequest.at("arguments").value("filters", json::array());
+  bool uncaught = false;
+  for (const json& filter : filters) uncaught |= filter.get<std::string>() == "uncaught";
+  FDebugger.SetBreakOnUncaughtErrors(uncaught);
+  FChannel.Respond(ARequest, true);
+}
+
+void TDapServer::ExceptionInfo(const json& ARequest) {
+  std::lock_guard<std::mutex> guard(FBreakSection);
+  const ExceptionPtr error = FDebugger.BreakError();
+  if (!error) {
+    FChannel.Respond(ARequest, false, nullptr, "Not stopped on an error");
+    return;
+  }
+  FChannel.Respond(ARequest, true,
+                   {{"exceptionId", U8(error->ClassName())},
+                    {"description", U8(error->GetMessage())},
+                    {"breakMode", "unhandled"}});
+}
+
 void TDapServer::SetBreakpoints(const json& ARequest) {
+  {
+    std::lock_guard<std::mutex> guard(FPendingSection);
+    if (FRunning && !FStopped) {
+      FPendingBreakpoints.push_back(ARequest);
+      FDebugger.CauseBreak();
+      return;
+    }
+  }
+  ApplyBreakpoints(ARequest);
+}
+
+void TDapServer::ApplyPendingBreakpoints() {
+  std::vector<json> pending;
+  {
+    std::lock_guard<std::mutex> guard(FPendingSection);
+    pending.swap(FPendingBreakpoints);
+  }
+  for (const json& request : pending) Serve(request, [&] { ApplyBreakpoints(request); });
+}
+
+void TDapServer::ApplyBreakpoints(const json& ARequest) {
   const json& args = ARequest.at("arguments");
   const std::string path = args.at("source").value("path", std::string());
   TQelDebugModule* module = FDebugger.Modules().FindOrAdd(U16(Canonical(path)));
@@ -164,6 +219,10 @@ void TDapServer::ConfigurationDone(const json& ARequest) {
 }
 
 void TDapServer::RunScript() {
+  {
+    std::lock_guard<std::mutex> guard(FPendingSection);
+    FRunning = true;
+  }
   try {
     FCtrl->Open(false);
     if (FStopOnEntry) {
@@ -179,6 +238,11 @@ void TDapServer::RunScript() {
     Output(E->GetMessage() + u"\n", "stderr");
     FExitCode = 1;
   }
+  {
+    std::lock_guard<std::mutex> guard(FPendingSection);
+    FRunning = false;
+  }
+  ApplyPendingBreakpoints();  // changes that arrived as the script ended
   FChannel.Event("exited", {{"exitCode", FExitCode}});
   FChannel.Event("terminated");
   FDone.store(true);
@@ -189,7 +253,12 @@ void TDapServer::OnBreak(TQelScriptControl*, int) {
     FDebugger.ResumeFromBreak(rkAbort);
     return;
   }
+  ApplyPendingBreakpoints();
   const TQelBreakKind kind = FDebugger.BreakKind();
+  if (kind == bkCausedBreak && !FEntryPending.load() && !FUserPause.exchange(false)) {
+    FDebugger.ResumeFromBreak(rkContinue);  // a stop of ours, to change breakpoints
+    return;
+  }
   // Step out is step over until a frame of the stepping procedure's caller stops.
   const int outDepth = FStepOutDepth.load();
   if (kind == bkStep && outDepth > 0 && FDebugger.StackFrameCount() >= outDepth) {
@@ -199,7 +268,13 @@ void TDapServer::OnBreak(TQelScriptControl*, int) {
   FStepOutDepth.store(0);
   const char* reason = StopReason(kind);
   if (kind == bkCausedBreak && FEntryPending.exchange(false)) reason = "entry";
-  FChannel.Event("stopped", {{"reason", reason}, {"threadId", 1}, {"allThreadsStopped", true}});
+  json body = {{"reason", reason}, {"threadId", 1}, {"allThreadsStopped", true}};
+  if (const ExceptionPtr error = FDebugger.BreakError()) body["text"] = U8(error->GetMessage());
+  {
+    std::lock_guard<std::mutex> guard(FPendingSection);
+    FStopped = true;
+  }
+  FChannel.Event("stopped", body);
 }
 
 void TDapServer::ForgetBreak() {
@@ -212,12 +287,17 @@ void TDapServer::Resume(const json& ARequest, TQelBreakResumeKind AKind, bool AS
   FDebugger.CheckInBreak();
   FStepOutDepth.store(AStepOut ? FDebugger.StackFrameCount() : 0);
   ForgetBreak();
+  {
+    std::lock_guard<std::mutex> guard(FPendingSection);
+    FStopped = false;
+  }
   FChannel.Respond(ARequest, true, AKind == rkContinue ? json{{"allThreadsContinued", true}} : json());
   FDebugger.ResumeFromBreak(AKind);
 }
 
 void TDapServer::Pause(const json& ARequest) {
   FChannel.Respond(ARequest, true);
+  FUserPause.store(true);
   FDebugger.CauseBreak();
 }
 

@@ -27,9 +27,16 @@ class TDapServer final : public IQelScriptDebuggerNotifier {
  private:
   using json = nlohmann::json;
   void Dispatch(const json& ARequest);
+  // Runs AHandler for ARequest; an error answers the request with its message.
+  template <class F>
+  void Serve(const json& ARequest, F&& AHandler);
   void Initialize(const json& ARequest);
   void Launch(const json& ARequest);
   void SetBreakpoints(const json& ARequest);
+  void ApplyBreakpoints(const json& ARequest);
+  void ApplyPendingBreakpoints();
+  void SetExceptionBreakpoints(const json& ARequest);
+  void ExceptionInfo(const json& ARequest);
   void ConfigurationDone(const json& ARequest);
   void StackTrace(const json& ARequest);
   void Scopes(const json& ARequest);
@@ -58,7 +65,13 @@ class TDapServer final : public IQelScriptDebuggerNotifier {
   std::vector<std::u16string> FArgs;
   bool FStopOnEntry = false;
   std::atomic<bool> FEntryPending{false};
-  std::atomic<bool> FPausePending{false};
+  std::atomic<bool> FUserPause{false};  // a pause the editor asked for (not one of ours)
+  // The breakpoint list belongs to the script's thread while it runs: a change that arrives
+  // then waits here for a stop (which it causes) and is answered from there.
+  std::mutex FPendingSection;
+  std::vector<json> FPendingBreakpoints;
+  bool FRunning = false;
+  bool FStopped = false;
   std::atomic<int> FStepOutDepth{0};  // 0: not stepping out
   bool FLinesStartAt1 = true;
   bool FLaunched = false;
