@@ -176,6 +176,7 @@ std::unique_ptr<TQelDesignatorExpr> TQelVbParser::ParseDesignator() {
   first->FSourcePos = FLastSkippedPos;
   designator->FItems.push_back(std::move(first));
   ParseDesignatorRest(*designator);
+  DesignatorParsed(*designator);
   return designator;
 }
 
