@@ -83,6 +83,9 @@ class TQelVbParser : public IQelParserBase {
   void ParseDesignatorRest(TQelDesignatorExpr& ADesignator);
   // Every designator that starts with a name, once parsed (VBScript notes undeclared names).
   virtual void DesignatorParsed(TQelDesignatorExpr& ADesignator) {}
+  // The name id (and in AText, when given) of the variable holding the object of the
+  // innermost With, whose members ".Name" reaches; -1 outside With (the VB dialect has none).
+  virtual int WithObjectName(std::u16string* AText) { return -1; }
   void ParseRoundArgs(TQelDesignatorExpr& ADesignator);
   TQelExprPtr ParseNew();
 

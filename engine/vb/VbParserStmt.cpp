@@ -45,7 +45,8 @@ TQelStmtPtr TQelVbParser::ParseIdentifierStmt() {
     return stmt;
   }
   auto stmt = QelNewStmt<TQelExpressionStmt>(target->FSourcePos);
-  const bool argumentFollows = QelVbExpressionStart.Contains(Token()) || Token() == ptComma;
+  const bool argumentFollows = QelVbExpressionStart.Contains(Token()) || Token() == ptComma ||
+                               (Token() == ptDot && WithObjectName(nullptr) >= 0);
   if (!argumentFollows || (FLastEndedInGroup && FLastGroupArgs != 1)) {
     if (FLastEndedInGroup && FLastGroupArgs >= 2)
       QelVbRaiseError(u"Invalid use of parentheses in procedure call.", FScanner.FTokenEndPos);

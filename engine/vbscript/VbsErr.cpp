@@ -109,7 +109,7 @@ TVbsError QelVbsErrorOf(Exception* E) {
     error.Number = NumberOfCode(ole->GetErrorCode());
     return error;
   }
-  const String& message = error.Description;
+  const String message = error.Description;
   for (const TVbsMessageMap& map : kMessageMap) {
     const std::u16string_view prefix(map.Prefix);
     if (message.compare(0, prefix.size(), prefix) != 0) continue;

@@ -147,14 +147,9 @@ TQelStmtPtr TQelVbsParser::ParseForEach() {
   const int varId = Name(varText);
   ExpectWord(u"In");
   TQelExprPtr collection = ParseExpression();
-  // The enumerator lives in a variable of the loop's own that no script can name.
-  std::u16string hidden = u"For Each ";
-  for (char c : std::to_string(++FHiddenCount)) hidden += char16_t(c);
-  const int hiddenId = FCbs->GetNameId(hidden);
-  if (FCurrentProc)
-    AddLocal(std::make_unique<TQelLocalVarDecl>(hiddenId, hidden));
-  else
-    RegisterGlobal(new TQelVarObject(hiddenId, hidden));
+  // The enumerator lives in a variable of the loop's own.
+  std::u16string hidden;
+  const int hiddenId = HiddenVariable(u"For Each ", hidden);
   auto start = QelNewStmt<TQelAssignmentStmt>(stmt->FSourcePos);
   start->FLeftExpr = QelNameDesignator(hiddenId, hidden, stmt->FSourcePos);
   auto startCall = QelNameDesignator(FCbs->GetNameId(u"For Each"), u"For Each", stmt->FSourcePos);

@@ -80,6 +80,11 @@ class TVbsForEachStmt : public TQelStatement {
 // The intrinsics behind For Each (VbsForEach.cpp).
 void EnumForEachIntrinsics(const std::function<void(TQelGlobalObject*)>& AProc);
 
+// VBScript's own library rows (VbsLibrary.cpp), and New of a name that gives a class of the
+// COM class registry (New RegExp).
+void EnumVbsLibrary(const std::function<void(TQelGlobalObject*)>& AProc);
+void QelVbsCreateNamed(const VARIANT& AType, VARIANT& AResult);
+
 // A name assigned before (or without) any declaration: in a procedure, or at global level.
 struct TVbsImplicitName {
   qel_vb::TQelVbProcDecl* FProc;  // null at global level
@@ -99,6 +104,7 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   bool AtStatementStart() const override;
   void DesignatorParsed(TQelDesignatorExpr& ADesignator) override;
   bool ElseEndsOneLineIf() const override { return true; }
+  int WithObjectName(std::u16string* AText) override;
 
  private:
   bool IsWord(const char16_t* AWord) const;
@@ -113,6 +119,8 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   TQelStmtPtr ParseDeclaration();
   TQelStmtPtr ParseOnError();
   TQelStmtPtr ParseForEach();
+  TQelStmtPtr ParseWith();
+  int HiddenVariable(const char16_t* AKind, std::u16string& AName);
   TQelStmtPtr ErrClear(int APos);
   TQelStmtPtr ResumeNext(TQelStmtPtr AStmt);
   void NoteAssigned(const TQelStatement* AStmt);
@@ -123,7 +131,8 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   const std::unordered_set<int>& FIntrinsics;
   bool FExplicit = false;
   bool FResumeNext = false;
-  int FHiddenCount = 0;  // variables of For Each loops  // On Error Resume Next is in force in the current routine
+  int FHiddenCount = 0;  // variables of For Each and With
+  std::vector<std::pair<int, std::u16string>> FWithNames;  // the With objects, innermost last  // On Error Resume Next is in force in the current routine
   std::vector<TVbsImplicitName> FImplicit;
 };
 

@@ -32,7 +32,19 @@ class TQelVbsLanguage : public TQelVbLanguage {
     return std::make_unique<TQelVbsParser>(ACallbacks, FHostNames, IntrinsicNames());
   }
   void EnumGlobalObjects(const std::function<void(TQelGlobalObject*)>& AProc) override {
-    TQelVbLanguage::EnumGlobalObjects(AProc);
+    // VBScript's own rows replace the dialect's of the same name (Filter, Split).
+    std::unordered_set<std::u16string> own;
+    EnumVbsLibrary([&](TQelGlobalObject* AObj) {
+      own.insert(AObj->FStrName);
+      AProc(AObj);
+    });
+    TQelVbLanguage::EnumGlobalObjects([&](TQelGlobalObject* AObj) {
+      if (own.count(AObj->FStrName)) {
+        delete AObj;
+        return;
+      }
+      AProc(AObj);
+    });
     EnumForEachIntrinsics(AProc);
     AProc(new TVbsErrIntrinsic(FErr.get()));
   }
@@ -43,14 +55,13 @@ class TQelVbsLanguage : public TQelVbLanguage {
   static const std::unordered_set<int>& IntrinsicNames() {
     static const std::unordered_set<int> names = [] {
       std::unordered_set<int> ids;
-      qel_vb::EnumVbIntrinsics([&](TQelGlobalObject* AObj) {
+      const auto note = [&](TQelGlobalObject* AObj) {
         ids.insert(AObj->FName);
         delete AObj;
-      });
-      EnumForEachIntrinsics([&](TQelGlobalObject* AObj) {
-        ids.insert(AObj->FName);
-        delete AObj;
-      });
+      };
+      qel_vb::EnumVbIntrinsics(note);
+      EnumForEachIntrinsics(note);
+      EnumVbsLibrary(note);
       ids.insert(QelNameTable().GetNameIndex(u"Err", true));
       return ids;
     }();
@@ -74,6 +85,9 @@ void QelVbsPrepareMachine(TQelVirtMachine& AVM) {
   AVM.OnExceptionToVar = [language](TQelVirtMachine*, const ExceptionPtr& E, VARIANT& AResult) {
     QelClear(&AResult);
     language->Err().Note(E.Get());
+  };
+  AVM.OnNew = [](TQelVirtMachine*, const VARIANT& AType, VARIANT*, int, VARIANT& AResult) {
+    qel_vbs::QelVbsCreateNamed(AType, AResult);
   };
 }
 

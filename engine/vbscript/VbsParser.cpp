@@ -140,4 +140,23 @@ void TQelVbsParser::DeclareImplicitNames() {
   }
 }
 
+// A variable of the statement's own, named so that no script can name it (the name holds a
+// blank): For Each keeps its enumerator there, With its object.
+int TQelVbsParser::HiddenVariable(const char16_t* AKind, std::u16string& AName) {
+  AName = AKind;
+  for (char c : std::to_string(++FHiddenCount)) AName += char16_t(c);
+  const int id = FCbs->GetNameId(AName);
+  if (FCurrentProc)
+    AddLocal(std::make_unique<TQelLocalVarDecl>(id, AName));
+  else
+    RegisterGlobal(new TQelVarObject(id, AName));
+  return id;
+}
+
+int TQelVbsParser::WithObjectName(std::u16string* AText) {
+  if (FWithNames.empty()) return -1;
+  if (AText) *AText = FWithNames.back().second;
+  return FWithNames.back().first;
+}
+
 }  // namespace qel_vbs

@@ -70,7 +70,7 @@ TQelStmtPtr TQelVbsParser::ParseOnError() {
 
 // Words that end a block rather than start a statement.
 bool TQelVbsParser::AtStatementStart() const {
-  if (Token() == ptWhile) return true;
+  if (Token() == ptWhile || (Token() == ptDot && !FWithNames.empty())) return true;
   if (!TQelVbParser::AtStatementStart()) return false;
   return !IsWord(u"Wend") && !IsWord(u"Option") &&
          !((IsWord(u"Public") || IsWord(u"Private")) && const_cast<TQelVbsParser*>(this)->AtProcedure());
@@ -86,6 +86,11 @@ TQelStmtPtr TQelVbsParser::ParseStatement() {
     TQelVbDepthGuard guard(FDepth, FScanner.FTokenEndPos);
     return ParseForEach();
   }
+  if (IsWord(u"With")) {
+    TQelVbDepthGuard guard(FDepth, FScanner.FTokenEndPos);
+    return ParseWith();
+  }
+  if (Token() == ptDot) return ResumeNext(ParseIdentifierStmt());
   if (IsWord(u"Const")) return ParseConst();
   if (IsWord(u"Let")) return ResumeNext(ParseLet());
   if (IsWord(u"Stop")) {  // a break for a debugger; none is attached to this engine
@@ -138,6 +143,34 @@ TQelStmtPtr TQelVbsParser::ParseConst() {
     Consume();
   }
   return none;
+}
+
+// With Object ... End With: ".Member" inside reaches the object, held in a variable of the
+// statement's own for the block and released at its end.
+TQelStmtPtr TQelVbsParser::ParseWith() {
+  const int pos = FScanner.FTokenStartPos;
+  auto block = QelNewStmt<TQelCompound>(pos);
+  Consume();
+  TQelExprPtr object = ParseExpression();
+  std::u16string hidden;
+  const int hiddenId = HiddenVariable(u"With ", hidden);
+  auto start = QelNewStmt<TQelAssignmentStmt>(pos);
+  start->FLeftExpr = QelNameDesignator(hiddenId, hidden, pos);
+  start->FRightExpr = std::move(object);
+  block->FStmtList.Add(ResumeNext(std::move(start)));
+  SkipSeparators();
+  FWithNames.emplace_back(hiddenId, hidden);
+  ParseStmtList(block->FStmtList);
+  FWithNames.pop_back();
+  Expect({ptEnd});
+  ExpectWord(u"With");
+  auto release = QelNewStmt<TQelAssignmentStmt>(FLastSkippedPos);
+  release->FLeftExpr = QelNameDesignator(hiddenId, hidden, pos);
+  auto empty = std::make_unique<TQelLiteral>();
+  empty->FSourcePos = pos;
+  release->FRightExpr = std::move(empty);
+  block->FStmtList.Add(std::move(release));
+  return block;
 }
 
 // While ... Wend: a Do While loop that Exit Do does not leave.

@@ -78,3 +78,50 @@ const TLanguageScripts& VBScriptScripts() {
 
 INSTANTIATE_TEST_SUITE_P(VBScriptEngine, ActiveScriptTest, ::testing::Values(&VBScriptScripts()),
                          [](const auto& AInfo) { return std::string(AInfo.param->Name); });
+
+// Malformed source never crashes or hangs the compiler: each case fails activation with an
+// error that names its place, and so does every prefix of a script using every construct.
+TEST(VBScriptEngineSource, MalformedSourceFailsWithAPlace) {
+  QelRegisterScriptEngines();
+  const char16_t* cases[] = {
+      u"If x Then",        u"For i = 1 To",        u"Sub",           u"Function f(",     u"With",
+      u"With x\n.",        u"For Each",            u"On Error",      u"On Error GoTo 1", u"Const x = y",
+      u"While 1",          u"End With",            u"x = ((((",      u"x = \"open",      u"Wend",
+      u"Next",             u".x = 1",              u"Option Foo",    u"Private",         u"Let",
+      u"Select Case\n",    u"Do\nLoop Until",      u"x = 1 +",       u"Err.Raise(",      u"Dim a(",
+  };
+  for (const char16_t* source : cases) {
+    TQelScriptControl ctrl(nullptr);
+    ctrl.SetLanguage(slVBScript);
+    ctrl.SetSourceText(source);
+    const std::string error = ErrorOf([&] { ctrl.SetActive(true); });
+    EXPECT_NE(error.find("[line: "), std::string::npos) << StringToUtf8(source) << ": " << error;
+    EXPECT_EQ(ctrl.GetState(), ssInactive);
+  }
+  std::u16string deep;
+  for (int i = 0; i < 2000; ++i) deep += u"If 1 Then\n";
+  TQelScriptControl ctrl(nullptr);
+  ctrl.SetLanguage(slVBScript);
+  ctrl.SetSourceText(deep);
+  EXPECT_NE(ErrorOf([&] { ctrl.SetActive(true); }).find("[line: "), std::string::npos);
+}
+
+TEST(VBScriptEngineSource, EveryPrefixOfAScriptCompilesOrFailsWithAPlace) {
+  QelRegisterScriptEngines();
+  const std::u16string script =
+      u"Option Explicit\nConst K = 2\nDim a(), n, s\nReDim a(3)\n"
+      u"Sub P(ByVal x, ByRef y)\n  On Error Resume Next\n  y = x / 0\n  With a\n  End With\nEnd Sub\n"
+      u"Function F(v)\n  Select Case v\n    Case 1, 2: F = \"low\"\n    Case Else: F = \"high\"\n  End Select\nEnd Function\n"
+      u"For Each n In a\n  If n = K Then Exit For Else s = s & F(n)\nNext\n"
+      u"While n < 3\n  n = n + 1\nWend\nDo Until n = 0: n = n - 1: Loop\n";
+  for (size_t length = 0; length <= script.size(); ++length) {
+    TQelScriptControl ctrl(nullptr);
+    ctrl.SetLanguage(slVBScript);
+    ctrl.SetSourceText(script.substr(0, length));
+    try {
+      ctrl.SetActive(true);
+    } catch (const ExceptionPtr& E) {
+      EXPECT_NE(StringToUtf8(E->GetMessage()).find("[line: "), std::string::npos) << length << ": " << StringToUtf8(E->GetMessage());
+    }
+  }
+}

@@ -91,6 +91,19 @@ Let v = 3
 Say "let " & v
 Say IsEmpty(neverAssigned)
 
+' With, nested, with calls and arguments written without parentheses
+With TStringList.Create
+  .Add "w1"
+  .Add "w2"
+  With TStringList.Create
+    .Add "inner"
+    Say "with inner " & .Count & " " & .Strings(0)
+    .Free
+  End With
+  Say "with " & .Count & " " & .Strings(1)
+  .Free
+End With
+
 ' Sub and Function, ByRef and ByVal, Exit Function, recursion, local implicit variables
 Function Fact(k)
   If k <= 1 Then
@@ -149,6 +162,8 @@ End Sub
 ' True
 ' let 3
 ' True
+' with inner 1 inner
+' with 2 w2
 ' fact 720
 ' byref 2 byval 1
 ' call 3
