@@ -173,7 +173,11 @@ String TForm1::ScriptsFolder() const {
 
 String TForm1::GetScriptFileName(const String& AFileName) const { return ScriptsFolder() + u"/" + AFileName; }
 
-TQelScriptLanguage TForm1::GetLanguageByExt(const String& AFileName) { return QelScriptLanguageOfFile(AFileName); }
+// The window runs a .vbs file as the VB dialect (qelrun runs it with the VBScript engine).
+TQelScriptLanguage TForm1::GetLanguageByExt(const String& AFileName) {
+  const TQelScriptLanguage language = QelScriptLanguageOfFile(AFileName);
+  return language == slVBScript ? slNativeVb : language;
+}
 
 void TForm1::FillScriptList() {
   std::error_code error;

@@ -7,6 +7,7 @@
 #include "engines/perl/PerlEngine.h"
 #include "engines/python/PyEngine.h"
 #include "engines/tcl/TclEngine.h"
+#include "engines/vbscript/VbsEngine.h"
 
 void QelRegisterScriptEngines() {
   static std::once_flag once;
@@ -16,5 +17,6 @@ void QelRegisterScriptEngines() {
     QelRegisterJScriptEngine();
     QelRegisterTclEngine();
     QelRegisterPerlEngine();
+    QelRegisterVBScriptEngine();
   });
 }

@@ -95,6 +95,11 @@ void ArrayElement(SAFEARRAY* AArray, LONG AIndex, VARIANT& AOut) {
   const UINT dims = SafeArrayGetDim(AArray);
   for (UINT d = 2; d <= dims; ++d) QelCheckVar(SafeArrayGetLBound(AArray, d, &indices[d - 1]));
   indices[0] = AIndex;
+  ArrayElementAt(AArray, indices, AOut);
+}
+
+void ArrayElementAt(SAFEARRAY* AArray, LONG* AIndices, VARIANT& AOut) {
+  LONG* indices = AIndices;
   VARTYPE elementType = VT_VARIANT;
   QelCheckVar(SafeArrayGetVartype(AArray, &elementType));
   if (elementType == VT_VARIANT) {

@@ -50,6 +50,8 @@ double ArgDateLike(VARIANT* AArgs, int AIndex);
 // Element AIndex of dimension 1 of an array (the other dimensions at their low bound), copied
 // into AOut as a variant of the array's element type; AOut must be empty.
 void ArrayElement(SAFEARRAY* AArray, LONG AIndex, VARIANT& AOut);
+// The element at AIndices (natural order, one per dimension), copied likewise.
+void ArrayElementAt(SAFEARRAY* AArray, LONG* AIndices, VARIANT& AOut);
 // The dimension-1 bounds of a one-dimensional array argument; anything else is FailConversion.
 void VectorBounds(VARIANT* AArgs, int AIndex, LONG& ALow, LONG& AHigh);
 inline void RequireArgCount(const TQelCall& ACall, int AMin, int AMax) {

@@ -32,7 +32,9 @@ class TQelVbParser : public IQelParserBase {
   std::unique_ptr<IQelEmitable> ParseStmt(const std::u16string& ASource) override;
   std::unique_ptr<IQelEmitable> ParseExpr(const std::u16string& ASource) override;
 
- private:
+  // The VBScript front end (engine/vbscript) derives its parser from this one: the grammar
+  // both languages share stays here, its own statements come in through the virtual rules.
+ protected:
   // primitives
   TQelVbToken Token() const { return FScanner.FToken; }
   void Check(TQelVbTokenSet ASet);
@@ -44,14 +46,18 @@ class TQelVbParser : public IQelParserBase {
   bool AtSeparator() const;
   void SkipSeparators();
   // program and declarations
-  void ParseProgram();
+  virtual void ParseProgram();
   void ParseProcedure();
   void AddLocal(std::unique_ptr<TQelProcLocal> ALocal);
   void RegisterGlobal(TQelGlobalObject* AObj);
   VARTYPE ParseAsType();
   // statements
   void ParseStmtList(TQelStmtList& AList);
-  TQelStmtPtr ParseStatement();
+  virtual TQelStmtPtr ParseStatement();
+  // Whether the current token starts a statement (VBScript's words are identifiers here).
+  virtual bool AtStatementStart() const;
+  // The dialect wants a colon before the Else of a one-line If; VBScript does not.
+  virtual bool ElseEndsOneLineIf() const { return false; }
   TQelStmtPtr ParseIdentifierStmt();
   TQelStmtPtr ParseSet();
   TQelStmtPtr ParseCall();
@@ -75,6 +81,11 @@ class TQelVbParser : public IQelParserBase {
   TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight, int APos);
   std::unique_ptr<TQelDesignatorExpr> ParseDesignator();
   void ParseDesignatorRest(TQelDesignatorExpr& ADesignator);
+  // Every designator that starts with a name, once parsed (VBScript notes undeclared names).
+  virtual void DesignatorParsed(TQelDesignatorExpr& ADesignator) {}
+  // The name id (and in AText, when given) of the variable holding the object of the
+  // innermost With, whose members ".Name" reaches; -1 outside With (the VB dialect has none).
+  virtual int WithObjectName(std::u16string* AText) { return -1; }
   void ParseRoundArgs(TQelDesignatorExpr& ADesignator);
   TQelExprPtr ParseNew();
 

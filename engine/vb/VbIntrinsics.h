@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "engine/compiler/QelSctIntrinsicKit.h"
 
@@ -19,6 +20,13 @@ inline bool NullIn(VARIANT* AArgs, VARIANT& AResult) {
 
 // Upper case that keeps every position (VbIntrinsicsText.cpp): for comparisons ignoring case.
 String CaseFolded(std::u16string_view AText);
+
+// Texts collected into a new variant vector with bounds 0 .. n - 1 as the result.
+void SetTextVector(VARIANT& AResult, const std::vector<String>& ATexts);
+// The text of element AIndex of a vector.
+String ElementText(SAFEARRAY* AArray, LONG AIndex);
+// AText as comparisons see it: case-folded when they ignore case.
+String CaseKey(String AText, bool AIgnoreCase);
 
 // Creates the intrinsic objects in the dialect's table order and hands each to AProc.
 void EnumVbIntrinsics(const std::function<void(TQelGlobalObject*)>& AProc);

@@ -4,9 +4,7 @@
 #include "engine/vb/VbIntrinsics.h"
 
 namespace qel_vb {
-namespace {
 
-// Texts collected into a new variant vector with bounds 0 .. n - 1 as the result.
 void SetTextVector(VARIANT& AResult, const std::vector<String>& ATexts) {
   SAFEARRAY* array = SetNewVector(AResult, ATexts.size());
   for (LONG i = 0; i < LONG(ATexts.size()); ++i) {
@@ -16,7 +14,6 @@ void SetTextVector(VARIANT& AResult, const std::vector<String>& ATexts) {
   }
 }
 
-// The text of element AIndex of a vector.
 String ElementText(SAFEARRAY* AArray, LONG AIndex) {
   TQelVar element;
   ArrayElement(AArray, AIndex, element.V);
@@ -26,8 +23,6 @@ String ElementText(SAFEARRAY* AArray, LONG AIndex) {
 String CaseKey(String AText, bool AIgnoreCase) {
   return AIgnoreCase ? CaseFolded(AText) : std::move(AText);
 }
-
-}  // namespace
 
 void VbArray(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {
   TQelVar result;

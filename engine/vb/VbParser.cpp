@@ -83,7 +83,7 @@ std::unique_ptr<IQelEmitable> TQelVbParser::ParseExpr(const std::u16string& ASou
 void TQelVbParser::ParseProgram() {
   if (AtSeparator()) SkipSeparators();
   for (;;) {
-    if (QelVbStatementStart.Contains(Token())) {
+    if (AtStatementStart()) {
       TQelStmtList main;
       ParseStmtList(main);
       for (TQelStmtPtr& stmt : main.FItems) FCbs->GlobalStmtParsed(std::move(stmt));

@@ -92,6 +92,7 @@ TQelExprPtr TQelVbParser::ParseFactor() {
   static constexpr TQelVbTokenSet FactorStart{
       ptIdentifier, ptCString, ptCInteger, ptCFloat, ptCDate, ptNot, ptPlus, ptMinus,
       ptOpenRound, ptTrue, ptFalse, ptNothing, ptEmpty, ptNull, ptNew};
+  if (Token() == ptDot && WithObjectName(nullptr) >= 0) return ParseDesignator();  // .Member in With
   Check(FactorStart);
   TQelVbDepthGuard guard(FDepth, FScanner.FTokenEndPos);
   const int pos = FScanner.FTokenStartPos;
@@ -172,10 +173,17 @@ std::unique_ptr<TQelDesignatorExpr> TQelVbParser::ParseDesignator() {
   auto designator = std::make_unique<TQelDesignatorExpr>();
   designator->FSourcePos = FScanner.FTokenStartPos;
   auto first = std::make_unique<TQelDesignatorItem>();
-  first->FName = Name(first->FStrName);
-  first->FSourcePos = FLastSkippedPos;
+  if (Token() == ptDot) {  // .Member inside With: the members of the With object follow
+    first->FName = WithObjectName(&first->FStrName);
+    if (first->FName < 0) InvalidToken();
+    first->FSourcePos = FScanner.FTokenStartPos;
+  } else {
+    first->FName = Name(first->FStrName);
+    first->FSourcePos = FLastSkippedPos;
+  }
   designator->FItems.push_back(std::move(first));
   ParseDesignatorRest(*designator);
+  DesignatorParsed(*designator);
   return designator;
 }
 

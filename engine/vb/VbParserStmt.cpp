@@ -2,10 +2,13 @@
 #include "engine/vb/VbParserSets.h"
 
 
+bool TQelVbParser::AtStatementStart() const { return QelVbStatementStart.Contains(Token()); }
+
 void TQelVbParser::ParseStmtList(TQelStmtList& AList) {
-  while (QelVbStatementStart.Contains(Token())) {
+  while (AtStatementStart()) {
     AList.Add(ParseStatement());
-    if (FOnlyColonBRCount > 0 && Token() == ptEOl) break;
+    // A one-line If ends its statements at the line end (VBScript: also at its Else).
+    if (FOnlyColonBRCount > 0 && (Token() == ptEOl || (Token() == ptElse && ElseEndsOneLineIf()))) break;
     SkipSeparators();
   }
 }
@@ -42,7 +45,8 @@ TQelStmtPtr TQelVbParser::ParseIdentifierStmt() {
     return stmt;
   }
   auto stmt = QelNewStmt<TQelExpressionStmt>(target->FSourcePos);
-  const bool argumentFollows = QelVbExpressionStart.Contains(Token()) || Token() == ptComma;
+  const bool argumentFollows = QelVbExpressionStart.Contains(Token()) || Token() == ptComma ||
+                               (Token() == ptDot && WithObjectName(nullptr) >= 0);
   if (!argumentFollows || (FLastEndedInGroup && FLastGroupArgs != 1)) {
     if (FLastEndedInGroup && FLastGroupArgs >= 2)
       QelVbRaiseError(u"Invalid use of parentheses in procedure call.", FScanner.FTokenEndPos);
@@ -160,7 +164,7 @@ TQelStmtPtr TQelVbParser::ParseIf() {
   Consume();
   first.FCondition = ParseExpression();
   Expect({ptThen});
-  if (QelVbStatementStart.Contains(Token())) {
+  if (AtStatementStart()) {
     // Single line: statements separated by colons up to the line end, an Else after a colon.
     TQelCountScope singleLine(FOnlyColonBRCount);
     ParseStmtList(first.FStmtList);

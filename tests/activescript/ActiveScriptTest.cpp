@@ -165,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(Engines, ActiveScriptTest, ::testing::Values(&LuaScript
 TEST(ActiveScriptRunner, AnUnregisteredEngineCannotBeCreated) {
   QelRegisterScriptEngines();
   TQelScriptControl ctrl(nullptr);
-  ctrl.SetLanguage(slVBScript);
-  EXPECT_EQ(ErrorOf([&] { ctrl.SetActive(true); }), "Can't create script engine 'VBScript'");
+  ctrl.SetLanguage(slRexx);
+  EXPECT_EQ(ErrorOf([&] { ctrl.SetActive(true); }), "Can't create script engine 'ObjectREXXScript'");
   EXPECT_EQ(ctrl.GetState(), ssInactive);
 }

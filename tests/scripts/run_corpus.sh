@@ -20,11 +20,11 @@ declare -A host_only=(
   [exceptions.pas]="prints caught messages, which carry qelrun's source-position block"
 )
 
-# A VB script writes its expectation in comment lines: the same block with "' " before each
+# A VB or VBScript script writes its expectation in comment lines: the same block with "' " before each
 # line.
 expectation_text() {
   case "$1" in
-    *.vb) sed -n "s/^' \{0,1\}//p" "$1" ;;
+    *.vb | *.vbs) sed -n "s/^' \{0,1\}//p" "$1" ;;
     *) cat "$1" ;;
   esac
 }

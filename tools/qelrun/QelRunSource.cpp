@@ -22,9 +22,9 @@ struct TExtensionLanguage {
   std::u16string_view Extension;
   TQelScriptLanguage Language;
 };
-constexpr std::array<TExtensionLanguage, 7> CExtensionLanguages{{
+constexpr std::array<TExtensionLanguage, 8> CExtensionLanguages{{
     {u".pas", slPascal}, {u".js", slJScript}, {u".py", slPython}, {u".lua", slLua},
-    {u".tcl", slTCL},    {u".pl", slPerl},    {u".rex", slRexx},
+    {u".tcl", slTCL},    {u".pl", slPerl},    {u".rex", slRexx},   {u".vbs", slVBScript},
 }};
 constexpr TQelScriptLanguage COtherExtensions = slNativeVb;
 

@@ -1,0 +1,162 @@
+// The VBScript parser: program structure, declarations and implicit variables.
+#include <algorithm>
+
+#include "engine/vbscript/VbsInternal.h"
+
+namespace qel_vbs {
+
+void TVbsGlobalNames::GlobalObjParsed(TQelGlobalObject* AObj, bool& ADuplicateName) {
+  const int name = AObj->FName;
+  FTarget->GlobalObjParsed(AObj, ADuplicateName);
+  if (!ADuplicateName) FGlobals.insert(name);
+}
+
+TQelVbsParser::TQelVbsParser(IQelParserCallbacks* ACbs, TQelVbsHostNames AHostNames,
+                             const std::unordered_set<int>& AIntrinsics)
+    : TVbsGlobalNames(ACbs), TQelVbParser(static_cast<TVbsGlobalNames*>(this)),
+      FHostNames(std::move(AHostNames)), FIntrinsics(AIntrinsics) {}
+
+bool TQelVbsParser::IsWord(const char16_t* AWord) const {
+  return Token() == ptIdentifier && QelSameAsciiText(FScanner.FSData, AWord);
+}
+
+// Whether the token after the current one is the word (the cursor stays where it was).
+bool TQelVbsParser::NextIsWord(const char16_t* AWord) {
+  const size_t savepoint = FScanner.GetSavepoint();
+  const int lastSkipped = FLastSkippedPos;
+  Consume();
+  const bool found = IsWord(AWord);
+  FScanner.Rollback(savepoint);
+  FLastSkippedPos = lastSkipped;
+  return found;
+}
+
+void TQelVbsParser::ExpectWord(const char16_t* AWord) {
+  if (!IsWord(AWord)) InvalidToken();
+  Consume();
+}
+
+// Sub, Function, or one of them after Public/Private [Default].
+bool TQelVbsParser::AtProcedure() {
+  if (Token() == ptSub || Token() == ptFunction) return true;
+  if (!IsWord(u"Public") && !IsWord(u"Private")) return false;
+  const size_t savepoint = FScanner.GetSavepoint();
+  const int lastSkipped = FLastSkippedPos;
+  Consume();
+  if (IsWord(u"Default")) Consume();
+  const bool found = Token() == ptSub || Token() == ptFunction;
+  FScanner.Rollback(savepoint);
+  FLastSkippedPos = lastSkipped;
+  return found;
+}
+
+void TQelVbsParser::ParseModifiedProcedure() {
+  if (Token() == ptIdentifier) {  // Public or Private
+    Consume();
+    if (IsWord(u"Default")) QelVbRaiseError(u"'Default' specification can only be used in a class", FScanner.FTokenStartPos);
+  }
+  // Each routine starts without On Error Resume Next, and the global code's goes on after it.
+  TQelRestore<bool> resumeNext(FResumeNext);
+  FResumeNext = false;
+  ParseProcedure();
+}
+
+void TQelVbsParser::ParseProgram() {
+  if (AtSeparator()) SkipSeparators();
+  for (;;) {
+    if (IsWord(u"Option")) {
+      ParseOption();
+    } else if (AtProcedure()) {
+      ParseModifiedProcedure();
+    } else if (AtStatementStart()) {
+      TQelStmtList main;
+      ParseStmtList(main);
+      for (TQelStmtPtr& stmt : main.FItems) FCbs->GlobalStmtParsed(std::move(stmt));
+    } else {
+      break;
+    }
+  }
+  Check({ptEOf});
+  DeclareImplicitNames();
+}
+
+// Option Explicit: every variable must be declared before it is assigned.
+void TQelVbsParser::ParseOption() {
+  Consume();
+  ExpectWord(u"Explicit");
+  FExplicit = true;
+  SkipSeparators();
+}
+
+std::unique_ptr<IQelEmitable> TQelVbsParser::ParseStmt(const std::u16string& ASource) {
+  FScanner.Start(ASource);
+  auto list = QelNewStmt<TQelCompound>(1);
+  if (AtSeparator()) SkipSeparators();
+  while (AtStatementStart()) {
+    list->FStmtList.Add(ParseStatement());
+    if (Token() == ptEOf) break;
+    SkipSeparators();
+  }
+  Check({ptEOf});
+  return list;
+}
+
+void TQelVbsParser::NoteName(int AName, const std::u16string& AStrName) {
+  if (FExplicit) return;
+  if (FCurrentProc && FCurrentProc->FindLocal(AName)) return;
+  FImplicit.push_back({FCurrentProc, AName, AStrName});
+}
+
+// A name used without parentheses may be a variable nobody declared.
+void TQelVbsParser::DesignatorParsed(TQelDesignatorExpr& ADesignator) {
+  const TQelDesignatorItem& first = *ADesignator.FItems.front();
+  if (first.IsNamed() && first.FBracketType == bkNon) NoteName(first.FName, first.FStrName);
+}
+
+// Loop variables and ReDim targets are named without a designator of the parser's.
+void TQelVbsParser::NoteAssigned(const TQelStatement* AStmt) {
+  if (auto* loop = dynamic_cast<const TQelForStmt*>(AStmt)) DesignatorParsed(*loop->FVarExpr);
+  if (auto* redim = dynamic_cast<const TQelVbRedimStmt*>(AStmt))
+    for (const TQelVbRedimVarDecl& decl : redim->FVarDecls) DesignatorParsed(*decl.FVarExpr);
+}
+
+// After the whole script: a name no declaration took becomes a variable, local to the
+// procedure that assigned it first, or global. Names the host gives stay the host's.
+void TQelVbsParser::DeclareImplicitNames() {
+  // Global names first: a procedure assigning a name the global code also assigns shares it.
+  std::stable_partition(FImplicit.begin(), FImplicit.end(),
+                        [](const TVbsImplicitName& AName) { return AName.FProc == nullptr; });
+  for (const TVbsImplicitName& implicit : FImplicit) {
+    if (IsGlobal(implicit.FName) || FIntrinsics.count(implicit.FName) ||
+        (FHostNames && FHostNames(implicit.FStrName)))
+      continue;
+    if (implicit.FProc) {
+      if (implicit.FProc->FindLocal(implicit.FName)) continue;
+      std::unique_ptr<TQelProcLocal> local = std::make_unique<TQelLocalVarDecl>(implicit.FName, implicit.FStrName);
+      implicit.FProc->AddLocal(local);
+    } else {
+      RegisterGlobal(new TQelVarObject(implicit.FName, implicit.FStrName));
+    }
+  }
+}
+
+// A variable of the statement's own, named so that no script can name it (the name holds a
+// blank): For Each keeps its enumerator there, With its object.
+int TQelVbsParser::HiddenVariable(const char16_t* AKind, std::u16string& AName) {
+  AName = AKind;
+  for (char c : std::to_string(++FHiddenCount)) AName += char16_t(c);
+  const int id = FCbs->GetNameId(AName);
+  if (FCurrentProc)
+    AddLocal(std::make_unique<TQelLocalVarDecl>(id, AName));
+  else
+    RegisterGlobal(new TQelVarObject(id, AName));
+  return id;
+}
+
+int TQelVbsParser::WithObjectName(std::u16string* AText) {
+  if (FWithNames.empty()) return -1;
+  if (AText) *AText = FWithNames.back().second;
+  return FWithNames.back().first;
+}
+
+}  // namespace qel_vbs
