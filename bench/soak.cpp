@@ -10,17 +10,12 @@
 #include <fstream>
 #include <string>
 
+#include "bench/BenchMemory.h"
 #include "engine/scripter/QelSctScripter.h"
 #include "engine/wrappers/units/QelUnits.h"
 
 namespace {
 
-long ResidentKiB() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
-  return -1;
-}
 
 long HeapKiB() { return long(mallinfo2().uordblks / 1024); }
 
@@ -91,7 +86,7 @@ int main(int argc, char** argv) {
     if (cycle % (cycles / 10 ? cycles / 10 : 1) == 0) {
       lastHeap = HeapKiB();
       if (!firstHeap) firstHeap = lastHeap;
-      std::printf("%8d %10ld %12ld\n", cycle, lastHeap, ResidentKiB());
+      std::printf("%8d %10ld %12ld\n", cycle, lastHeap, QelResidentKiB());
     }
   }
   std::printf("heap growth after the first tenth: %ld KiB\n", lastHeap - firstHeap);

@@ -99,28 +99,28 @@ TEST_P(LimitsTest, EndlessLoopEndsByItsTimeout) {
   ExpectUsable();
 }
 
-TEST_P(LimitsTest, StringBombEndsByTheCeiling) {
+TEST_P(LimitsTest, MemoryBombsEndByTheCeiling) {
   constexpr int64_t Ceiling = 16 << 20;
+  // The string ends just over the ceiling; the array asks for its 100,000,001 or 100,000,002
+  // cells (the bound is the last index) beyond what the run held.
+  const struct {
+    const char16_t* Source;
+    int64_t Low, High;
+  } bombs[] = {{GetParam().StringBomb, Ceiling + 1, 2 * Ceiling + 4096},
+               {GetParam().ArrayBomb, int64_t(100'000'001) * int64_t(sizeof(VARIANT)),
+                int64_t(100'000'002) * int64_t(sizeof(VARIANT)) + 4096}};
   Ctrl.SetMemoryCeiling(Ceiling);
-  Prepare(GetParam().StringBomb);
-  const TStop E = RunMainToLimit();
-  EXPECT_EQ(E.FKind, lkMemory);
-  EXPECT_EQ(E.FLimit, Ceiling);
-  EXPECT_GT(E.FCounted, Ceiling);
-  EXPECT_EQ(E.GetMessage().substr(0, 14), "Out of memory:");
-  ExpectUsable();
-}
-
-TEST_P(LimitsTest, ArrayBombEndsByTheCeiling) {
-  constexpr int64_t Ceiling = 64 << 20;
-  Ctrl.SetMemoryCeiling(Ceiling);
-  Prepare(GetParam().ArrayBomb);
-  const TStop E = RunMainToLimit();
-  EXPECT_EQ(E.FKind, lkMemory);
-  // The array's cells (Pascal's bound is the last index, VB's too) beyond what the run held.
-  EXPECT_GE(E.FCounted, int64_t(100'000'001) * int64_t(sizeof(VARIANT)));
-  EXPECT_LE(E.FCounted, int64_t(100'000'002) * int64_t(sizeof(VARIANT)) + 4096);
-  ExpectUsable();
+  for (const auto& bomb : bombs) {
+    Ctrl.SetActive(false);
+    Prepare(bomb.Source);
+    const TStop E = RunMainToLimit();
+    EXPECT_EQ(E.FKind, lkMemory);
+    EXPECT_EQ(E.FLimit, Ceiling);
+    EXPECT_GE(E.FCounted, bomb.Low);
+    EXPECT_LE(E.FCounted, bomb.High);
+    EXPECT_EQ(E.GetMessage().substr(0, 14), "Out of memory:");
+    ExpectUsable();
+  }
 }
 
 TEST_P(LimitsTest, LimitsAreOffByDefault) {
