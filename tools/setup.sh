@@ -13,6 +13,7 @@ packages=(
   libperl-dev
   libregina3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-dev
   libreadline-dev
   xvfb xdotool fonts-liberation2
   nlohmann-json3-dev

@@ -4,18 +4,13 @@
 #include <fstream>
 #include <string>
 
+#include "bench/BenchMemory.h"
 #include "engine/scripter/QelSctScripter.h"
 #include "engine/wrappers/units/QelUnits.h"
 #include "engines/QelScriptEngines.h"
 
 namespace {
 
-long ResidentKiB() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
-  return -1;
-}
 
 struct TRow {
   TQelScriptLanguage Language;
@@ -47,10 +42,10 @@ int main(int argc, char** argv) {
       VARIANT result = ctrl.RunProc(u"Main");
       VariantClear(&result);
       ctrl.SetActive(false);
-      if (i == rounds / 10) early = ResidentKiB();
+      if (i == rounds / 10) early = QelResidentKiB();
     }
     std::printf("%-10s resident after %d rounds: %ld KiB, after %d: %ld KiB\n",
-                StringToUtf8(QelScriptEngineName(row.Language)).c_str(), rounds / 10, early, rounds, ResidentKiB());
+                StringToUtf8(QelScriptEngineName(row.Language)).c_str(), rounds / 10, early, rounds, QelResidentKiB());
   }
   return 0;
 }

@@ -239,6 +239,20 @@ class TQelScriptControl : public TComponent, public IQelScriptControl {
   void SetExceptionSourceInfo(bool AValue);
   TQelNotifyEvent BeforePrepare, BeforeOpen, AfterClose;
 
+  // --- limits for untrusted scripts (robustness.md); each off when 0, in force from the next
+  // run of the native languages: Open's global code, RunProc, Eval, ExecuteStatement ---
+  int32_t GetTimeout() const { return FLimits.TimeoutMs; }
+  void SetTimeout(int32_t AMilliseconds);
+  int64_t GetInstructionBudget() const { return FLimits.InstructionBudget; }
+  void SetInstructionBudget(int64_t AInstructions);
+  int64_t GetMemoryCeiling() const { return FLimits.MemoryCeiling; }
+  void SetMemoryCeiling(int64_t ABytes);
+  // Safe mode: the units that reach files, processes and dialogs are not published to the
+  // script (from the next Prepare).
+  bool GetSafeMode() const { return FSafeMode; }
+  void SetSafeMode(bool AValue);
+  const TQelVMLimits& Limits() const { return FLimits; }
+
   // --- Prepared or Active ---
   IDispatch* GetCodeObject();  // not add-ref'ed
   VARIANT GetScript();         // the code object as VT_DISPATCH (owned by the caller)
@@ -326,6 +340,9 @@ class TQelScriptControl : public TComponent, public IQelScriptControl {
   std::unique_ptr<TScriptSourceStrings> FSource;
   TQelScriptLanguage FLanguage = slVBScript;
   bool FExceptionSourceInfo = true;
+  TQelVMLimits FLimits;
+  bool FSafeMode = false;
+  void ApplyLimits(const TQelVMLimits& ALimits);
   TQelScriptDebugger* FDebugger = nullptr;   // not owned
   TQelDebugModule* FDebugModule = nullptr;   // the debugger's
   void CheckDebuggerLangKind(TQelScriptDebugger* ADebugger, TQelScriptLanguage ALanguage) const;

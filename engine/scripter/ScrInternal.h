@@ -36,3 +36,6 @@ decltype(auto) QelScriptRequest(TOperation&& AOperation) {
     TQelScriptRequestScope::Rethrow();
   }
 }
+
+// Whether safe mode keeps the host unit of this name from the scripts (ScrLimits.cpp).
+bool QelUnitReachesSystem(std::u16string_view AUnitName);

@@ -6,8 +6,10 @@
 #include "engine/vm/QelSctVM.h"
 
 void TRunnerBase::AddNamedObjectsToEngine(TQelScriptControl& ACtrl) {
-  ACtrl.NamedItems().GetAll([this](TNamedItem* AItem) {
-    if (AItem->Kind == nikObject) AddNamedObjectToEngine(*AItem);
+  ACtrl.NamedItems().GetAll([this, &ACtrl](TNamedItem* AItem) {
+    if (AItem->Kind != nikObject) return;
+    if (AItem->IsUnit && ACtrl.GetSafeMode() && QelUnitReachesSystem(AItem->Name)) return;
+    AddNamedObjectToEngine(*AItem);
   });
 }
 
@@ -97,6 +99,7 @@ void TNativeRunner::Prepare(TRunnerDebugBase* ARunnerDebug) {
   try {
     const String source = FSControl->GetSource().SourceText();
     InstallHooks();
+    FVM->SetLimits(FSControl->Limits());
     FVM->Initialize(source);
     AddNamedObjectsToEngine(*FSControl);
     IDispatch* holder = nullptr;

@@ -28,6 +28,7 @@ class TQelVMBreakpoints;
 class TQelPasStackFrame;
 enum TQelVMBreakKind : uint8_t;
 class TQelVMLock;
+class TQelThreadVM;
 class TQelExternObjects;
 class TGlobalObjectsNamespace;
 
@@ -142,6 +143,32 @@ using TQelOnEventMake =
 using TQelOnNew = std::function<void(TQelVirtMachine* Sender, const VARIANT& AType,
                                      VARIANT* AArgs, int AArgCount, VARIANT& AResult)>;
 
+// Limits of a run for untrusted scripts, each off when 0. A run is an outermost entry of the
+// machine on a thread: Open's global code, RunProc, Eval, ExecStmt, an event handler.
+struct TQelVMLimits {
+  int64_t InstructionBudget = 0;  // instructions a run may execute (counted at loops and calls)
+  int32_t TimeoutMs = 0;          // milliseconds a run may take
+  int64_t MemoryCeiling = 0;      // bytes the run's strings and arrays may grow by
+  bool Any() const { return InstructionBudget > 0 || TimeoutMs > 0 || MemoryCeiling > 0; }
+};
+
+enum TQelLimitKind : uint8_t { lkNone, lkBudget, lkTimeout, lkMemory, lkInterrupt };
+
+// The error that ends a run when a limit is reached or the host interrupts it; no script
+// handler catches it.
+// FCounted is what the machine counted when it stopped the run: instructions, milliseconds
+// elapsed, or the bytes the refused allocation would have brought the run to.
+class EQelScriptLimit : public EQelVMRuntime {
+  QEL_CLASS(EQelScriptLimit, EQelVMRuntime)
+ public:
+  EQelScriptLimit(TQelLimitKind AKind, int64_t ALimit, int64_t ACounted);
+  TQelLimitKind FKind;
+  int64_t FLimit;
+  int64_t FCounted;
+};
+
+class TQelVMWatchdog;  // VMLimits.cpp
+
 // The private interface id a code object answers with itself.
 extern const IID IID_IQelCodeObject;  // {E298CC73-406C-418B-A455-E8AFC284156C}
 
@@ -194,6 +221,14 @@ class TQelVirtMachine : public TQelVMBase {
   bool SetBreakpoint(int ALine);
   void RemoveBreakpoint(int ALine);
 
+  // Ends the running scripts (or else the next run at its first instruction) with "Script
+  // execution has been interrupted.", as a limit would. Only atomic stores: a signal handler
+  // may call it.
+  void Interrupt();
+  // Limits for the runs that start from now on.
+  void SetLimits(const TQelVMLimits& ALimits);
+  TQelVMLimits Limits() const;
+
   // --- hooks installed by the runner ---
   TQelOnIsTest OnIsTest;
   TQelOnExceptionIsTest OnExceptionIsTest;
@@ -221,6 +256,10 @@ class TQelVirtMachine : public TQelVMBase {
   std::atomic<int32_t> FTerminateFlag{255};
   TQelVMDebugger* FDebugger = nullptr;
   TQelVMBreakpoints& Breakpoints() { return *FBreakpoints; }
+  // Ends the running scripts with the limit's error at their next instruction.
+  void StopForLimit(TQelLimitKind AKind, int64_t ALimit, int64_t ACounted);
+  // A thread's run spent its instruction budget (the interpreter's check at loops and calls).
+  void BudgetSpent(TQelThreadVM* ARecord);
   // An expression or statement compiled with ANamespace for its names (nil: the globals).
   TQelPreparedCode PrepareIn(const std::u16string& AText, bool AIsExpr,
                              TQelAbstractNamespace* ANamespace);
@@ -246,6 +285,10 @@ class TQelVirtMachine : public TQelVMBase {
   TQelPreparedCode Prepare(const std::u16string& AText, bool AIsExpr);
   void RunPrepared(TPreparedDynCode* ACode, VARIANT* AResult);
   void RequireInitialized();
+  void BeginLimitedRun(TQelThreadVM* ARecord);
+  void EndRun(TQelThreadVM* ARecord);
+  [[noreturn]] void RaiseLimitError();
+  ExceptionPtr LimitErrorFor(ExceptionPtr E);
 
   std::atomic<TQelVMState> FState{msUninitialized};
   IQelLanguagePtr FLanguage;
@@ -267,4 +310,13 @@ class TQelVirtMachine : public TQelVMBase {
   std::vector<std::unique_ptr<IQelEmitable>> FGlobalStmts;
   std::unique_ptr<TQelByteCode> FGlobalByteCode;
   std::unique_ptr<TQelVMBreakpoints> FBreakpoints;
+  // Limits (VMLimits.cpp): set under FLimitsSection, read at the start of a run.
+  mutable std::mutex FLimitsSection;
+  TQelVMLimits FLimits;
+  std::atomic<bool> FLimited{false};
+  std::atomic<uint8_t> FLimitHit{lkNone};  // the limit that stopped the running scripts
+  std::atomic<bool> FInterruptRequested{false};
+  int64_t FLimitValue = 0;
+  int64_t FLimitCounted = 0;
+  std::unique_ptr<TQelVMWatchdog> FWatchdog;
 };

@@ -6,11 +6,14 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/vm/QelSctVM.h"
@@ -115,6 +118,12 @@ class TQelThreadVM {
   void* FSteppingBase = nullptr;
   bool FInBreak = false;
   bool FDebugAbort = false;  // the debugger ended the run: no script handler catches it
+  // Instructions the thread's run may still execute; without a budget it never runs out
+  // (the interpreter subtracts at loops and calls without asking whether limits are on).
+  int64_t FBudget = INT64_MAX;
+  int64_t FBudgetStart = INT64_MAX;
+  int FRunDepth = 0;  // activations of this machine on the thread
+  struct TLimitedRun* FLimitedRun = nullptr;  // the outermost run's limits state (VMLimits.cpp)
 };
 
 class TQelThread {
@@ -189,6 +198,28 @@ class TQelRunLock {
  private:
   TQelThread* FThread;
   TQelThreadVM* FRecord;
+};
+
+// The time-out's clock: one thread per machine that has run with a time-out, asleep until the
+// armed run's deadline, when it stops the machine's scripts (VMLimits.cpp).
+class TQelVMWatchdog {
+ public:
+  explicit TQelVMWatchdog(TQelVirtMachine* AVM);
+  ~TQelVMWatchdog();
+  // False when another thread's run holds the clock (its deadline then covers this run too).
+  bool Arm(int32_t AMilliseconds);
+  void Disarm();
+
+ private:
+  void Loop();
+  TQelVirtMachine* FVM;
+  std::mutex FSection;
+  std::condition_variable FWake;
+  bool FArmed = false;
+  bool FStop = false;
+  int32_t FLimitMs = 0;
+  std::chrono::steady_clock::time_point FStart, FDeadline;
+  std::thread FThread;
 };
 
 // ---------------------------------------------------------------------------------------------

@@ -10,6 +10,11 @@ PQelInstr TQelVirtMachine::TrapBreak(TQelThread* T, TQelCallStackFrame& F, PQelI
     FTerminateFlag.store(0, std::memory_order_relaxed);
     EQelVMRuntime::RaiseError(retAborted);
   }
+  if (FInterruptRequested.exchange(false, std::memory_order_acq_rel)) StopForLimit(lkInterrupt, 0, 0);
+  if (FLimitHit.load(std::memory_order_acquire) != lkNone) {
+    FTerminateFlag.store(0, std::memory_order_relaxed);
+    RaiseLimitError();
+  }
   TQelThreadVM* record = T->VMData(FId.Index);
   TQelVMBreakKind kind;
   switch (FBreakpoints->GetInfo(T, F, record->FSteppingBase, kind)) {

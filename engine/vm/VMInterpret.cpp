@@ -239,6 +239,19 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
   }
 
 #define QEL_TARGET(L) (static_cast<const TQelLabel*>(L)->FTarget)
+  // The instruction budget is charged where a script can repeat work: a backward jump costs
+  // the instructions of the stretch it repeats (activations cost theirs in Interpret).
+#define QEL_CHARGE_JUMP(FROM, TO)                                            \
+  if ((TO) <= (FROM)) {                                                     \
+    if ((record->FBudget -= (FROM) - (TO) + 1) < 0) [[unlikely]]            \
+      BudgetSpent(record);                                                  \
+  }
+#define QEL_JUMP_TO(L)                              \
+  do {                                              \
+    const PQelInstr target_ = QEL_TARGET(L);        \
+    QEL_CHARGE_JUMP(ip, target_)                    \
+    ip = target_;                                   \
+  } while (0)
   // Threaded dispatch: one indirect jump per instruction. The code is ANDed with the terminate
   // flag, so an abort or pause request turns every instruction into icBreak.
 #define QEL_DISPATCH()                                                                    \
@@ -269,7 +282,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
       L_icRet:
         return;
       L_icJump:
-        ip = QEL_TARGET(ip->Ptr<TQelLabel>());
+        QEL_JUMP_TO(ip->Ptr<TQelLabel>());
         QEL_DISPATCH();
       L_icPop:
         --top;
@@ -303,17 +316,20 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
           ip += 4;
           QEL_DISPATCH();
         }
-        if (TFused fused = QelFastPaths ? FuseOperands(ip, stack + ip->Data, top + 1, stack, args)
-                                        : fuNone) {
+        if (const PQelInstr from = ip; TFused fused = QelFastPaths
+                ? FuseOperands(ip, stack + ip->Data, top + 1, stack, args) : fuNone) {
           if (fused == fuPushed) ++top;
+          else QEL_CHARGE_JUMP(from + 3, ip)
           QEL_DISPATCH();
         }
         QelCopy(++top, stack + ip->Data);
         QEL_NEXT();
       L_icPushArg: {
         const VARIANT* arg = QelDeref(args + TQelParamInfo::FromData(ip->Data).Index);
-        if (TFused fused = QelFastPaths ? FuseOperands(ip, arg, top + 1, stack, args) : fuNone) {
+        if (const PQelInstr from = ip;
+            TFused fused = QelFastPaths ? FuseOperands(ip, arg, top + 1, stack, args) : fuNone) {
           if (fused == fuPushed) ++top;
+          else QEL_CHARGE_JUMP(from + 3, ip)
           QEL_DISPATCH();
         }
         QelCopy(++top, arg);
@@ -363,7 +379,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
           if (QelFastPaths && (next == icPopJmpIfFalse || next == icPopJmpIfTrue)) {
             top -= 2;
             ++ip;
-            if (res == (next == icPopJmpIfTrue)) ip = QEL_TARGET(ip->Ptr<TQelLabel>());
+            if (res == (next == icPopJmpIfTrue)) QEL_JUMP_TO(ip->Ptr<TQelLabel>());
             else ++ip;
             QEL_DISPATCH();
           }
@@ -430,7 +446,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
       // --- jumps ---
       L_icJmpIfTrue: L_icJmpIfFalse:
         if (TruthOf(top) == (ip->Code == icJmpIfTrue)) {
-          ip = QEL_TARGET(ip->Ptr<TQelLabel>());
+          QEL_JUMP_TO(ip->Ptr<TQelLabel>());
           QEL_DISPATCH();
         }
         QEL_NEXT();
@@ -438,7 +454,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         bool jump = TruthOf(top) == (ip->Code == icPopJmpIfTrue);
         --top;
         if (jump) {
-          ip = QEL_TARGET(ip->Ptr<TQelLabel>());
+          QEL_JUMP_TO(ip->Ptr<TQelLabel>());
           QEL_DISPATCH();
         }
         QEL_NEXT();
@@ -447,7 +463,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
         bool jump = QelEqual(top - 1, top) == (ip->Code == icPopJmpIfEqual);
         top -= 2;
         if (jump) {
-          ip = QEL_TARGET(ip->Ptr<TQelLabel>());
+          QEL_JUMP_TO(ip->Ptr<TQelLabel>());
           QEL_DISPATCH();
         }
         QEL_NEXT();
@@ -590,7 +606,7 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
                                                                            : icGreaterEqual;
         }
         if (LoopTest(test, LoopVar(stack, loop), QelDeref(stack + loop->FToVar))) {
-          ip = QEL_TARGET(loop->FJmpLabel);
+          QEL_JUMP_TO(loop->FJmpLabel);
           QEL_DISPATCH();
         }
         QEL_NEXT();
@@ -690,6 +706,8 @@ void TQelVirtMachine::Run(TQelThread* T, TQelCallStackFrame& F, VARIANT* AResult
 #undef QEL_NEXT
 #undef QEL_DISPATCH
 #undef QEL_TARGET
+#undef QEL_JUMP_TO
+#undef QEL_CHARGE_JUMP
 }
 
 void TQelVirtMachine::Interpret(TQelThread* T, const TQelVMInterpretContext& ACtx) {
@@ -710,11 +728,18 @@ void TQelVirtMachine::Interpret(TQelThread* T, const TQelVMInterpretContext& ACt
   TQelVar noResult;  // a code object called without a result slot writes here
   VARIANT* result = ACtx.Result ? ACtx.Result : &noResult.V;
   TQelThreadVM* const record = T->VMData(FId.Index);
+  if (record->FRunDepth++ == 0 && FLimited.load(std::memory_order_relaxed)) [[unlikely]]
+    BeginLimitedRun(record);
+  // An activation costs its instructions once; its loops are charged at their backward jumps.
+  if ((record->FBudget -= code->Count()) < 0) [[unlikely]] BudgetSpent(record);
   auto leave = [&] {
     if (record->FSteppingBase) [[unlikely]] StepHook(T, frame, seLeave);
     FreeStateChain(frame);
     T->FCallStack = frame.Next;
     T->FStackPool.ReleaseStack(stackSize);
+    if (--record->FRunDepth == 0 &&
+        (record->FLimitedRun || FLimitHit.load(std::memory_order_relaxed) != lkNone)) [[unlikely]]
+      EndRun(record);
   };
   if (record->FSteppingBase) [[unlikely]] StepHook(T, frame, seEnter);
   for (;;) {
@@ -733,6 +758,7 @@ void TQelVirtMachine::Interpret(TQelThread* T, const TQelVMInterpretContext& ACt
       }
       if (!caught) {
         if (!frame.Next) T->FJudgedError = ExceptionPtr();  // it leaves the script here
+        if (record->FRunDepth == 1) E = LimitErrorFor(E);
         leave();
         E.Raise();
       }

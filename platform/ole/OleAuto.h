@@ -3,6 +3,7 @@
 
 #include "platform/ole/OleErrors.h"
 #include "platform/ole/OleLocale.h"
+#include "platform/ole/OleMemoryMeter.h"
 #include "platform/ole/OleRegistry.h"
 #include "platform/ole/OleSafeArray.h"
 #include "platform/ole/OleTypes.h"

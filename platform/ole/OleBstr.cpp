@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/ole/OleMemoryMeter.h"
 #include "platform/ole/OleVariant.h"
 
 namespace {
@@ -82,11 +83,14 @@ void giveBlock(char* block) {
 
 // Allocates a BSTR of `bytes` bytes whose text is copied from `src` when given.
 BSTR allocBytes(const void* src, size_t bytes) {
-  if (bytes > kMaxBytes) return nullptr;
+  if (bytes > kMaxBytes || !OleMemoryCharge(int64_t(bytes))) return nullptr;
   // Two terminating zero bytes more than needed, so an odd byte length still ends in a
   // zero OLECHAR.
   char* block = takeBlock(kPrefix + bytes + 2 * sizeof(OLECHAR));
-  if (!block) return nullptr;
+  if (!block) {
+    OleMemoryCharge(-int64_t(bytes));
+    return nullptr;
+  }
   uint32_t len = static_cast<uint32_t>(bytes);
   std::memcpy(block, &len, kPrefix);
   char* text = block + kPrefix;
@@ -140,6 +144,7 @@ INT OleBstrAssignBytes(BSTR* pbstr, const char* psz, UINT len) {
     const size_t usable = malloc_usable_size(block);
     // A block much larger than the text would hold memory for as long as the value lives.
     if (usable >= need && usable <= 2 * need + kLargestCached) {
+      if (!OleMemoryCharge(int64_t(len) - int64_t(SysStringByteLen(*pbstr)))) return 0;
       char* text = block + kPrefix;
       if (len) std::memmove(text, psz, len);
       const uint32_t len32 = len;
@@ -164,6 +169,7 @@ INT OleBstrAppend(BSTR* pbstr, const OLECHAR* psz, UINT len) {
   }
   const size_t oldBytes = SysStringByteLen(*pbstr);
   if (add > kMaxBytes - oldBytes) return 0;
+  if (!OleMemoryCharge(int64_t(add))) return 0;
   const size_t newBytes = oldBytes + add;
   const size_t need = kPrefix + newBytes + 2 * sizeof(OLECHAR);
   char* block = blockOf(*pbstr);
@@ -176,7 +182,10 @@ INT OleBstrAppend(BSTR* pbstr, const OLECHAR* psz, UINT len) {
     const size_t grown =
         std::max(need, std::min(need + need / 2, kPrefix + kMaxBytes + 2 * sizeof(OLECHAR)));
     char* moved = static_cast<char*>(std::realloc(block, grown));
-    if (!moved) return 0;
+    if (!moved) {
+      OleMemoryCharge(-int64_t(add));
+      return 0;
+    }
     block = moved;
     *pbstr = reinterpret_cast<BSTR>(block + kPrefix);
     if (inside) psz = reinterpret_cast<const OLECHAR*>(block + kPrefix + srcOffset);
@@ -190,7 +199,9 @@ INT OleBstrAppend(BSTR* pbstr, const OLECHAR* psz, UINT len) {
 }
 
 void SysFreeString(BSTR bstrString) {
-  if (bstrString) giveBlock(blockOf(bstrString));
+  if (!bstrString) return;
+  OleMemoryCharge(-int64_t(SysStringByteLen(bstrString)));
+  giveBlock(blockOf(bstrString));
 }
 
 UINT SysStringByteLen(BSTR bstr) {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/ole/OleInternal.h"
+#include "platform/ole/OleMemoryMeter.h"
 
 using namespace ole_detail;
 
@@ -169,8 +170,13 @@ HRESULT SafeArrayAllocData(SAFEARRAY* psa) {
   if (!psa) return E_INVALIDARG;
   size_t count;
   if (!elementCount(psa, count)) return E_OUTOFMEMORY;
+  const int64_t bytes = int64_t(count) * psa->cbElements;
+  if (!OleMemoryCharge(bytes)) return E_OUTOFMEMORY;
   void* data = std::calloc(count ? count : 1, psa->cbElements ? psa->cbElements : 1);
-  if (!data) return E_OUTOFMEMORY;
+  if (!data) {
+    OleMemoryCharge(-bytes);
+    return E_OUTOFMEMORY;
+  }
   psa->pvData = data;
   return S_OK;
 }
@@ -195,8 +201,10 @@ HRESULT SafeArrayDestroyData(SAFEARRAY* psa) {
   if (!psa) return E_INVALIDARG;
   if (psa->cLocks) return DISP_E_ARRAYISLOCKED;
   size_t count;
-  if (psa->pvData && elementCount(psa, count)) releaseCells(psa, 0, count);
+  const bool counted = psa->pvData && elementCount(psa, count);
+  if (counted) releaseCells(psa, 0, count);
   if (!(psa->fFeatures & kOwnedElsewhere)) {
+    if (counted) OleMemoryCharge(-int64_t(count) * psa->cbElements);
     std::free(psa->pvData);
     psa->pvData = nullptr;
   }
@@ -336,9 +344,15 @@ HRESULT SafeArrayRedim(SAFEARRAY* psa, SAFEARRAYBOUND* psaboundNew) {
     psa->rgsabound[0] = old;
     return E_OUTOFMEMORY;
   }
+  const int64_t grown = (int64_t(newCount) - int64_t(oldCount)) * psa->cbElements;
+  if (!OleMemoryCharge(grown)) {
+    psa->rgsabound[0] = old;
+    return E_OUTOFMEMORY;
+  }
   if (newCount < oldCount) releaseCells(psa, newCount, oldCount);
   void* data = std::realloc(psa->pvData, (newCount ? newCount : 1) * psa->cbElements);
   if (!data) {
+    OleMemoryCharge(-grown);
     psa->rgsabound[0] = old;  // the dropped cells are already empty, which is still valid
     return E_OUTOFMEMORY;
   }

@@ -4,6 +4,10 @@
 // interactive session on a terminal. `qelrun --help` lists the forms and options.
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -22,7 +26,7 @@
 
 namespace {
 
-constexpr int ExitOk = 0, ExitScriptError = 1, ExitUsage = 2;
+constexpr int ExitOk = 0, ExitScriptError = 1, ExitUsage = 2, ExitInterrupted = 128 + SIGINT;
 constexpr char CStdinLabel[] = "stdin", CCommandLineLabel[] = "(command line)";
 
 // Texts without a file name (standard input, -e, the session) are Pascal unless --lang says.
@@ -33,6 +37,38 @@ struct TRunPlan {
   String Source;
   std::string Label = CStdinLabel;  // how errors name the script
   bool Interactive = false;
+};
+
+// SIGINT stops the running script through the machine's terminate path: the run ends with
+// "Script execution has been interrupted." (reported like any script error), the control closes
+// and qelrun exits with ExitInterrupted. A second SIGINT, or one while a language without the
+// native machine runs, ends the process at once. The handler makes only atomic stores.
+std::atomic<TQelVirtMachine*> gRunningMachine{nullptr};
+volatile std::sig_atomic_t gInterrupted = 0;
+
+void OnInterrupt(int) {
+  TQelVirtMachine* vm = gRunningMachine.load();
+  if (gInterrupted || !vm) {
+    std::signal(SIGINT, SIG_DFL);
+    std::raise(SIGINT);
+    return;
+  }
+  gInterrupted = 1;
+  vm->Interrupt();
+}
+
+// Publishes the control's machine to the handler for as long as it lives.
+class TInterruptScope {
+ public:
+  explicit TInterruptScope(TQelScriptControl& ACtrl) {
+    if (TQelVirtMachine* vm = ACtrl.NativeMachine()) {
+      gRunningMachine.store(vm);
+      if (gInterrupted) vm->Interrupt();  // a SIGINT that came before the machine was there
+    }
+  }
+  ~TInterruptScope() { gRunningMachine.store(nullptr); }
+  TInterruptScope(const TInterruptScope&) = delete;
+  TInterruptScope& operator=(const TInterruptScope&) = delete;
 };
 
 int Usage(const std::string& AProblem) {
@@ -74,6 +110,7 @@ int Execute(TQelScriptControl& ACtrl, const TRunOptions& AOptions, const TRunPla
     return ExitScriptError;
   }
   if (APlan.Interactive) return QelRunRepl(ACtrl);
+  TInterruptScope interrupts(ACtrl);
   for (const std::string& text : AOptions.Evals) {
     try {
       QelRunText(ACtrl, Utf8ToString(text));
@@ -123,9 +160,14 @@ int Main(int argc, char** argv) {
   QelRegisterScriptEngines();
   QelRegisterGuiUnits();
   TQelScriptControl ctrl(nullptr);
+  ctrl.SetTimeout(int32_t(std::min<int64_t>(options.TimeoutMs, INT32_MAX)));
+  ctrl.SetInstructionBudget(options.InstructionBudget);
+  ctrl.SetMemoryCeiling(options.MemoryCeiling);
+  ctrl.SetSafeMode(options.SafeMode);
+  if (!plan.Interactive) std::signal(SIGINT, OnInterrupt);
   const int status = Execute(ctrl, options, plan);
   QelFreeScriptForms();
-  return status;
+  return gInterrupted ? ExitInterrupted : status;
 }
 
 }  // namespace

@@ -1,10 +1,21 @@
 #include "tools/qelrun/QelRunOptions.h"
 
 #include <array>
+#include <charconv>
 
 namespace {
 
-constexpr std::array<TRunOption, 6> COptions{{
+// A limit's value: a whole number from 0 (no limit) up.
+void SetLimit(TRunOptions& AOptions, int64_t& ALimit, std::string_view AValue, std::string_view AName) {
+  int64_t value = -1;
+  const auto [end, error] = std::from_chars(AValue.data(), AValue.data() + AValue.size(), value);
+  if (error != std::errc() || end != AValue.data() + AValue.size() || value < 0)
+    AOptions.Mistake = "option '" + std::string(AName) + "' needs a whole number, not '" + std::string(AValue) + "'";
+  else
+    ALimit = value;
+}
+
+constexpr std::array<TRunOption, 10> COptions{{
     {"--help", "-h", "", "show this help and exit",
      [](TRunOptions& O, std::string_view) { O.Help = true; }},
     {"--version", "", "", "show the version and exit",
@@ -17,6 +28,14 @@ constexpr std::array<TRunOption, 6> COptions{{
      [](TRunOptions& O, std::string_view) { O.Dump = true; }},
     {"--no-wait", "", "", "return when PROC returns instead of running until the forms it left open close",
      [](TRunOptions& O, std::string_view) { O.WaitForForms = false; }},
+    {"--timeout", "", "MS", "end every run of the script that takes longer than MS milliseconds",
+     [](TRunOptions& O, std::string_view V) { SetLimit(O, O.TimeoutMs, V, "--timeout"); }},
+    {"--budget", "", "N", "end every run of the script that executes more than N instructions",
+     [](TRunOptions& O, std::string_view V) { SetLimit(O, O.InstructionBudget, V, "--budget"); }},
+    {"--memory", "", "BYTES", "end every run whose strings and arrays grow by more than BYTES",
+     [](TRunOptions& O, std::string_view V) { SetLimit(O, O.MemoryCeiling, V, "--memory"); }},
+    {"--safe", "", "", "safe mode: no units that reach files, processes or dialogs",
+     [](TRunOptions& O, std::string_view) { O.SafeMode = true; }},
 }};
 
 const TRunOption* FindOption(std::string_view AWord) {
@@ -66,6 +85,7 @@ std::optional<std::string> QelParseRunArgs(std::span<const char* const> AWords, 
     } else {
       return "option '" + std::string(word) + "' needs " + std::string(option->ValueName);
     }
+    if (!AOptions.Mistake.empty()) return AOptions.Mistake;
   }
   return std::nullopt;
 }
@@ -78,7 +98,7 @@ std::string QelRunUsage() {
       "       qelrun                                      interactive session on a terminal\n"
       "\n"
       "Options may stand anywhere; \"--\" ends them. A function's result is printed.\n"
-      "Exit status: 0 success, 1 script error, 2 usage or file error.\n"
+      "Exit status: 0 success, 1 script error, 2 usage or file error, 130 interrupted by SIGINT.\n"
       "\n"
       "options:\n";
   for (const TRunOption& option : COptions) {

@@ -3,6 +3,7 @@
 // "--" ends them. The words that are not options are FILE, PROC and the ARGs, in that order.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,6 +20,12 @@ struct TRunOptions {
   bool Version = false;
   bool Dump = false;  // print the code objects instead of running
   bool WaitForForms = true;  // keep the event loop while a form the script showed is open
+  // Limits for untrusted scripts (0: none) and safe mode, handed to the script control.
+  int64_t TimeoutMs = 0;
+  int64_t InstructionBudget = 0;
+  int64_t MemoryCeiling = 0;
+  bool SafeMode = false;
+  std::string Mistake;  // set by an option whose value is wrong
 };
 
 struct TRunOption {
