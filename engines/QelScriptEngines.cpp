@@ -6,6 +6,7 @@
 #include "engines/lua/LuaEngine.h"
 #include "engines/perl/PerlEngine.h"
 #include "engines/python/PyEngine.h"
+#include "engines/rexx/RexxEngine.h"
 #include "engines/tcl/TclEngine.h"
 #include "engines/vbscript/VbsEngine.h"
 
@@ -17,6 +18,7 @@ void QelRegisterScriptEngines() {
     QelRegisterJScriptEngine();
     QelRegisterTclEngine();
     QelRegisterPerlEngine();
+    QelRegisterRexxEngine();
     QelRegisterVBScriptEngine();
   });
 }

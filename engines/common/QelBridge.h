@@ -171,6 +171,25 @@ enum TQelBRead : uint8_t { brValue, brMethod, brIndexed, brFailed };
 TQelBRead QelBReadMember(TQelBObject* AObject, const TQelBMember& AMember, TQelBValue& AResult,
                          TQelBError& AError);
 
+// The arguments of one call as host values: a small array in place for the usual few, so a
+// call allocates nothing; a bridge fills the slots Resize(n) gives, in order.
+class TQelBArgs {
+ public:
+  TQelBValue* Resize(unsigned ACount) {
+    FCount = ACount;
+    if (ACount > CSmall) FLarge.resize(ACount);
+    return Data();
+  }
+  TQelBValue* Data() { return FCount > CSmall ? FLarge.data() : FSmall; }
+  unsigned Count() const { return FCount; }
+
+ private:
+  static constexpr unsigned CSmall = 8;
+  TQelBValue FSmall[CSmall];
+  std::vector<TQelBValue> FLarge;
+  unsigned FCount = 0;
+};
+
 // The objects whose members are global names of the script (SCRIPTITEM_GLOBALMEMBERS), in
 // registration order, with the answer for each name remembered.
 class TQelBGlobalMembers {

@@ -39,29 +39,18 @@ TLuaObject* ObjectAt(lua_State* L, int AIndex) {
 TLuaObject* SelfOf(lua_State* L) { return static_cast<TLuaObject*>(lua_touserdata(L, 1)); }
 
 // Arguments AFirst .. top as host values.
-class TArgs {
- public:
-  bool Read(lua_State* L, int AFirst, TQelBError& AError) {
-    const int top = lua_gettop(L);
-    FCount = top >= AFirst ? static_cast<unsigned>(top - AFirst + 1) : 0;
-    if (FCount > CSmall) FLarge.resize(FCount);
-    for (unsigned i = 0; i < FCount; ++i)
-      if (!QelLuaToValue(L, AFirst + static_cast<int>(i), Data()[i], AError)) return false;
-    return true;
-  }
-  TQelBValue* Data() { return FCount > CSmall ? FLarge.data() : FSmall; }
-  unsigned Count() const { return FCount; }
-
- private:
-  static constexpr unsigned CSmall = 8;
-  TQelBValue FSmall[CSmall];
-  std::vector<TQelBValue> FLarge;
-  unsigned FCount = 0;
-};
+bool ReadArgs(lua_State* L, int AFirst, TQelBArgs& AArgs, TQelBError& AError) {
+  const int top = lua_gettop(L);
+  const unsigned count = top >= AFirst ? static_cast<unsigned>(top - AFirst + 1) : 0;
+  TQelBValue* values = AArgs.Resize(count);
+  for (unsigned i = 0; i < count; ++i)
+    if (!QelLuaToValue(L, AFirst + static_cast<int>(i), values[i], AError)) return false;
+  return true;
+}
 
 bool Call(lua_State* L, TQelBObject* AObject, int32_t AId, TQelBCall ACall, int AFirstArg, TQelBError& AError) {
-  TArgs args;
-  if (!args.Read(L, AFirstArg, AError)) return false;
+  TQelBArgs args;
+  if (!ReadArgs(L, AFirstArg, args, AError)) return false;
   TQelBValue result;
   if (!QelBInvoke(AObject, AId, ACall, args.Data(), args.Count(), &result, AError)) return false;
   QelLuaPushValue(L, result);

@@ -63,25 +63,15 @@ bool IsAscii(const char* AText, size_t ALength) {
 
 // The arguments ST(AFirst) .. ST(AItems - 1) as host values, read before anything may move
 // Perl's stack.
-class TArgs {
- public:
-  bool Read(pTHX_ TPerlObjects& AObjects, I32 AAx, I32 AFirst, I32 AItems, TQelBError& AError) {
-    FCount = AItems > AFirst ? static_cast<unsigned>(AItems - AFirst) : 0;
-    if (FCount > CSmall) FLarge.resize(FCount);
-    for (unsigned i = 0; i < FCount; ++i)
-      if (!AObjects.ToValue(aTHX_ PL_stack_base[AAx + AFirst + static_cast<I32>(i)], Data()[i], AError, false))
-        return false;
-    return true;
-  }
-  TQelBValue* Data() { return FCount > CSmall ? FLarge.data() : FSmall; }
-  unsigned Count() const { return FCount; }
-
- private:
-  static constexpr unsigned CSmall = 8;
-  TQelBValue FSmall[CSmall];
-  std::vector<TQelBValue> FLarge;
-  unsigned FCount = 0;
-};
+bool ReadArgs(pTHX_ TPerlObjects& AObjects, I32 AAx, I32 AFirst, I32 AItems, TQelBArgs& AArgs,
+              TQelBError& AError) {
+  const unsigned count = AItems > AFirst ? static_cast<unsigned>(AItems - AFirst) : 0;
+  TQelBValue* values = AArgs.Resize(count);
+  for (unsigned i = 0; i < count; ++i)
+    if (!AObjects.ToValue(aTHX_ PL_stack_base[AAx + AFirst + static_cast<I32>(i)], values[i], AError, false))
+      return false;
+  return true;
+}
 
 TQelBCall PutCall(const TQelBValue& AValue) {
   return static_cast<TQelBCall>(AValue.Kind() == bvObject ? bcPut | bcPutRef : bcPut);
@@ -140,8 +130,8 @@ SV* NewIndexer(pTHX_ TPerlObjects& AOwner, TQelBObject* AObject, int32_t AId) {
 // says: `$obj->Add("x")`, `$obj->Count`, `$obj->Strings(0)`, `Lines->Add(...)`.
 bool CallMember(pTHX_ TPerlObjects& AOwner, TQelBObject* AObject, const TQelBMember& AMember, I32 AAx, I32 AFirst,
                 I32 AItems, SV*& AResult, TQelBError& AError) {
-  TArgs args;
-  if (!args.Read(aTHX_ AOwner, AAx, AFirst, AItems, AError)) return false;
+  TQelBArgs args;
+  if (!ReadArgs(aTHX_ AOwner, AAx, AFirst, AItems, args, AError)) return false;
   TQelBValue value;
   if (AMember.Kind == bmUnknown && args.Count() == 0) {
     // A member that does not say what it is: read it, and call it when it is a method.

@@ -39,30 +39,18 @@ std::unordered_map<const void*, PyObject*> GClassMembers;
 
 constexpr int32_t CDefaultMember = 0;
 
-// Arguments as host values; a small array in place for the usual few.
-class TArgs {
- public:
-  bool Read(PyObject* const* AArgs, size_t ACount) {
-    FCount = ACount;
-    if (ACount > CSmall) FLarge.resize(ACount);
-    for (size_t i = 0; i < ACount; ++i)
-      if (!QelPyToValue(AArgs[i], Data()[i])) return false;
-    return true;
-  }
-  TQelBValue* Data() { return FCount > CSmall ? FLarge.data() : FSmall; }
-  unsigned Count() const { return static_cast<unsigned>(FCount); }
-
- private:
-  static constexpr size_t CSmall = 8;
-  TQelBValue FSmall[CSmall];
-  std::vector<TQelBValue> FLarge;
-  size_t FCount = 0;
-};
+// Arguments as host values.
+bool ReadArgs(PyObject* const* AArgs, size_t ACount, TQelBArgs& AValues) {
+  TQelBValue* values = AValues.Resize(static_cast<unsigned>(ACount));
+  for (size_t i = 0; i < ACount; ++i)
+    if (!QelPyToValue(AArgs[i], values[i])) return false;
+  return true;
+}
 
 PyObject* CallMember(TQelBObject* AObject, int32_t AId, TQelBCall ACall, PyObject* const* AArgs, size_t ACount,
                      bool AWantsResult = true) {
-  TArgs args;
-  if (!args.Read(AArgs, ACount)) return nullptr;
+  TQelBArgs args;
+  if (!ReadArgs(AArgs, ACount, args)) return nullptr;
   TQelBValue result;
   TQelBError error;
   if (!QelBInvoke(AObject, AId, ACall, args.Data(), args.Count(), AWantsResult ? &result : nullptr, error))

@@ -33,23 +33,6 @@ bool IsIndex(Tcl_Obj* AWord) {
   return true;
 }
 
-// The words of a call as host values, without allocating for the usual few.
-class TArgs {
- public:
-  TArgs(TTclObjects& AObjects, int ACount, Tcl_Obj* const AWords[]) : FCount(static_cast<unsigned>(ACount)) {
-    if (FCount > CSmall) FLarge.resize(FCount);
-    for (unsigned i = 0; i < FCount; ++i) AObjects.ToValue(AWords[i], Data()[i]);
-  }
-  TQelBValue* Data() { return FCount > CSmall ? FLarge.data() : FSmall; }
-  unsigned Count() const { return FCount; }
-
- private:
-  static constexpr unsigned CSmall = 8;
-  TQelBValue FSmall[CSmall];
-  std::vector<TQelBValue> FLarge;
-  unsigned FCount;
-};
-
 struct TObjTypes {
   const Tcl_ObjType* Int = Tcl_GetObjType("int");
   const Tcl_ObjType* WideInt = Tcl_GetObjType("wideInt");
@@ -218,7 +201,9 @@ int TTclObjects::Call(TQelBObject* AObject, const TQelBMember& AMember, TQelBCal
   TQelBError error;
   int code = TCL_OK;
   const bool done = QelBGuard(error, [&] {
-    TArgs args(*this, AArgCount, AArgs);
+    TQelBArgs args;
+    TQelBValue* values = args.Resize(static_cast<unsigned>(AArgCount));
+    for (int i = 0; i < AArgCount; ++i) ToValue(AArgs[i], values[i]);
     TQelBCall call = ACall;
     if ((call & bcPut) && args.Count() > 0 && args.Data()[args.Count() - 1].Kind() == bvObject)
       call = static_cast<TQelBCall>(call | bcPutRef);

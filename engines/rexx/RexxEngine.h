@@ -1,0 +1,4 @@
+// The engine "ObjectREXXScript" (Regina REXX).
+#pragma once
+
+void QelRegisterRexxEngine();
