@@ -1,6 +1,6 @@
 // qelrun's limits for untrusted scripts and its SIGINT: each ends an endless script with its
 // error, and SIGINT ends a running script through the machine's terminate path.
-#include <gtest/gtest.h>
+#include "tests/scripter/QelRunTestKit.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -13,8 +13,6 @@
 #include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 struct TChild {
   pid_t Pid = -1;
@@ -54,23 +52,9 @@ std::string ReadLine(int AFd) {
   return line;
 }
 
-std::string ReadAll(const fs::path& APath) {
-  std::ifstream in(APath, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class QelRunLimitsTest : public ::testing::Test {
+class QelRunLimitsTest : public QelScratchDirTest {
  protected:
-  void SetUp() override {
-    Dir = fs::temp_directory_path() / ("qelrun_limits_" + std::to_string(::getpid()));
-    fs::create_directories(Dir);
-  }
-  void TearDown() override { fs::remove_all(Dir); }
-  fs::path Write(const std::string& AName, const std::string& AText) {
-    const fs::path path = Dir / AName;
-    std::ofstream(path, std::ios::binary) << AText;
-    return path;
-  }
+  QelRunLimitsTest() : QelScratchDirTest("qelrun_limits_") {}
   // Runs to the end; the exit status (-1 when killed by a signal).
   int RunToEnd(const std::vector<std::string>& AArgs) {
     const TChild child = Start(AArgs, Dir / "err");
@@ -83,7 +67,6 @@ class QelRunLimitsTest : public ::testing::Test {
   }
   std::string Err() { return ReadAll(Dir / "err"); }
 
-  fs::path Dir;
 };
 
 constexpr char SEndlessPas[] =

@@ -1,6 +1,6 @@
 // The command-line runner's contract, run as a separate program: exit status, standard output
 // and the error text for each way a run can end.
-#include <gtest/gtest.h>
+#include "tests/scripter/QelRunTestKit.h"
 
 #include <array>
 #include <cstdio>
@@ -11,31 +11,14 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 struct TRunResult {
   int Status = -1;
   std::string Out, Err;
 };
 
-std::string ReadAll(const fs::path& APath) {
-  std::ifstream in(APath, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class QelRunTest : public ::testing::Test {
+class QelRunTest : public QelScratchDirTest {
  protected:
-  void SetUp() override {
-    Dir = fs::temp_directory_path() / ("qelrun_test_" + std::to_string(::getpid()));
-    fs::create_directories(Dir);
-  }
-  void TearDown() override { fs::remove_all(Dir); }
-
-  fs::path Write(const std::string& AName, const std::string& AText) {
-    const fs::path path = Dir / AName;
-    std::ofstream(path, std::ios::binary) << AText;
-    return path;
-  }
+  QelRunTest() : QelScratchDirTest("qelrun_test_") {}
   // Standard input is AStdin (empty by default), never the terminal.
   TRunResult Run(const std::string& AArgs, const std::string& AStdin = "") {
     const fs::path in = Write("stdin.txt", AStdin);
@@ -44,8 +27,6 @@ class QelRunTest : public ::testing::Test {
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(Dir / "out"), ReadAll(Dir / "err")};
   }
-
-  fs::path Dir;
 };
 
 struct TCase {
