@@ -420,7 +420,8 @@ void TRexxRuntime::OnInit(const TEntry& AEntry) {
     add(names[i], (*AEntry.Vars)[i]);
   }
   names[vars] = std::string(CStem) + "00";
-  add(names[vars], "1");
+  static const std::string one = "1";  // the pool reads the text when it is called, not here
+  add(names[vars], one);
   for (size_t i = 0; i + 1 < blocks.size(); ++i) blocks[i].shvnext = &blocks[i + 1];
   RexxVariablePool(blocks.data());
 }
