@@ -53,7 +53,7 @@ bool TQelVbsParser::AtProcedure() {
 void TQelVbsParser::ParseModifiedProcedure() {
   if (Token() == ptIdentifier) {  // Public or Private
     Consume();
-    if (IsWord(u"Default")) QelVbRaiseError(u"'Default' specification can only be used in a class", FScanner.FTokenStartPos);
+    if (IsWord(u"Default")) QelVbRaiseError(u"'Default' can only be used in a class", FScanner.FTokenStartPos);
   }
   // Each routine starts without On Error Resume Next, and the global code's goes on after it.
   TQelRestore<bool> resumeNext(FResumeNext);
