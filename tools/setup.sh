@@ -13,7 +13,7 @@ packages=(
   libperl-dev
   libregina3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-dev
+  clang libclang-rt-dev lld
   libreadline-dev
   xvfb xdotool fonts-liberation2
   nlohmann-json3-dev

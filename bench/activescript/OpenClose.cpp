@@ -23,6 +23,9 @@ const TRow CRows[] = {
                u"    return 1\n"},
     {slJScript, u"function Main() { var l = TStringList.Create(); l.Add('x'); l.Sorted = true; l.Free(); return 1; }\n"},
     {slPerl, u"sub Main { my $l = $TStringList->Create(); $l->Add('x'); $l->{Sorted} = 1; $l->Free(); return 1 }\n"},
+    {slTCL, u"proc Main {} { set l [TStringList Create]; $l Add x; $l -set Sorted 1; $l Free; return 1 }\n"},
+    {slRexx, u"exit\nMain:\n  l = QelCall(TStringList, 'Create')\n  call QelCall l, 'Add', 'x'\n"
+             u"  call QelSet l, 'Sorted', 1\n  call QelCall l, 'Free'\n  return 1\n"},
 };
 
 }  // namespace

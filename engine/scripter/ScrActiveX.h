@@ -5,7 +5,7 @@
 
 #include <mutex>
 
-#include "engine/scripter/QelSctScripter.h"
+#include "engine/scripter/ScrRunnerInternal.h"
 #include "platform/activescript/ActivScp.h"
 
 inline constexpr char16_t SQelTooManyParameters[] = u"Too many parameters.";
@@ -23,8 +23,10 @@ class TAXScriptErrorHolder {
   void SetError(IActiveScriptError* AError);
   void ClearScriptError() { SetError(nullptr); }
   // AMsg := the error's description, decorated with its position; false when there is none.
-  bool FormatScriptError(String& AMsg, HRESULT& ACode);
-  // Raises the recorded error (and forgets it); nothing when there is none.
+  // ALine (from 0) and ALinePos (from 1) receive the position, -1 when the engine has none.
+  bool FormatScriptError(String& AMsg, HRESULT& ACode, int* ALine = nullptr, int* ALinePos = nullptr);
+  // Raises the recorded error (and forgets it), its position noted for the control's request;
+  // nothing when there is none.
   void CheckScriptError();
 
  private:

@@ -11,7 +11,7 @@ void TAXScriptErrorHolder::SetError(IActiveScriptError* AError) {
   if (old) old->Release();
 }
 
-bool TAXScriptErrorHolder::FormatScriptError(String& AMsg, HRESULT& ACode) {
+bool TAXScriptErrorHolder::FormatScriptError(String& AMsg, HRESULT& ACode, int* ALine, int* ALinePos) {
   ComPtr<IActiveScriptError> error;
   {
     std::lock_guard guard(FLock);
@@ -31,15 +31,20 @@ bool TAXScriptErrorHolder::FormatScriptError(String& AMsg, HRESULT& ACode) {
   LONG position = 0;
   error->GetSourcePosition(&context, &line, &position);
   if (FAddSrcInfo) AMsg = QelAddSourcePosition(AMsg, FSource, static_cast<int>(line), position);
+  if (ALine) *ALine = static_cast<int>(line);
+  if (ALinePos) *ALinePos = position;
   return true;
 }
 
 void TAXScriptErrorHolder::CheckScriptError() {
   String message;
   HRESULT code = E_FAIL;
-  if (!FormatScriptError(message, code)) return;
+  int line = -1, linePos = -1;
+  if (!FormatScriptError(message, code, &line, &linePos)) return;
   ClearScriptError();
-  QelRaiseOleError(message, code);
+  ExceptionPtr error(new EOleSysError(message, code));
+  QelNoteErrorPosition(error.Get(), line, linePos);
+  throw error;
 }
 
 // ---------------------------------------------------------------------------------------------

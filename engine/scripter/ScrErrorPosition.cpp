@@ -38,8 +38,9 @@ void TQelScriptRequestScope::Rethrow() {
   } catch (const ExceptionPtr& E) {
     const TNotedPosition& noted = GNoted;
     if (!E || noted.Error != E) throw;
-    // Outside the source the engine reports -1 for both: no position.
-    const bool placed = noted.Line >= 0 && noted.LinePos >= 1;
-    throw qel::ScriptError(E, placed ? noted.Line + 1 : 0, placed ? noted.LinePos : 0);
+    // Outside the source an engine reports -1 for both: no position. Some engines know the
+    // line only; the column is 0 then.
+    const bool placed = noted.Line >= 0;
+    throw qel::ScriptError(E, placed ? noted.Line + 1 : 0, placed && noted.LinePos >= 1 ? noted.LinePos : 0);
   }
 }

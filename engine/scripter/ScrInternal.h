@@ -1,7 +1,7 @@
 // Shared between the scripter's own units.
 #pragma once
 
-#include "engine/scripter/QelSctScripter.h"
+#include "engine/scripter/ScrRunnerInternal.h"
 
 // Raises EOleSysError with E_FAIL and AFormat applied to AName.
 [[noreturn]] void QelRaiseNamedItemError(const char16_t* AFormat, std::u16string_view AName);

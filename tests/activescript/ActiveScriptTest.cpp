@@ -1,4 +1,5 @@
 // The Active Scripting runner driving each embedded engine through the same table of cases.
+#include <functional>
 #include <thread>
 
 #include "engines/rexx/RexxEngine.h"
@@ -113,6 +114,34 @@ TEST_P(ActiveScriptTest, RuntimeErrorCarriesItsPosition) {
   EXPECT_NE(error.find(Block(Lang().RuntimeLine, Lang().RuntimePos)), std::string::npos) << error;
   // The engine stays usable after the error.
   EXPECT_EQ(ErrorOf([&] { TScrVar(Ctrl.RunProc(u"Main")); }), error);
+}
+
+// A C++ caller reads the position as fields, with the line counted from 1, whether or not the
+// message carries its block.
+TEST_P(ActiveScriptTest, ErrorsReachCppCallersWithTheirPositionAsFields) {
+  const auto placeOf = [](const std::function<void()>& AAction) {
+    try {
+      AAction();
+    } catch (const qel::ScriptError& E) {
+      return std::to_string(E.Line()) + ":" + std::to_string(E.Column());
+    } catch (const ExceptionPtr& E) {
+      return "plain: " + StringToUtf8(E->GetMessage());
+    }
+    return std::string("(no error)");
+  };
+  const auto place = [](int ALine, int APos) { return std::to_string(ALine + 1) + ":" + std::to_string(APos); };
+  for (const bool sourceInfo : {true, false}) {
+    SCOPED_TRACE(sourceInfo);
+    Ctrl.SetActive(false);
+    Ctrl.ClearObjects();
+    Ctrl.SetExceptionSourceInfo(sourceInfo);
+    Ctrl.SetSourceText(Lang().SyntaxError);
+    EXPECT_EQ(placeOf([&] { Ctrl.SetActive(true); }), place(Lang().SyntaxLine, Lang().SyntaxPos));
+    OpenScript(Lang().RuntimeError);
+    EXPECT_EQ(placeOf([&] { TScrVar(Ctrl.RunProc(u"Main")); }), place(Lang().RuntimeLine, Lang().RuntimePos));
+  }
+  // An error no script line caused stays a plain exception.
+  EXPECT_EQ(placeOf([&] { TScrVar(Ctrl.RunProc(u"NoSuchProc")); }), "plain: Unknown name.");
 }
 
 TEST_P(ActiveScriptTest, WithoutSourceInfoMessagesStayAsTheEngineMadeThem) {

@@ -2,6 +2,7 @@
 // source position appended to errors.
 #include <cstdio>
 
+#include "engine/scripter/ScrRunnerInternal.h"
 #include "tests/scripter/ScrTestKit.h"
 
 namespace {
