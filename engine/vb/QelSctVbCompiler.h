@@ -78,7 +78,8 @@ class TQelVbParser : public IQelParserBase {
   TQelExprPtr ParseLevel(int ALevel);
   TQelExprPtr ParseTypeOf();
   TQelExprPtr ParseFactor();
-  TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight, int APos);
+  // Every two-operand node is made here (VBScript gives '&' operands its own text form).
+  virtual TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight, int APos);
   std::unique_ptr<TQelDesignatorExpr> ParseDesignator();
   void ParseDesignatorRest(TQelDesignatorExpr& ADesignator);
   // Every designator that starts with a name, once parsed (VBScript notes undeclared names).

@@ -56,6 +56,7 @@ struct TVbsMessageMap {
 };
 constexpr TVbsMessageMap kMessageMap[] = {
     {u"Undeclared identifier: ", 500, true},
+    {u"Object doesn't support this property or method: ", 438, true},
     {u"Invalid type cast or type mismatch", 13, false},
     {u"Invalid variant type conversion", 13, false},
     {u"Could not convert variant", 13, false},
@@ -120,6 +121,40 @@ TVbsError QelVbsErrorOf(Exception* E) {
   }
   error.Number = DISP_E_EXCEPTION;  // an object's error without a code of its own
   return error;
+}
+
+// The machine reports a member an object does not have as an undeclared name, placed at the
+// end of the name: a name written after a dot there is a member.
+void QelVbsRefineErrorIn(Exception* E, std::u16string_view ASource, int ALine, int ALinePos) {
+  static constexpr std::u16string_view kPrefix = u"Undeclared identifier: '";
+  const String& message = E->GetMessage();
+  if (message.size() <= kPrefix.size() + 1 || message.compare(0, kPrefix.size(), kPrefix) != 0 || message.back() != u'\'')
+    return;
+  const std::u16string_view name = std::u16string_view(message).substr(kPrefix.size(), message.size() - kPrefix.size() - 1);
+  size_t lineStart = 0;
+  for (int line = 0; line < ALine; ++line) {
+    const size_t end = ASource.find_first_of(u"\r\n", lineStart);
+    if (end == std::u16string_view::npos) return;
+    lineStart = end + (ASource.compare(end, 2, u"\r\n") == 0 ? 2 : 1);
+  }
+  // The place is the name's last character (or just after it); an assignment's is its '='.
+  int assigned = ALinePos - 1;
+  if (size_t at = lineStart + size_t(assigned); at < ASource.size() && ASource[at] == u'=') {
+    while (assigned > 0 && (ASource[lineStart + size_t(assigned) - 1] == u' ' || ASource[lineStart + size_t(assigned) - 1] == u'\t'))
+      --assigned;
+  }
+  for (const int end : {ALinePos, ALinePos - 1, assigned}) {
+    if (end < int(name.size())) continue;
+    const size_t start = lineStart + size_t(end) - name.size();
+    if (start + name.size() > ASource.size() || CompareText(String(ASource.substr(start, name.size())), String(name)) != 0)
+      continue;
+    size_t before = start;
+    while (before > lineStart && (ASource[before - 1] == u' ' || ASource[before - 1] == u'\t')) --before;
+    if (before > lineStart && ASource[before - 1] == u'.') {
+      E->SetMessage(u"Object doesn't support this property or method: '" + String(name) + u"'");
+      return;
+    }
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -260,3 +295,7 @@ HRESULT TVbsErrObject::Raise(DISPPARAMS* AParams, EXCEPINFO* AExcepInfo) {
 }
 
 }  // namespace qel_vbs
+
+void QelVbsRefineError(Exception* E, std::u16string_view ASource, int ALine, int ALinePos) {
+  if (E && ALine >= 0 && ALinePos > 0) qel_vbs::QelVbsRefineErrorIn(E, ASource, ALine, ALinePos);
+}

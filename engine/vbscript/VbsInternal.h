@@ -3,6 +3,10 @@
 // words are identifiers to the shared scanner, recognised here where a statement starts.
 #pragma once
 
+#include <atomic>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <unordered_set>
 #include <vector>
 
@@ -21,6 +25,7 @@ struct TVbsError {
 // The number and message VBScript gives the error E (a machine error, a host error, a raised
 // one).
 TVbsError QelVbsErrorOf(Exception* E);
+void QelVbsRefineErrorIn(Exception* E, std::u16string_view ASource, int ALine, int ALinePos);
 // VBScript's message for an error number ("Unknown runtime error" for numbers it has none for).
 String QelVbsErrorText(int32_t ANumber);
 
@@ -85,6 +90,61 @@ void EnumForEachIntrinsics(const std::function<void(TQelGlobalObject*)>& AProc);
 void EnumVbsLibrary(const std::function<void(TQelGlobalObject*)>& AProc);
 void QelVbsCreateNamed(const VARIANT& AType, VARIANT& AResult);
 
+// ---------------------------------------------------------------------------------------------
+// Classes (VbsClass.cpp, VbsClassParser.cpp)
+
+class TVbsInstance;
+
+// What instances of a machine's classes reach it through: a weak handle on the machine (an
+// instance the host keeps may outlive it) and the instances alive, for the engine's close.
+struct TVbsLink {
+  std::weak_ptr<TQelVirtMachine> VM;
+  std::atomic<bool> Alive{true};
+  std::mutex Lock;
+  std::map<uint64_t, TVbsInstance*> Instances;  // by creation order
+  uint64_t Created = 0;
+};
+using TVbsLinkPtr = std::shared_ptr<TVbsLink>;
+
+enum TVbsMemberKind : uint8_t { vmkField, vmkMethod, vmkProperty };
+
+// One member as scripts name it: a field (its slot), a Sub or Function, or a property (its
+// Get, Let and Set routines). Routines are the machine's procedures under names no script can
+// write ("Class Get Name"); Me is their last parameter.
+struct TVbsMember {
+  std::u16string Name;
+  TVbsMemberKind Kind = vmkField;
+  bool Public = true;
+  int Field = -1;
+  std::vector<int32_t> Bounds;  // a field declared as an array: its upper bounds
+  bool IsArray = false;
+  std::u16string Method, Get, Let, Set;
+  int DeclPos = 0;
+};
+
+struct TVbsClassInfo {
+  std::u16string Name;
+  std::vector<TVbsMember> Members;  // DISPID = index + 1
+  int FieldCount = 0;
+  int Default = -1;  // the member DISPID_VALUE reaches, -1 for none
+  std::u16string Initialize, Terminate;  // routine names, empty when the class has none
+  TVbsLinkPtr Link;
+  int Find(std::u16string_view AName) const;
+};
+using TVbsClassPtr = std::shared_ptr<const TVbsClassInfo>;
+
+// The value a class's name gives: New creates an instance from it.
+IDispatch* QelVbsNewClassObject(TVbsClassPtr AClass);
+// An instance of the class AObject names (Class_Initialize run); false when it names none.
+bool QelVbsCreateInstance(const VARIANT& AObject, VARIANT& AResult);
+// The class name of an instance of a script class, or empty.
+std::u16string QelVbsClassNameOf(const VARIANT& AValue);
+// Class_Terminate of the instances still alive (unless ARunTerminate is false), then every
+// instance is cut from the machine and its fields cleared.
+void QelVbsEndLinkInstances(const TVbsLinkPtr& ALink, bool ARunTerminate);
+// The prefix of member names that reach private members too: the class's own code uses it.
+inline constexpr char16_t kVbsInnerPrefix = u' ';
+
 // A name assigned before (or without) any declaration: in a procedure, or at global level.
 struct TVbsImplicitName {
   qel_vb::TQelVbProcDecl* FProc;  // null at global level
@@ -95,7 +155,8 @@ struct TVbsImplicitName {
 class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
  public:
   // AIntrinsics: the name ids of the language's intrinsics, which are never variables.
-  TQelVbsParser(IQelParserCallbacks* ACbs, TQelVbsHostNames AHostNames, const std::unordered_set<int>& AIntrinsics);
+  TQelVbsParser(IQelParserCallbacks* ACbs, TQelVbsHostNames AHostNames, const std::unordered_set<int>& AIntrinsics,
+                TVbsLinkPtr ALink);
   std::unique_ptr<IQelEmitable> ParseStmt(const std::u16string& ASource) override;
 
  protected:
@@ -105,6 +166,7 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   void DesignatorParsed(TQelDesignatorExpr& ADesignator) override;
   bool ElseEndsOneLineIf() const override { return true; }
   int WithObjectName(std::u16string* AText) override;
+  TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight, int APos) override;
 
  private:
   bool IsWord(const char16_t* AWord) const;
@@ -126,6 +188,12 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   void NoteAssigned(const TQelStatement* AStmt);
   void NoteName(int AName, const std::u16string& AStrName);
   void DeclareImplicitNames();
+  // classes
+  void ParseClass();
+  void ParseClassFields(TVbsClassInfo& AClass, bool APublic);
+  void ParseClassRoutine(TVbsClassInfo& AClass, bool APublic, bool ADefault);
+  void ResolveClassNames(const TVbsClassInfo& AClass);
+  TVbsMember& MemberFor(TVbsClassInfo& AClass, const std::u16string& AName, TVbsMemberKind AKind, int APos);
 
   TQelVbsHostNames FHostNames;
   const std::unordered_set<int>& FIntrinsics;
@@ -134,6 +202,12 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   int FHiddenCount = 0;  // variables of For Each and With
   std::vector<std::pair<int, std::u16string>> FWithNames;  // the With objects, innermost last  // On Error Resume Next is in force in the current routine
   std::vector<TVbsImplicitName> FImplicit;
+  TVbsLinkPtr FLink;
+  // While a class is parsed: the designators of its routines, resolved at End Class (a member
+  // may be declared after the routine that uses it).
+  bool FInClass = false;
+  bool FInProperty = false;
+  std::vector<std::pair<TQelDesignatorExpr*, qel_vb::TQelVbProcDecl*>> FClassDesignators;
 };
 
 }  // namespace qel_vbs

@@ -12,9 +12,9 @@ void TVbsGlobalNames::GlobalObjParsed(TQelGlobalObject* AObj, bool& ADuplicateNa
 }
 
 TQelVbsParser::TQelVbsParser(IQelParserCallbacks* ACbs, TQelVbsHostNames AHostNames,
-                             const std::unordered_set<int>& AIntrinsics)
+                             const std::unordered_set<int>& AIntrinsics, TVbsLinkPtr ALink)
     : TVbsGlobalNames(ACbs), TQelVbParser(static_cast<TVbsGlobalNames*>(this)),
-      FHostNames(std::move(AHostNames)), FIntrinsics(AIntrinsics) {}
+      FHostNames(std::move(AHostNames)), FIntrinsics(AIntrinsics), FLink(std::move(ALink)) {}
 
 bool TQelVbsParser::IsWord(const char16_t* AWord) const {
   return Token() == ptIdentifier && QelSameAsciiText(FScanner.FSData, AWord);
@@ -68,6 +68,8 @@ void TQelVbsParser::ParseProgram() {
       ParseOption();
     } else if (AtProcedure()) {
       ParseModifiedProcedure();
+    } else if (IsWord(u"Class")) {
+      ParseClass();
     } else if (AtStatementStart()) {
       TQelStmtList main;
       ParseStmtList(main);
@@ -109,6 +111,10 @@ void TQelVbsParser::NoteName(int AName, const std::u16string& AStrName) {
 
 // A name used without parentheses may be a variable nobody declared.
 void TQelVbsParser::DesignatorParsed(TQelDesignatorExpr& ADesignator) {
+  if (FInClass && FCurrentProc) {  // the class's members are known at End Class
+    FClassDesignators.emplace_back(&ADesignator, FCurrentProc);
+    return;
+  }
   const TQelDesignatorItem& first = *ADesignator.FItems.front();
   if (first.IsNamed() && first.FBracketType == bkNon) NoteName(first.FName, first.FStrName);
 }
@@ -157,6 +163,31 @@ int TQelVbsParser::WithObjectName(std::u16string* AText) {
   if (FWithNames.empty()) return -1;
   if (AText) *AText = FWithNames.back().second;
   return FWithNames.back().first;
+}
+
+}  // namespace qel_vbs
+
+namespace qel_vbs {
+
+// '&' joins VBScript's texts of its operands: a Boolean reads "True" or "False" there, where the
+// machine's concatenation writes the number. Operands that are text already are left alone.
+TQelExprPtr TQelVbsParser::MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight, int APos) {
+  if (AOp == icStrConcat) {
+    const auto asText = [&](TQelExprPtr AExpr) -> TQelExprPtr {
+      if (auto* binary = dynamic_cast<TQelBinaryExpr*>(AExpr.get()); binary && binary->FInstr == icStrConcat)
+        return AExpr;
+      if (auto* literal = dynamic_cast<TQelLiteral*>(AExpr.get()); literal && literal->FValue.vt == VT_BSTR)
+        return AExpr;
+      const std::u16string text = u" Text";
+      std::unique_ptr<TQelDesignatorExpr> call = QelNameDesignator(FCbs->GetNameId(text), text, AExpr->FSourcePos);
+      call->FItems.front()->FBracketType = bkVbRound;
+      call->FItems.front()->FArgs.push_back(std::move(AExpr));
+      return call;
+    };
+    ALeft = asText(std::move(ALeft));
+    ARight = asText(std::move(ARight));
+  }
+  return TQelVbParser::MakeBinary(std::move(ALeft), AOp, std::move(ARight), APos);
 }
 
 }  // namespace qel_vbs

@@ -72,7 +72,7 @@ TQelStmtPtr TQelVbsParser::ParseOnError() {
 bool TQelVbsParser::AtStatementStart() const {
   if (Token() == ptWhile || (Token() == ptDot && !FWithNames.empty())) return true;
   if (!TQelVbParser::AtStatementStart()) return false;
-  return !IsWord(u"Wend") && !IsWord(u"Option") &&
+  return !IsWord(u"Wend") && !IsWord(u"Option") && !IsWord(u"Class") &&
          !((IsWord(u"Public") || IsWord(u"Private")) && const_cast<TQelVbsParser*>(this)->AtProcedure());
 }
 
@@ -99,6 +99,13 @@ TQelStmtPtr TQelVbsParser::ParseStatement() {
     return empty;
   }
   if (IsWord(u"On")) return ParseOnError();
+  if (Token() == ptExit && FInProperty && NextIsWord(u"Property")) {  // leaves the property's routine
+    auto stmt = QelNewStmt<TQelVbExitStmt>(FScanner.FTokenStartPos);
+    stmt->FExitType = etSub;
+    Consume();
+    Consume();
+    return stmt;
+  }
   if ((IsWord(u"Private") || IsWord(u"Public")) && !FCurrentProc) return ResumeNext(ParseDeclaration());
   stmt = TQelVbParser::ParseStatement();
   NoteAssigned(stmt.get());

@@ -41,7 +41,8 @@ class TVbsRuntime final : public IQelBRuntime {
   QEL_BRIDGE_RUNTIME_OVERRIDES;
 
  private:
-  std::unique_ptr<TQelVirtMachine> Compile(const std::u16string& ASource);
+  std::shared_ptr<TQelVirtMachine> Compile(const std::u16string& ASource);
+  void CloseMachine();
   void EnsureCompiled();
   bool IsHostName(const std::u16string& AName) const;
   // Runs ABody, turning what it raises into AError; AStartLine places positions in an
@@ -54,7 +55,9 @@ class TVbsRuntime final : public IQelBRuntime {
   std::vector<TBlock> FBlocks;
   int FLineCount = 0;
   std::vector<TNamedObject> FNamed;
-  std::unique_ptr<TQelVirtMachine> FVM;
+  // Shared: instances of the script's classes hold a weak handle on it.
+  std::shared_ptr<TQelVirtMachine> FVM;
+  const std::u16string* FRunningText = nullptr;  // the immediate text an entry runs
   size_t FCompiledNamed = 0;  // named objects known when FVM compiled
   bool FOpened = false;
   // The innermost place the running error passed, noted by the machine's hook.
@@ -68,13 +71,20 @@ class TVbsRuntime final : public IQelBRuntime {
 
 TVbsRuntime::~TVbsRuntime() {
   if (FCloser.joinable()) FCloser.join();
-  if (FVM) {
-    try {
-      FVM->Close();
-    } catch (...) {
-      // dropped with the runtime
-    }
+  CloseMachine();
+}
+
+// The instances still alive end first (Class_Terminate runs unless the script was aborted),
+// while the machine can still run them.
+void TVbsRuntime::CloseMachine() {
+  if (!FVM) return;
+  try {
+    QelVbsEndInstances(*FVM, !FInterrupted.load());
+    FVM->Close();
+  } catch (...) {
+    // dropped with the machine
   }
+  FVM.reset();
 }
 
 bool TVbsRuntime::IsHostName(const std::u16string& AName) const {
@@ -88,19 +98,22 @@ bool TVbsRuntime::IsHostName(const std::u16string& AName) const {
   return false;
 }
 
-std::unique_ptr<TQelVirtMachine> TVbsRuntime::Compile(const std::u16string& ASource) {
-  auto vm = std::make_unique<TQelVirtMachine>(
+std::shared_ptr<TQelVirtMachine> TVbsRuntime::Compile(const std::u16string& ASource) {
+  auto vm = std::make_shared<TQelVirtMachine>(
       QelVbsLanguage([this](const std::u16string& AName) { return IsHostName(AName); }));
   // An error passes the hook once per activation it leaves, innermost first; an error that
   // On Error Resume Next caught passed it too, so a new error replaces the place noted.
-  vm->OnFormatException = [this](TQelVirtMachine*, int ALine, int ALinePos, Exception* E) {
+  vm->OnFormatException = [this](TQelVirtMachine* AVM, int ALine, int ALinePos, Exception* E) {
     if (FHasPlace && FPlaceError.Get() == E) return;
+    // The innermost place is in the immediate text running, or else in the script.
+    if (FRunningText) QelVbsRefineError(E, *FRunningText, ALine, ALinePos);
+    QelVbsRefineError(E, AVM->Source().Text(), ALine, ALinePos);
     FPlaceError = ExceptionPtr(E);
     FHasPlace = true;
     FPlaceLine = ALine;
     FPlacePos = ALinePos;
   };
-  QelVbsPrepareMachine(*vm);
+  QelVbsPrepareMachine(vm);
   vm->Initialize(ASource);
   for (const TNamedObject& named : FNamed)
     if (!named.Name.empty() || named.GlobalMembers)
@@ -111,8 +124,7 @@ std::unique_ptr<TQelVirtMachine> TVbsRuntime::Compile(const std::u16string& ASou
 // Compiles again when host names arrived since the last compilation; never once running.
 void TVbsRuntime::EnsureCompiled() {
   if (FOpened || (FVM && FCompiledNamed == FNamed.size())) return;
-  if (FVM) FVM->Close();
-  FVM.reset();
+  CloseMachine();
   FVM = Compile(FSource);
   FCompiledNamed = FNamed.size();
 }
@@ -181,7 +193,7 @@ bool TVbsRuntime::AddCode(std::string_view ASource, int AStartLine, TQelBScriptE
   combined += text;
   // The block alone places its own syntax errors.
   return Guarded(AError, AStartLine, [&] {
-    std::unique_ptr<TQelVirtMachine> checked = Compile(text);
+    std::shared_ptr<TQelVirtMachine> checked = Compile(text);
     checked.reset();
     FSource = std::move(combined);
     FBlocks.push_back({firstLine, AStartLine});
@@ -204,6 +216,12 @@ bool TVbsRuntime::Execute(std::string_view AText, int AStartLine, bool AExpressi
   const std::u16string text = QelBUtf16(AText);
   return Guarded(AError, AStartLine, [&] {
     EnsureCompiled();
+    struct TRunning {
+      const std::u16string*& Slot;
+      const std::u16string* Saved;
+      ~TRunning() { Slot = Saved; }
+    } running{FRunningText, FRunningText};
+    FRunningText = &text;
     if (!AExpression) {
       FVM->ExecStmt(text);
       return;
@@ -286,6 +304,7 @@ bool TVbsRuntime::WriteGlobal(std::string_view AName, const TQelBValue& AValue, 
 void TVbsRuntime::Interrupt() {
   if (FInterrupted.exchange(true) || !FVM) return;
   TQelVirtMachine* vm = FVM.get();
+  QelVbsStopInstances(*vm);
   FCloser = std::thread([vm] {
     try {
       vm->Close();

@@ -1,0 +1,128 @@
+// Instances of VBScript classes in the host's hands: called through IDispatch, kept after
+// the engine that made them closed, and cycles between them at close.
+#include "tests/activescript/ActiveScriptTestKit.h"
+
+namespace {
+
+constexpr char16_t kScript[] =
+    u"Class Point\n"
+    u"  Public X\n"
+    u"  Private FSecret\n"
+    u"  Public Function Scaled(n)\n"
+    u"    Scaled = X * n\n"
+    u"  End Function\n"
+    u"  Public Sub Twice(ByRef v)\n"
+    u"    v = v * 2\n"
+    u"  End Sub\n"
+    u"  Public Function Broken()\n"
+    u"    Broken = X / 0\n"
+    u"  End Function\n"
+    u"  Private Sub Class_Terminate\n"
+    u"    List.Add \"terminate \" & X\n"
+    u"  End Sub\n"
+    u"  Public Other\n"
+    u"End Class\n"
+    u"Function MakePoint(x)\n"
+    u"  Set MakePoint = New Point\n"
+    u"  MakePoint.X = x\n"
+    u"End Function\n"
+    u"Sub MakeCycle\n"
+    u"  Set a = MakePoint(1) : Set b = MakePoint(2)\n"
+    u"  Set a.Other = b : Set b.Other = a\n"
+    u"End Sub\n";
+
+class VBScriptClassTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QelRegisterAllUnits();
+    QelRegisterScriptEngines();
+    Ctrl.SetLanguage(slVBScript);
+    Ctrl.SetSourceText(kScript);
+    TScrVar list(ObjectToVar(&List));
+    Ctrl.AddObject(u"List", list.Get(), false);
+    Ctrl.SetActive(true);
+  }
+  // A new point from the script, held by the test.
+  ComPtr<IDispatch> MakePoint(int AX) {
+    std::vector<VARIANT> args{QelIntVar(AX)};
+    TScrVar point(Ctrl.RunProc(u"MakePoint", args));
+    EXPECT_EQ(point.Get().vt, VT_DISPATCH);
+    return ComPtr<IDispatch>(point.Get().pdispVal);
+  }
+  static DISPID IdOf(IDispatch* AObject, const char16_t* AName) {
+    LPOLESTR names[] = {const_cast<LPOLESTR>(AName)};
+    DISPID id = DISPID_UNKNOWN;
+    return SUCCEEDED(AObject->GetIDsOfNames(IID_NULL, names, 1, 0, &id)) ? id : DISPID_UNKNOWN;
+  }
+  // Calls AName with AArgs (natural order); the HRESULT, the result and the error's text.
+  struct TCall {
+    HRESULT Hr;
+    TScrVar Result;
+    std::string Error;
+    HRESULT Code = S_OK;
+  };
+  static TCall Call(IDispatch* AObject, const char16_t* AName, std::vector<VARIANT> AArgs) {
+    std::vector<VARIANT> reversed(AArgs.rbegin(), AArgs.rend());
+    DISPPARAMS params{reversed.data(), nullptr, UINT(reversed.size()), 0};
+    TCall call;
+    EXCEPINFO info{};
+    call.Hr = AObject->Invoke(IdOf(AObject, AName), IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params,
+                              &call.Result.Get(), &info, nullptr);
+    if (call.Hr == DISP_E_EXCEPTION) {
+      call.Error = StringToUtf8(String(OleBstrView(info.bstrDescription)));
+      call.Code = info.scode;
+      SysFreeString(info.bstrSource);
+      SysFreeString(info.bstrDescription);
+    }
+    for (VARIANT& arg : AArgs) VariantClear(&arg);
+    return call;
+  }
+
+  TStringList List;
+  TQelScriptControl Ctrl{nullptr};
+};
+
+TEST_F(VBScriptClassTest, HostCallsMembersThroughIDispatch) {
+  ComPtr<IDispatch> point = MakePoint(7);
+  EXPECT_EQ(Call(point.get(), u"Scaled", {QelIntVar(3)}).Result.Text(), "21");
+  EXPECT_EQ(Call(point.get(), u"x", {}).Result.Text(), "7");
+  // Private members and unknown names are not there for the host.
+  EXPECT_EQ(IdOf(point.get(), u"FSecret"), DISPID_UNKNOWN);
+  EXPECT_EQ(IdOf(point.get(), u"Nothing"), DISPID_UNKNOWN);
+  // A by-reference argument is written back.
+  VARIANT value = QelIntVar(5);
+  VARIANT ref{};
+  ref.vt = VT_BYREF | VT_VARIANT;
+  ref.pvarVal = &value;
+  EXPECT_EQ(Call(point.get(), u"Twice", {ref}).Hr, S_OK);
+  EXPECT_EQ(value.lVal, 10);
+  // A script error leaves as an exception with VBScript's code.
+  const TCall broken = Call(point.get(), u"Broken", {});
+  EXPECT_EQ(broken.Hr, DISP_E_EXCEPTION);
+  EXPECT_EQ(broken.Code, HRESULT(0x800A000B));
+  EXPECT_EQ(broken.Error, "Division by zero");
+}
+
+TEST_F(VBScriptClassTest, AnInstanceKeptAfterCloseFailsItsCalls) {
+  ComPtr<IDispatch> point = MakePoint(3);
+  Ctrl.SetActive(false);
+  // Class_Terminate ran for the instance still alive when the engine closed.
+  EXPECT_EQ(StringToUtf8(List.GetText()), "terminate 3\n");
+  for (const char16_t* member : {u"Scaled", u"X"}) {
+    const TCall call = Call(point.get(), member, {QelIntVar(2)});
+    EXPECT_EQ(call.Hr, DISP_E_EXCEPTION) << StringToUtf8(member);
+    EXPECT_EQ(call.Error, "The script engine that created this object has been closed");
+  }
+  // The engine is usable again afterwards.
+  Ctrl.SetActive(true);
+  EXPECT_EQ(Call(MakePoint(4).get(), u"Scaled", {QelIntVar(2)}).Result.Text(), "8");
+}
+
+TEST_F(VBScriptClassTest, CyclesBetweenInstancesEndAtClose) {
+  TScrVar(Ctrl.RunProc(u"MakeCycle"));
+  EXPECT_EQ(StringToUtf8(List.GetText()), "");  // each keeps the other alive
+  Ctrl.SetActive(false);
+  EXPECT_EQ(StringToUtf8(List.GetText()), "terminate 1\nterminate 2\n");
+}
+
+}  // namespace
