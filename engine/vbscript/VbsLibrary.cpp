@@ -297,10 +297,14 @@ bool BooleanText(const VARIANT* AValue, VARIANT& AResult) {
 }
 
 void VbsText(const TQelCall&, VARIANT* AArgs, VARIANT& AResult) {
-  const VARIANT* value = Arg(AArgs, 0);
-  if (BooleanText(value, AResult)) return;
+  if (BooleanText(Arg(AArgs, 0), AResult)) return;
   QelClear(&AResult);
-  QelCheckVar(VariantCopyInd(&AResult, const_cast<VARIANT*>(value)));
+  if (AArgs[0].vt & VT_BYREF) {
+    QelCheckVar(VariantCopyInd(&AResult, &AArgs[0]));
+  } else {  // a value of the expression's own (a call's result): taken, not copied
+    AResult = AArgs[0];
+    AArgs[0].vt = VT_EMPTY;
+  }
 }
 
 void VbsCStr(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {

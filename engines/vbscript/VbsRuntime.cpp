@@ -66,6 +66,8 @@ class TVbsRuntime final : public IQelBRuntime {
   int FPlaceLine = -1;
   int FPlacePos = -1;
   std::atomic<bool> FInterrupted{false};
+  std::atomic<int> FEntries{0};  // entries running the script (Guarded)
+  std::atomic<bool> FClosing{false};  // closed while idle: later entries fail as after an abort
   std::thread FCloser;  // closes the machine when interrupted, without blocking the caller
 };
 
@@ -152,11 +154,16 @@ bool TVbsRuntime::Guarded(TQelBScriptError& AError, int AStartLine, TBody&& ABod
   } forget{FPlaceError};
   FHasPlace = false;
   FPlaceError = ExceptionPtr();
-  if (FInterrupted.load()) {
+  if (FInterrupted.load() || FClosing.load()) {
     AError.Aborted = true;
     AError.Description = QelBAbortMessage;
     return false;
   }
+  struct TEntry {
+    std::atomic<int>& Count;
+    explicit TEntry(std::atomic<int>& ACount) : Count(ACount) { ++Count; }
+    ~TEntry() { --Count; }
+  } entry(FEntries);
   try {
     ABody();
     return true;
@@ -302,6 +309,12 @@ bool TVbsRuntime::WriteGlobal(std::string_view AName, const TQelBValue& AValue, 
 // them to leave: that wait happens on a thread of its own, so a Close asked from inside the
 // script, or while it calls the host, cannot wait for itself.
 void TVbsRuntime::Interrupt() {
+  // Nothing running: the close is an ordinary one, made when the runtime goes (Class_Terminate
+  // of the instances still alive runs then).
+  if (FEntries.load() == 0) {
+    FClosing.store(true);
+    return;
+  }
   if (FInterrupted.exchange(true) || !FVM) return;
   TQelVirtMachine* vm = FVM.get();
   QelVbsStopInstances(*vm);

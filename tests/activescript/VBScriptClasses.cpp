@@ -107,7 +107,7 @@ TEST_F(VBScriptClassTest, AnInstanceKeptAfterCloseFailsItsCalls) {
   ComPtr<IDispatch> point = MakePoint(3);
   Ctrl.SetActive(false);
   // Class_Terminate ran for the instance still alive when the engine closed.
-  EXPECT_EQ(StringToUtf8(List.GetText()), "terminate 3\n");
+  EXPECT_EQ(StringToUtf8(List.GetText()), "terminate 3\r\n");
   for (const char16_t* member : {u"Scaled", u"X"}) {
     const TCall call = Call(point.get(), member, {QelIntVar(2)});
     EXPECT_EQ(call.Hr, DISP_E_EXCEPTION) << StringToUtf8(member);
@@ -122,7 +122,7 @@ TEST_F(VBScriptClassTest, CyclesBetweenInstancesEndAtClose) {
   TScrVar(Ctrl.RunProc(u"MakeCycle"));
   EXPECT_EQ(StringToUtf8(List.GetText()), "");  // each keeps the other alive
   Ctrl.SetActive(false);
-  EXPECT_EQ(StringToUtf8(List.GetText()), "terminate 1\nterminate 2\n");
+  EXPECT_EQ(StringToUtf8(List.GetText()), "terminate 1\r\nterminate 2\r\n");
 }
 
 }  // namespace
