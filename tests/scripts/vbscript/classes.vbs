@@ -140,6 +140,10 @@ Sub Main
   g.Grow 4
   g.Cell(2, 4) = "y"
   Say "grid " & g.Cell(1, 2) & g.Cell(2, 4) & " " & g.Width
+  With g
+    .Cell(0, 0) = "w"
+    Say "with " & .Cell(0, 0) & " " & TypeName(Eval("New Holder"))
+  End With
   Set h = New Holder
   Set h.Item = list(1)
   Say h.Describe() & " " & h.Item.Value
@@ -162,6 +166,7 @@ End Sub
 ' array 30 Node
 ' list 10 fact 720 Grid
 ' grid xy 5
+' with w Holder
 ' object Node 10
 ' value 7
 ' bool True False True True.
