@@ -173,6 +173,8 @@ void TQelVbsParser::ParseClassRoutine(TVbsClassInfo& AClass, bool APublic, bool 
     }
     Expect({ptCloseRound});
   }
+  if (params > 0 && (CompareText(text, u"Class_Initialize") == 0 || CompareText(text, u"Class_Terminate") == 0))
+    QelVbRaiseError(u"Class initialize or terminate do not have arguments", FLastSkippedPos);
   if ((kind == rkLet || kind == rkSet) && params == 0)
     QelVbRaiseError(u"Property Let/Set should have at least one argument", FLastSkippedPos);
   AddLocal(std::make_unique<TQelParamDecl>(FCbs->GetNameId(u"Me"), u"Me", pkSimple));

@@ -40,6 +40,7 @@ constexpr TVbsErrorText kErrorTexts[] = {
     {450, u"Wrong number of arguments or invalid property assignment"},
     {451, u"Object not a collection"},
     {500, u"Variable is undefined"},
+    {506, u"Class not defined"},
     {501, u"Illegal assignment"},
     {502, u"Object not safe for scripting"},
     {1024 + 8, u"Expected literal constant"},
@@ -57,6 +58,7 @@ struct TVbsMessageMap {
 constexpr TVbsMessageMap kMessageMap[] = {
     {u"Undeclared identifier: ", 500, true},
     {u"Object doesn't support this property or method: ", 438, true},
+    {u"Class not defined: ", 506, true},
     {u"Invalid type cast or type mismatch", 13, false},
     {u"Invalid variant type conversion", 13, false},
     {u"Could not convert variant", 13, false},
@@ -123,8 +125,9 @@ TVbsError QelVbsErrorOf(Exception* E) {
   return error;
 }
 
-// The machine reports a member an object does not have as an undeclared name, placed at the
-// end of the name: a name written after a dot there is a member.
+// The machine reports a member an object does not have, and the class of a New that names
+// none, as an undeclared name placed at the end of the name: a name written after a dot there
+// is a member, one after New a class.
 void QelVbsRefineErrorIn(Exception* E, std::u16string_view ASource, int ALine, int ALinePos) {
   static constexpr std::u16string_view kPrefix = u"Undeclared identifier: '";
   const String& message = E->GetMessage();
@@ -152,6 +155,12 @@ void QelVbsRefineErrorIn(Exception* E, std::u16string_view ASource, int ALine, i
     while (before > lineStart && (ASource[before - 1] == u' ' || ASource[before - 1] == u'\t')) --before;
     if (before > lineStart && ASource[before - 1] == u'.') {
       E->SetMessage(u"Object doesn't support this property or method: '" + String(name) + u"'");
+      return;
+    }
+    const auto isWordChar = [](char16_t c) { return c == u'_' || (c >= u'0' && c <= u'9') || ((c | 0x20) >= u'a' && (c | 0x20) <= u'z'); };
+    if (before >= lineStart + 3 && before < start && CompareText(String(ASource.substr(before - 3, 3)), u"New") == 0 &&
+        (before == lineStart + 3 || !isWordChar(ASource[before - 4]))) {
+      E->SetMessage(u"Class not defined: '" + String(name) + u"'");
       return;
     }
   }

@@ -125,4 +125,42 @@ TEST_F(VBScriptClassTest, CyclesBetweenInstancesEndAtClose) {
   EXPECT_EQ(StringToUtf8(List.GetText()), "terminate 1\r\nterminate 2\r\n");
 }
 
+// Faulty class declarations: each fails activation with its message and place (line from 0,
+// column from 1), and the control stays usable.
+struct TClassCompileError {
+  const char16_t* Source;
+  const char* Message;
+  int Line, Pos;
+};
+
+constexpr TClassCompileError kCompileErrors[] = {
+    {u"Class Open\n  Public X\n", "Expected 'End Class'", 0, 1},
+    {u"Class C\n  Dim X\n  Private X\nEnd Class\n", "Name redefined", 2, 11},
+    {u"Class C\n  Dim A(n)\nEnd Class\n", "Expected integer constant", 1, 9},
+    {u"Class C\n  Public Default Function F\n  End Function\n  Public Default Sub G\n  End Sub\nEnd Class\n",
+     "Cannot have multiple default property/method in a Class", 3, 22},
+    {u"Class C\n  Private Default Sub G\n  End Sub\nEnd Class\n", "'Default' specification must also specify 'Public'",
+     1, 11},
+    {u"Class C\n  Property Let P\n  End Property\nEnd Class\n", "Property Let/Set should have at least one argument",
+     1, 16},
+    {u"Class C\n  Sub Class_Initialize(x)\n  End Sub\nEnd Class\n",
+     "Class initialize or terminate do not have arguments", 1, 25},
+    {u"Sub S\n  Class C\n  End Class\nEnd Sub\n", "Invalid token: 'identifier'.", 1, 7},
+};
+
+TEST_F(VBScriptClassTest, FaultyClassesAreCompileErrorsWithTheirPlace) {
+  for (const TClassCompileError& fault : kCompileErrors) {
+    Ctrl.SetActive(false);
+    Ctrl.SetSourceText(fault.Source);
+    const std::string error = ErrorOf([&] { Ctrl.SetActive(true); });
+    EXPECT_EQ(error.rfind(fault.Message, 0), 0u) << error;
+    EXPECT_NE(error.find(StringToUtf8(QelAddSourcePosition(u"", &Ctrl, fault.Line, fault.Pos))), std::string::npos)
+        << error;
+    EXPECT_EQ(Ctrl.GetState(), ssInactive);
+  }
+  Ctrl.SetSourceText(kScript);
+  Ctrl.SetActive(true);
+  EXPECT_EQ(Call(MakePoint(2).get(), u"Scaled", {QelIntVar(5)}).Result.Text(), "10");
+}
+
 }  // namespace

@@ -52,6 +52,8 @@ d.NoSuchThing 1
 Report "host object"
 x = d.Count2
 Report "host property"
+Set x = New Acount
+Report "unknown class"
 Say "private inside " & a.Peek() & ", ratio " & a.Ratio(4) & ", no error " & Err.Number
 On Error GoTo 0
 x = a.Ratio(0)
@@ -64,6 +66,7 @@ x = a.Ratio(0)
 ' raised in method: 1001 negative
 ' host object: 438 Object doesn't support this property or method: 'NoSuchThing'
 ' host property: 438 Object doesn't support this property or method: 'Count2'
+' unknown class: 506 Class not defined: 'Acount'
 ' private inside 84, ratio 2.5, no error 0
 ' }
 ' { expect-error: Division by zero at line 15 pos 22 }
