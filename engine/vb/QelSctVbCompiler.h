@@ -89,6 +89,8 @@ class TQelVbParser : public IQelParserBase {
   virtual int WithObjectName(std::u16string* AText) { return -1; }
   void ParseRoundArgs(TQelDesignatorExpr& ADesignator);
   TQelExprPtr ParseNew();
+  // Every New expression, once parsed (VBScript binds the names of its own classes).
+  virtual void NewParsed(TQelVbNewExpr& ANew) {}
 
   IQelParserCallbacks* FCbs;
   TVBScanner FScanner{true};

@@ -247,5 +247,6 @@ TQelExprPtr TQelVbParser::ParseNew() {
   if (Token() == ptOpenRound) ParseRoundArgs(*node);  // the creation's own arguments
   node->FNewCallItem->FBracketType = bkVbRound;
   ParseDesignatorRest(*node);
+  NewParsed(*node);
   return node;
 }

@@ -170,6 +170,16 @@ class TVbsInstance final : public IDispatch {
   HRESULT CallGuarded(const std::u16string& ARoutine, DISPPARAMS* AParams, UINT ACount, const VARIANT* AValue,
                       VARIANT* AResult, EXCEPINFO* AInfo);
   void RunQuietly(const std::u16string& ARoutine) {
+    // Err stays as the code that dropped the last reference left it.
+    TVbsErrObject* err = FClass->Link->Err.get();
+    const TVbsErrObject::TState saved = err ? err->Save() : TVbsErrObject::TState{};
+    struct TRestore {
+      TVbsErrObject* Err;
+      const TVbsErrObject::TState& Saved;
+      ~TRestore() {
+        if (Err) Err->Restore(Saved);
+      }
+    } restore{err, saved};
     EXCEPINFO info{};
     if (CallGuarded(ARoutine, nullptr, 0, nullptr, nullptr, &info) != DISP_E_EXCEPTION) return;
     QelClaimRelayedException(info.bstrDescription, OleBstrView(info.bstrDescription));

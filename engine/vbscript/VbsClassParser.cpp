@@ -88,10 +88,16 @@ void TQelVbsParser::ParseClass() {
     if (member.Kind != vmkMethod) QelVbRaiseError(u"Class initialize or terminate do not have arguments", member.DeclPos);
     (special[6] == u'I' ? info->Initialize : info->Terminate) = member.Method;
   }
+  // The class is a constant under its name, and under the name New reaches it by.
   auto constant = std::make_unique<TQelConstObject>(id, info->Name);
   constant->Value.vt = VT_DISPATCH;
   constant->Value.pdispVal = QelVbsNewClassObject(info);
+  const std::u16string key = QelVbsClassKey(info->Name);
+  auto keyed = std::make_unique<TQelConstObject>(FCbs->GetNameId(key), key);
+  QelCheckVar(VariantCopy(&keyed->Value, &constant->Value));
   RegisterGlobal(constant.release());
+  RegisterGlobal(keyed.release());
+  FClassKeys.emplace(id, key);
   if (Token() != ptEOf) SkipSeparators();
 }
 
@@ -233,6 +239,23 @@ void TQelVbsParser::ResolveClassNames(const TVbsClassInfo& AClass) {
     if (!local && first.FBracketType == bkNon && !FExplicit) FImplicit.push_back({proc, first.FName, first.FStrName});
   }
   FClassDesignators.clear();
+}
+
+void TQelVbsParser::NewParsed(qel_vb::TQelVbNewExpr& ANew) {
+  if (FInProgram && ANew.FItems.size() >= 2 && ANew.FItems[1].get() == ANew.FNewCallItem && ANew.FItems[0]->IsNamed())
+    FNewExprs.push_back(&ANew);
+}
+
+// After the whole script: New Name of one of its classes reaches the class by its own name.
+void TQelVbsParser::BindNewClasses() {
+  for (qel_vb::TQelVbNewExpr* expr : FNewExprs) {
+    TQelDesignatorItem& name = *expr->FItems[0];
+    const auto key = FClassKeys.find(name.FName);
+    if (key == FClassKeys.end()) continue;
+    name.FStrName = key->second;
+    name.FName = FCbs->GetNameId(key->second);
+  }
+  FNewExprs.clear();
 }
 
 }  // namespace qel_vbs

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -34,6 +35,21 @@ class TVbsErrObject final : public OleObject<IDispatch, IID_IDispatch> {
  public:
   void Clear();
   void Note(Exception* E);
+  // What Err holds, kept across code whose errors are dropped (Class_Terminate).
+  struct TState {
+    int32_t Number, HelpContext;
+    String Description, Source, HelpFile;
+    bool Raised;
+  };
+  TState Save() const { return {FNumber, FHelpContext, FDescription, FSource, FHelpFile, FRaised}; }
+  void Restore(const TState& AState) {
+    FNumber = AState.Number;
+    FHelpContext = AState.HelpContext;
+    FDescription = AState.Description;
+    FSource = AState.Source;
+    FHelpFile = AState.HelpFile;
+    FRaised = AState.Raised;
+  }
   HRESULT GetTypeInfoCount(UINT* pctinfo) override {
     *pctinfo = 0;
     return S_OK;
@@ -103,6 +119,7 @@ struct TVbsLink {
   std::mutex Lock;
   std::map<uint64_t, TVbsInstance*> Instances;  // by creation order
   uint64_t Created = 0;
+  ComPtr<TVbsErrObject> Err;  // the machine's Err
 };
 using TVbsLinkPtr = std::shared_ptr<TVbsLink>;
 
@@ -144,6 +161,8 @@ std::u16string QelVbsClassNameOf(const VARIANT& AValue);
 void QelVbsEndLinkInstances(const TVbsLinkPtr& ALink, bool ARunTerminate);
 // The prefix of member names that reach private members too: the class's own code uses it.
 inline constexpr char16_t kVbsInnerPrefix = u' ';
+// The name New reaches a class by ("Class Name", with a blank no script can write).
+inline std::u16string QelVbsClassKey(const std::u16string& AName) { return u"Class " + AName; }
 
 // A name assigned before (or without) any declaration: in a procedure, or at global level.
 struct TVbsImplicitName {
@@ -167,6 +186,7 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   bool ElseEndsOneLineIf() const override { return true; }
   int WithObjectName(std::u16string* AText) override;
   TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight, int APos) override;
+  void NewParsed(qel_vb::TQelVbNewExpr& ANew) override;
 
  private:
   bool IsWord(const char16_t* AWord) const;
@@ -208,6 +228,12 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   bool FInClass = false;
   bool FInProperty = false;
   std::vector<std::pair<TQelDesignatorExpr*, qel_vb::TQelVbProcDecl*>> FClassDesignators;
+  // The script's New expressions and its classes: New of a class reaches it under a name of
+  // its own, so that a variable of the same name does not hide it.
+  bool FInProgram = false;
+  std::vector<qel_vb::TQelVbNewExpr*> FNewExprs;
+  std::unordered_map<int, std::u16string> FClassKeys;  // class name id -> the name New reaches it by
+  void BindNewClasses();
 };
 
 }  // namespace qel_vbs

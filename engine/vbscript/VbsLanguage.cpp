@@ -28,7 +28,9 @@ class TQelVbsLanguage : public TQelVbLanguage {
  public:
   explicit TQelVbsLanguage(TQelVbsHostNames AHostNames)
       : FHostNames(std::move(AHostNames)), FErr(ComPtr<TVbsErrObject>::adopt(new TVbsErrObject)),
-        FLink(std::make_shared<TVbsLink>()) {}
+        FLink(std::make_shared<TVbsLink>()) {
+    FLink->Err = FErr;
+  }
   std::unique_ptr<IQelParserBase> CreateParser(IQelParserCallbacks* ACallbacks) override {
     return std::make_unique<TQelVbsParser>(ACallbacks, FHostNames, IntrinsicNames(), FLink);
   }

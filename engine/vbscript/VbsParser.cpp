@@ -62,6 +62,7 @@ void TQelVbsParser::ParseModifiedProcedure() {
 }
 
 void TQelVbsParser::ParseProgram() {
+  FInProgram = true;
   if (AtSeparator()) SkipSeparators();
   for (;;) {
     if (IsWord(u"Option")) {
@@ -79,6 +80,7 @@ void TQelVbsParser::ParseProgram() {
     }
   }
   Check({ptEOf});
+  BindNewClasses();
   DeclareImplicitNames();
 }
 

@@ -89,13 +89,13 @@ Class Holder
 End Class
 
 Function MakeList(n)
-  Dim head, i, item
+  Dim head, i, node
   Set head = Nothing
   For i = 1 To n
-    Set item = New Node
-    item.Value = i
-    Set item.NextNode = head
-    Set head = item
+    Set node = New Node  ' the local named like the class does not hide it from New
+    node.Value = i
+    Set node.NextNode = head
+    Set head = node
   Next
   Set MakeList = head
 End Function
@@ -150,7 +150,20 @@ Sub Main
   h.Item = 7
   Say h.Describe()
   Say "bool " & True & " " & False & " " & CStr(True) & " " & (1 = 1) & "."
+  ' An error in Class_Terminate is dropped and leaves Err as it was.
+  On Error Resume Next
+  Err.Raise 7
+  Set d = New Faulty
+  Set d = Nothing
+  Say "after faulty terminate " & Err.Number
+  On Error GoTo 0
 End Sub
+
+Class Faulty
+  Private Sub Class_Terminate
+    Err.Raise 11
+  End Sub
+End Class
 ' { expect:
 ' init Counter
 ' c.. 7 7 8 [3,4,]
@@ -171,4 +184,5 @@ End Sub
 ' value 7
 ' bool True False True True.
 ' terminate d at 0
+' after faulty terminate 7
 ' }
