@@ -82,10 +82,11 @@ class TVbsGlobalNames : public IQelParserCallbacks {
     FTarget->UsedUnitParsed(AName, ADuplicateName);
   }
   bool IsGlobal(int AName) const { return FGlobals.count(AName) != 0; }
+  bool IsGlobalVariable(int AName) const { return FGlobalVars.count(AName) != 0; }
 
  private:
   IQelParserCallbacks* FTarget;
-  std::unordered_set<int> FGlobals;
+  std::unordered_set<int> FGlobals, FGlobalVars;
 };
 
 // For Each Name In Collection: FStart makes the enumerator, FNext (a condition) moves it on
@@ -205,6 +206,7 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   int HiddenVariable(const char16_t* AKind, std::u16string& AName);
   TQelStmtPtr ErrClear(int APos);
   TQelStmtPtr ResumeNext(TQelStmtPtr AStmt);
+  TQelStmtPtr AppendInPlace(TQelStmtPtr AStmt);
   void NoteAssigned(const TQelStatement* AStmt);
   void NoteName(int AName, const std::u16string& AStrName);
   void DeclareImplicitNames();

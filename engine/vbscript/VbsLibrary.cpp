@@ -307,6 +307,34 @@ void VbsText(const TQelCall&, VARIANT* AArgs, VARIANT& AResult) {
   }
 }
 
+// VBScript's text of an operand of '&' (Empty and Null give nothing).
+String ConcatText(const VARIANT* AValue) {
+  if (AValue->vt == VT_EMPTY || AValue->vt == VT_NULL) return String();
+  if (AValue->vt == VT_BOOL) return AValue->boolVal ? u"True" : u"False";
+  if (AValue->vt == VT_BSTR) return String(OleBstrView(AValue->bstrVal));
+  TQelVar text;
+  QelCheckVar(VariantChangeType(&text.V, AValue, 0, VT_BSTR));
+  return String(OleBstrView(text.V.bstrVal));
+}
+
+// Variable = Variable & Value, with the variable by reference: its string grows in place.
+void VbsAppend(const TQelCall&, VARIANT* AArgs, VARIANT&) {
+  if (!(AArgs[0].vt & VT_BYREF)) RaiseVbsError(501);
+  VARIANT* target = QelDeref(&AArgs[0]);
+  const VARIANT* value = Arg(AArgs, 1);
+  if (target->vt == VT_BSTR && value->vt == VT_BSTR) {
+    if (!OleBstrAppend(&target->bstrVal, value->bstrVal, SysStringLen(value->bstrVal)))
+      throw ExceptionPtr(new EOutOfMemory());
+    return;
+  }
+  const String text = ConcatText(target) + ConcatText(value);
+  BSTR joined = SysAllocStringLen(text.data(), UINT(text.size()));
+  if (!joined) throw ExceptionPtr(new EOutOfMemory());
+  QelClear(target);
+  target->vt = VT_BSTR;
+  target->bstrVal = joined;
+}
+
 void VbsCStr(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {
   if (!BooleanText(Arg(AArgs, 0), AResult)) qel_vb::VbCStr(ACall, AArgs, AResult);
 }
@@ -345,6 +373,7 @@ void VbsFormatCurrency(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) 
 
 constexpr TIntrinsicRow kLibraryRows[] = {
     {u" Text", bokFunction, 1, VbsText},
+    {u" Append", bokProcedure, 2, VbsAppend},
     {u"CStr", bokFunction, 1, VbsCStr},
     {u"TypeName", bokFunction, 1, VbsTypeName},
     {u"FormatCurrency", bokFunction, kVariable, VbsFormatCurrency},

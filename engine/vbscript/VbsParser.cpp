@@ -7,8 +7,11 @@ namespace qel_vbs {
 
 void TVbsGlobalNames::GlobalObjParsed(TQelGlobalObject* AObj, bool& ADuplicateName) {
   const int name = AObj->FName;
+  const bool variable = dynamic_cast<TQelVarObject*>(AObj) != nullptr;
   FTarget->GlobalObjParsed(AObj, ADuplicateName);
-  if (!ADuplicateName) FGlobals.insert(name);
+  if (ADuplicateName) return;
+  FGlobals.insert(name);
+  if (variable) FGlobalVars.insert(name);
 }
 
 TQelVbsParser::TQelVbsParser(IQelParserCallbacks* ACbs, TQelVbsHostNames AHostNames,
@@ -165,6 +168,58 @@ int TQelVbsParser::WithObjectName(std::u16string* AText) {
   if (FWithNames.empty()) return -1;
   if (AText) *AText = FWithNames.back().second;
   return FWithNames.back().first;
+}
+
+namespace {
+
+// The name of a designator that is a bare name (no arguments, no members), else -1.
+int BareName(const TQelExpression* AExpr) {
+  auto* designator = dynamic_cast<const TQelDesignatorExpr*>(AExpr);
+  if (!designator || designator->FItems.size() != 1) return -1;
+  const TQelDesignatorItem& item = *designator->FItems.front();
+  return item.IsNamed() && item.FBracketType == bkNon && item.FArgs.empty() ? item.FName : -1;
+}
+
+// The operand '&' gave to the hidden text row: the expression inside, else the operand.
+TQelExprPtr* TextOperand(TQelExprPtr& AExpr) {
+  auto* call = dynamic_cast<TQelDesignatorExpr*>(AExpr.get());
+  if (!call || call->FItems.size() != 1 || call->FItems.front()->FStrName != u" Text") return &AExpr;
+  return &call->FItems.front()->FArgs.front();
+}
+
+}  // namespace
+
+// Name = Name & More, Name a declared variable: the text of More is appended to the
+// variable's string in place (a string built piece by piece stays linear). '&' joins texts,
+// so Name & A & B is Name & (A & B).
+TQelStmtPtr TQelVbsParser::AppendInPlace(TQelStmtPtr AStmt) {
+  auto* assign = dynamic_cast<TQelAssignmentStmt*>(AStmt.get());
+  if (!assign || FInClass) return AStmt;
+  const int name = BareName(assign->FLeftExpr.get());
+  if (name < 0) return AStmt;
+  const TQelProcLocal* local = FCurrentProc ? FCurrentProc->FindLocal(name) : nullptr;
+  if (local ? local->FLocalType != ltVar : !IsGlobalVariable(name)) return AStmt;
+  // The leftmost operand of the chain of '&' must be the variable itself.
+  TQelExprPtr* link = &assign->FRightExpr;
+  TQelExprPtr* parent = nullptr;
+  for (;;) {
+    auto* binary = dynamic_cast<TQelBinaryExpr*>(link->get());
+    if (!binary || binary->FInstr != icStrConcat) break;
+    parent = link;
+    link = &binary->FLeftExpr;
+  }
+  if (!parent || BareName(TextOperand(*link)->get()) != name) return AStmt;
+  // Drop the leftmost operand: its '&' becomes its right operand.
+  auto* innermost = static_cast<TQelBinaryExpr*>(parent->get());
+  TQelExprPtr rest = std::move(innermost->FRightExpr);
+  *parent = std::move(rest);
+  const std::u16string append = u" Append";
+  std::unique_ptr<TQelDesignatorExpr> call = QelNameDesignator(FCbs->GetNameId(append), append, assign->FSourcePos);
+  call->FItems.front()->FArgs.push_back(std::move(assign->FLeftExpr));
+  call->FItems.front()->FArgs.push_back(std::move(assign->FRightExpr));
+  auto stmt = QelNewStmt<TQelExpressionStmt>(assign->FSourcePos);
+  stmt->FExpr = std::move(call);
+  return stmt;
 }
 
 }  // namespace qel_vbs

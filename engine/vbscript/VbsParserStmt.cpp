@@ -109,7 +109,7 @@ TQelStmtPtr TQelVbsParser::ParseStatement() {
   if ((IsWord(u"Private") || IsWord(u"Public")) && !FCurrentProc) return ResumeNext(ParseDeclaration());
   stmt = TQelVbParser::ParseStatement();
   NoteAssigned(stmt.get());
-  return ResumeNext(std::move(stmt));
+  return ResumeNext(AppendInPlace(std::move(stmt)));
 }
 
 // Let Name = Expression: the optional word of a value assignment.
