@@ -236,6 +236,9 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   std::vector<qel_vb::TQelVbNewExpr*> FNewExprs;
   std::unordered_map<int, std::u16string> FClassKeys;  // class name id -> the name New reaches it by
   void BindNewClasses();
+  // Call statements with arguments and no parentheses in routines ("Name 1, 2"): one that names
+  // a local variable indexes it, as Name(1, 2) does (the bound local takes no arguments).
+  std::vector<std::pair<TQelDesignatorItem*, qel_vb::TQelVbProcDecl*>> FCallsWithArgs;
 };
 
 }  // namespace qel_vbs

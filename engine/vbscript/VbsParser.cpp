@@ -85,6 +85,9 @@ void TQelVbsParser::ParseProgram() {
   Check({ptEOf});
   BindNewClasses();
   DeclareImplicitNames();
+  for (auto [item, proc] : FCallsWithArgs)
+    if (proc->FindLocal(item->FName)) item->FBracketType = bkVbRound;
+  FCallsWithArgs.clear();
 }
 
 // Option Explicit: every variable must be declared before it is assigned.

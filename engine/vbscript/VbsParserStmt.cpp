@@ -109,6 +109,12 @@ TQelStmtPtr TQelVbsParser::ParseStatement() {
   if ((IsWord(u"Private") || IsWord(u"Public")) && !FCurrentProc) return ResumeNext(ParseDeclaration());
   stmt = TQelVbParser::ParseStatement();
   NoteAssigned(stmt.get());
+  if (auto* call = dynamic_cast<TQelExpressionStmt*>(stmt.get()); call && FInProgram && FCurrentProc)
+    if (auto* target = dynamic_cast<TQelDesignatorExpr*>(call->FExpr.get()); target && target->FItems.size() == 1) {
+      TQelDesignatorItem& item = *target->FItems.front();
+      if (item.IsNamed() && item.FBracketType == bkNon && !item.FArgs.empty())
+        FCallsWithArgs.emplace_back(&item, FCurrentProc);
+    }
   return ResumeNext(AppendInPlace(std::move(stmt)));
 }
 

@@ -31,6 +31,16 @@ Sub Report(ALabel)
   Err.Clear
 End Sub
 
+' A local variable "called" with arguments indexes it, as with parentheses (no hang).
+Sub CallVariable
+  Dim v, i
+  On Error Resume Next
+  For i = 1 To 2
+    v 5
+  Next
+  Report "variable called " & i
+End Sub
+
 Dim a, d, x
 Set a = New Account
 Set d = CreateObject("Scripting.Dictionary")
@@ -54,6 +64,7 @@ x = d.Count2
 Report "host property"
 Set x = New Acount
 Report "unknown class"
+CallVariable
 Say "private inside " & a.Peek() & ", ratio " & a.Ratio(4) & ", no error " & Err.Number
 On Error GoTo 0
 x = a.Ratio(0)
@@ -67,6 +78,7 @@ x = a.Ratio(0)
 ' host object: 438 Object doesn't support this property or method: 'NoSuchThing'
 ' host property: 438 Object doesn't support this property or method: 'Count2'
 ' unknown class: 506 Class not defined: 'Acount'
+' variable called 3: 13 Type mismatch
 ' private inside 84, ratio 2.5, no error 0
 ' }
 ' { expect-error: Division by zero at line 15 pos 22 }
