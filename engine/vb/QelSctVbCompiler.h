@@ -79,7 +79,8 @@ class TQelVbParser : public IQelParserBase {
   TQelExprPtr ParseTypeOf();
   TQelExprPtr ParseFactor();
   // Every two-operand node is made here (VBScript gives '&' operands its own text form).
-  virtual TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight, int APos);
+  virtual TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight,
+                                 int APos);
   std::unique_ptr<TQelDesignatorExpr> ParseDesignator();
   void ParseDesignatorRest(TQelDesignatorExpr& ADesignator);
   // Every designator that starts with a name, once parsed (VBScript notes undeclared names).

@@ -12,15 +12,19 @@ namespace qel_vbs {
 namespace {
 
 // {5E0C7B8A-3D41-4C86-9E1B-2F6A4D7C9B10}, {5E0C7B8A-3D41-4C86-9E1B-2F6A4D7C9B11}
-constexpr IID IID_VbsClassObject = {0x5E0C7B8A, 0x3D41, 0x4C86, {0x9E, 0x1B, 0x2F, 0x6A, 0x4D, 0x7C, 0x9B, 0x10}};
-constexpr IID IID_VbsInstance = {0x5E0C7B8A, 0x3D41, 0x4C86, {0x9E, 0x1B, 0x2F, 0x6A, 0x4D, 0x7C, 0x9B, 0x11}};
+constexpr IID IID_VbsClassObject = {
+    0x5E0C7B8A, 0x3D41, 0x4C86, {0x9E, 0x1B, 0x2F, 0x6A, 0x4D, 0x7C, 0x9B, 0x10}};
+constexpr IID IID_VbsInstance = {
+    0x5E0C7B8A, 0x3D41, 0x4C86, {0x9E, 0x1B, 0x2F, 0x6A, 0x4D, 0x7C, 0x9B, 0x11}};
 
 constexpr HRESULT kVbsFacility = HRESULT(0x800A0000);
 // The DISPIDs the class's own code asks for carry this bit: they reach private members too.
 constexpr DISPID kInnerBit = 0x20000000;
 constexpr char16_t kClosedMessage[] = u"The script engine that created this object has been closed";
 
-BSTR NewBstr(std::u16string_view AText) { return SysAllocStringLen(AText.data(), UINT(AText.size())); }
+BSTR NewBstr(std::u16string_view AText) {
+  return SysAllocStringLen(AText.data(), UINT(AText.size()));
+}
 
 HRESULT Fail(EXCEPINFO* AInfo, HRESULT ACode, std::u16string_view AMessage) {
   if (!AInfo) return ACode;
@@ -63,7 +67,8 @@ class TVbsClassObject final : public OleObject<IDispatch, IID_IDispatch, IID_Vbs
 
 class TVbsInstance final : public IDispatch {
  public:
-  explicit TVbsInstance(TVbsClassPtr AClass) : FClass(std::move(AClass)), FFields(size_t(FClass->FieldCount)) {
+  explicit TVbsInstance(TVbsClassPtr AClass)
+      : FClass(std::move(AClass)), FFields(size_t(FClass->FieldCount)) {
     for (VARIANT& field : FFields) VariantInit(&field);
     for (const TVbsMember& member : FClass->Members)
       if (member.Kind == vmkField && member.IsArray && !member.Bounds.empty()) MakeArray(member);
@@ -83,7 +88,8 @@ class TVbsInstance final : public IDispatch {
 
   HRESULT QueryInterface(REFIID riid, void** ppv) override {
     if (!ppv) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, IID_VbsInstance)) {
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+        IsEqualIID(riid, IID_VbsInstance)) {
       *ppv = static_cast<IDispatch*>(this);
       AddRef();
       return S_OK;
@@ -129,13 +135,14 @@ class TVbsInstance final : public IDispatch {
     rgDispId[0] = DISPID(index + 1) | (inner ? kInnerBit : 0);
     return cNames == 1 ? S_OK : DISP_E_UNKNOWNNAME;
   }
-  HRESULT Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DISPPARAMS* pDispParams, VARIANT* pVarResult,
-                 EXCEPINFO* pExcepInfo, UINT*) override;
+  HRESULT Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DISPPARAMS* pDispParams,
+                 VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT*) override;
 
   // Class_Initialize, its error raised to the creator.
   void Initialize() {
     std::shared_ptr<TQelVirtMachine> vm = FClass->Link->VM.lock();
-    if (!vm || !FClass->Link->Alive.load()) RaiseException(new EOleSysError(kClosedMessage, E_UNEXPECTED));
+    if (!vm || !FClass->Link->Alive.load())
+      RaiseException(new EOleSysError(kClosedMessage, E_UNEXPECTED));
     Call(*vm, FClass->Initialize, nullptr, 0, nullptr, nullptr);
   }
   // Class_Terminate once, its errors dropped (as VBScript does).
@@ -167,8 +174,8 @@ class TVbsInstance final : public IDispatch {
   // then Me. By-reference arguments stay references, so the routine writes through them.
   void Call(TQelVirtMachine& AVM, const std::u16string& ARoutine, const VARIANT* AArgs, UINT ACount,
             const VARIANT* AValue, VARIANT* AResult);
-  HRESULT CallGuarded(const std::u16string& ARoutine, DISPPARAMS* AParams, UINT ACount, const VARIANT* AValue,
-                      VARIANT* AResult, EXCEPINFO* AInfo);
+  HRESULT CallGuarded(const std::u16string& ARoutine, DISPPARAMS* AParams, UINT ACount,
+                      const VARIANT* AValue, VARIANT* AResult, EXCEPINFO* AInfo);
   void RunQuietly(const std::u16string& ARoutine) {
     // Err stays as the code that dropped the last reference left it.
     TVbsErrObject* err = FClass->Link->Err.get();
@@ -186,8 +193,8 @@ class TVbsInstance final : public IDispatch {
     SysFreeString(info.bstrSource);
     SysFreeString(info.bstrDescription);
   }
-  HRESULT Field(const TVbsMember& AMember, bool AInner, WORD AFlags, DISPPARAMS* AParams, UINT ACount,
-                const VARIANT* AValue, VARIANT* AResult, EXCEPINFO* AInfo);
+  HRESULT Field(const TVbsMember& AMember, bool AInner, WORD AFlags, DISPPARAMS* AParams,
+                UINT ACount, const VARIANT* AValue, VARIANT* AResult, EXCEPINFO* AInfo);
 
   std::atomic<ULONG> FRefs{1};
   std::atomic<bool> FTerminated{false};
@@ -195,8 +202,8 @@ class TVbsInstance final : public IDispatch {
   std::vector<VARIANT> FFields;
 };
 
-void TVbsInstance::Call(TQelVirtMachine& AVM, const std::u16string& ARoutine, const VARIANT* AArgs, UINT ACount,
-                        const VARIANT* AValue, VARIANT* AResult) {
+void TVbsInstance::Call(TQelVirtMachine& AVM, const std::u16string& ARoutine, const VARIANT* AArgs,
+                        UINT ACount, const VARIANT* AValue, VARIANT* AResult) {
   const size_t count = ACount + (AValue ? 1 : 0) + 1;
   std::vector<VARIANT> slots(count);
   std::vector<const VARIANT*> originals(count, nullptr);
@@ -256,14 +263,16 @@ HRESULT TVbsInstance::CallGuarded(const std::u16string& ARoutine, DISPPARAMS* AP
 namespace {
 
 // The element of an array value at the arguments' indexes, read or written.
-HRESULT ArrayElement(VARIANT& AArray, const VARIANT* AArgs, UINT ACount, const VARIANT* AValue, VARIANT* AResult) {
+HRESULT ArrayElement(VARIANT& AArray, const VARIANT* AArgs, UINT ACount, const VARIANT* AValue,
+                     VARIANT* AResult) {
   SAFEARRAY* array = (AArray.vt & VT_BYREF) ? *AArray.pparray : AArray.parray;
   if (!array || ACount != SafeArrayGetDim(array)) return DISP_E_BADINDEX;
   std::vector<LONG> indexes(ACount);
   for (UINT i = 0; i < ACount; ++i) {
     VARIANT index;
     VariantInit(&index);
-    if (FAILED(VariantChangeType(&index, &AArgs[ACount - 1 - i], 0, VT_I4))) return DISP_E_TYPEMISMATCH;
+    if (FAILED(VariantChangeType(&index, &AArgs[ACount - 1 - i], 0, VT_I4)))
+      return DISP_E_TYPEMISMATCH;
     indexes[i] = index.lVal;
   }
   const VARTYPE type = AArray.vt & VT_TYPEMASK;
@@ -274,8 +283,9 @@ HRESULT ArrayElement(VARIANT& AArray, const VARIANT* AArgs, UINT ACount, const V
     if (SUCCEEDED(hr) && type != VT_VARIANT) hr = VariantChangeType(&value, &value, 0, type);
     if (SUCCEEDED(hr)) {
       void* data = type == VT_VARIANT ? static_cast<void*>(&value)
-                   : (type == VT_BSTR || type == VT_DISPATCH || type == VT_UNKNOWN) ? value.byref
-                                                                                   : static_cast<void*>(&value.llVal);
+                   : (type == VT_BSTR || type == VT_DISPATCH || type == VT_UNKNOWN)
+                       ? value.byref
+                       : static_cast<void*>(&value.llVal);
       hr = SafeArrayPutElement(array, indexes.data(), data);
     }
     VariantClear(&value);
@@ -291,8 +301,9 @@ HRESULT ArrayElement(VARIANT& AArray, const VARIANT* AArgs, UINT ACount, const V
 
 }  // namespace
 
-HRESULT TVbsInstance::Field(const TVbsMember& AMember, bool AInner, WORD AFlags, DISPPARAMS* AParams, UINT ACount,
-                            const VARIANT* AValue, VARIANT* AResult, EXCEPINFO* AInfo) {
+HRESULT TVbsInstance::Field(const TVbsMember& AMember, bool AInner, WORD AFlags,
+                            DISPPARAMS* AParams, UINT ACount, const VARIANT* AValue,
+                            VARIANT* AResult, EXCEPINFO* AInfo) {
   VARIANT& field = FFields[size_t(AMember.Field)];
   if (ACount == 0) {
     if (AValue) {
@@ -322,8 +333,9 @@ HRESULT TVbsInstance::Field(const TVbsMember& AMember, bool AInner, WORD AFlags,
   return DISP_E_TYPEMISMATCH;
 }
 
-HRESULT TVbsInstance::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DISPPARAMS* pDispParams,
-                             VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT*) {
+HRESULT TVbsInstance::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags,
+                             DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
+                             UINT*) {
   if (!FClass->Link->Alive.load()) return Fail(pExcepInfo, E_UNEXPECTED, kClosedMessage);
   const bool inner = dispIdMember > 0 && (dispIdMember & kInnerBit);
   DISPID id = dispIdMember & ~kInnerBit;
@@ -356,7 +368,8 @@ HRESULT TVbsInstance::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DIS
       // Set for an object when the property has it, else Let.
       const VARIANT* v = QelDeref(const_cast<VARIANT*>(value));
       const bool object = v->vt == VT_DISPATCH || v->vt == VT_UNKNOWN;
-      const std::u16string& routine = (object && !member.Set.empty()) || member.Let.empty() ? member.Set : member.Let;
+      const std::u16string& routine =
+          (object && !member.Set.empty()) || member.Let.empty() ? member.Set : member.Let;
       if (routine.empty()) return DISP_E_MEMBERNOTFOUND;
       return CallGuarded(routine, pDispParams, count, value, nullptr, pExcepInfo);
     }
@@ -364,15 +377,17 @@ HRESULT TVbsInstance::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DIS
   return DISP_E_MEMBERNOTFOUND;
 }
 
-IDispatch* QelVbsNewClassObject(TVbsClassPtr AClass) { return new TVbsClassObject(std::move(AClass)); }
+IDispatch* QelVbsNewClassObject(TVbsClassPtr AClass) {
+  return new TVbsClassObject(std::move(AClass));
+}
 
 bool QelVbsCreateInstance(const VARIANT& AObject, VARIANT& AResult) {
   const VARIANT* type = QelDeref(const_cast<VARIANT*>(&AObject));
   if (type->vt != VT_DISPATCH || !type->pdispVal) return false;
   void* found = nullptr;
   if (FAILED(type->pdispVal->QueryInterface(IID_VbsClassObject, &found))) return false;
-  ComPtr<TVbsClassObject> classObject = ComPtr<TVbsClassObject>::adopt(
-      static_cast<TVbsClassObject*>(static_cast<IDispatch*>(found)));
+  ComPtr<TVbsClassObject> classObject =
+      ComPtr<TVbsClassObject>::adopt(static_cast<TVbsClassObject*>(static_cast<IDispatch*>(found)));
   auto* instance = new TVbsInstance(classObject->FClass);
   if (!classObject->FClass->Initialize.empty()) {
     try {

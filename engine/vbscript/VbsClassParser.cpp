@@ -23,8 +23,8 @@ int TVbsClassInfo::Find(std::u16string_view AName) const {
   return -1;
 }
 
-TVbsMember& TQelVbsParser::MemberFor(TVbsClassInfo& AClass, const std::u16string& AName, TVbsMemberKind AKind,
-                                     int APos) {
+TVbsMember& TQelVbsParser::MemberFor(TVbsClassInfo& AClass, const std::u16string& AName,
+                                     TVbsMemberKind AKind, int APos) {
   const int index = AClass.Find(AName);
   if (index < 0) {
     TVbsMember& member = AClass.Members.emplace_back();
@@ -64,7 +64,9 @@ void TQelVbsParser::ParseClass() {
       scoped = true;
       Consume();
       if (IsWord(u"Default")) {
-        if (!isPublic) QelVbRaiseError(u"'Default' specification must also specify 'Public'", FScanner.FTokenStartPos);
+        if (!isPublic)
+          QelVbRaiseError(u"'Default' specification must also specify 'Public'",
+                          FScanner.FTokenStartPos);
         isDefault = true;
         Consume();
       }
@@ -85,7 +87,8 @@ void TQelVbsParser::ParseClass() {
     const int index = info->Find(special);
     if (index < 0) continue;
     const TVbsMember& member = info->Members[size_t(index)];
-    if (member.Kind != vmkMethod) QelVbRaiseError(u"Class initialize or terminate do not have arguments", member.DeclPos);
+    if (member.Kind != vmkMethod)
+      QelVbRaiseError(u"Class initialize or terminate do not have arguments", member.DeclPos);
     (special[6] == u'I' ? info->Initialize : info->Terminate) = member.Method;
   }
   // The class is a constant under its name, and under the name New reaches it by.
@@ -117,8 +120,8 @@ void TQelVbsParser::ParseClassFields(TVbsClassInfo& AClass, bool APublic) {
         const int boundPos = FScanner.FTokenStartPos;
         TQelExprPtr bound = ParseExpression();
         TQelVar value;
-        if (!QelLiteralValue(bound.get(), value.V) || FAILED(VariantChangeType(&value.V, &value.V, 0, VT_I4)) ||
-            value.V.lVal < -1)
+        if (!QelLiteralValue(bound.get(), value.V) ||
+            FAILED(VariantChangeType(&value.V, &value.V, 0, VT_I4)) || value.V.lVal < -1)
           QelVbRaiseError(u"Expected integer constant", boundPos);
         member.Bounds.push_back(value.V.lVal);
         if (Token() != ptComma) break;
@@ -151,7 +154,8 @@ void TQelVbsParser::ParseClassRoutine(TVbsClassInfo& AClass, bool APublic, bool 
   const int id = Name(text);
   static constexpr const char16_t* kPrefixes[] = {u" ", u" ", u" Get ", u" Let ", u" Set "};
   const std::u16string routine = AClass.Name + kPrefixes[kind] + text;
-  auto proc = std::make_unique<TQelVbProcDecl>(FCbs->GetNameId(routine), routine, isFunction ? pkFunction : pkSub);
+  auto proc = std::make_unique<TQelVbProcDecl>(FCbs->GetNameId(routine), routine,
+                                               isFunction ? pkFunction : pkSub);
   proc->FSourcePos = namePos;
   TQelRestore<TQelVbProcDecl*> current(FCurrentProc);
   TQelRestore<bool> resumeNext(FResumeNext), inProperty(FInProperty);
@@ -179,7 +183,8 @@ void TQelVbsParser::ParseClassRoutine(TVbsClassInfo& AClass, bool APublic, bool 
     }
     Expect({ptCloseRound});
   }
-  if (params > 0 && (CompareText(text, u"Class_Initialize") == 0 || CompareText(text, u"Class_Terminate") == 0))
+  if (params > 0 &&
+      (CompareText(text, u"Class_Initialize") == 0 || CompareText(text, u"Class_Terminate") == 0))
     QelVbRaiseError(u"Class initialize or terminate do not have arguments", FLastSkippedPos);
   if ((kind == rkLet || kind == rkSet) && params == 0)
     QelVbRaiseError(u"Property Let/Set should have at least one argument", FLastSkippedPos);
@@ -190,16 +195,18 @@ void TQelVbsParser::ParseClassRoutine(TVbsClassInfo& AClass, bool APublic, bool 
     ParseStmtList(proc->FStmtList);
   }
   Expect({ptEnd});
-  if (isProperty)
-    ExpectWord(u"Property");
-  else
-    Expect({kind == rkFunction ? ptFunction : ptSub});
+  if (isProperty) ExpectWord(u"Property");
+  else Expect({kind == rkFunction ? ptFunction : ptSub});
   proc->FEndSourcePos = FLastSkippedPos;
   SkipSeparators();
 
   TVbsMember& member = MemberFor(AClass, text, isProperty ? vmkProperty : vmkMethod, namePos);
-  const bool firstAccessor = member.Get.empty() && member.Let.empty() && member.Set.empty() && member.Method.empty();
-  std::u16string& slot = kind == rkGet ? member.Get : kind == rkLet ? member.Let : kind == rkSet ? member.Set : member.Method;
+  const bool firstAccessor =
+      member.Get.empty() && member.Let.empty() && member.Set.empty() && member.Method.empty();
+  std::u16string& slot = kind == rkGet   ? member.Get
+                         : kind == rkLet ? member.Let
+                         : kind == rkSet ? member.Set
+                                         : member.Method;
   if (!slot.empty()) QelVbRaiseError(u"Name redefined", namePos);
   slot = routine;
   // A property is public when any of its accessors is.
@@ -236,13 +243,15 @@ void TQelVbsParser::ResolveClassNames(const TVbsClassInfo& AClass) {
       items.insert(items.begin(), std::move(self));
       continue;
     }
-    if (!local && first.FBracketType == bkNon && !FExplicit) FImplicit.push_back({proc, first.FName, first.FStrName});
+    if (!local && first.FBracketType == bkNon && !FExplicit)
+      FImplicit.push_back({proc, first.FName, first.FStrName});
   }
   FClassDesignators.clear();
 }
 
 void TQelVbsParser::NewParsed(qel_vb::TQelVbNewExpr& ANew) {
-  if (FInProgram && ANew.FItems.size() >= 2 && ANew.FItems[1].get() == ANew.FNewCallItem && ANew.FItems[0]->IsNamed())
+  if (FInProgram && ANew.FItems.size() >= 2 && ANew.FItems[1].get() == ANew.FNewCallItem &&
+      ANew.FItems[0]->IsNamed())
     FNewExprs.push_back(&ANew);
 }
 

@@ -131,9 +131,11 @@ TVbsError QelVbsErrorOf(Exception* E) {
 void QelVbsRefineErrorIn(Exception* E, std::u16string_view ASource, int ALine, int ALinePos) {
   static constexpr std::u16string_view kPrefix = u"Undeclared identifier: '";
   const String& message = E->GetMessage();
-  if (message.size() <= kPrefix.size() + 1 || message.compare(0, kPrefix.size(), kPrefix) != 0 || message.back() != u'\'')
+  if (message.size() <= kPrefix.size() + 1 || message.compare(0, kPrefix.size(), kPrefix) != 0 ||
+      message.back() != u'\'')
     return;
-  const std::u16string_view name = std::u16string_view(message).substr(kPrefix.size(), message.size() - kPrefix.size() - 1);
+  const std::u16string_view name =
+      std::u16string_view(message).substr(kPrefix.size(), message.size() - kPrefix.size() - 1);
   size_t lineStart = 0;
   for (int line = 0; line < ALine; ++line) {
     const size_t end = ASource.find_first_of(u"\r\n", lineStart);
@@ -143,22 +145,28 @@ void QelVbsRefineErrorIn(Exception* E, std::u16string_view ASource, int ALine, i
   // The place is the name's last character (or just after it); an assignment's is its '='.
   int assigned = ALinePos - 1;
   if (size_t at = lineStart + size_t(assigned); at < ASource.size() && ASource[at] == u'=') {
-    while (assigned > 0 && (ASource[lineStart + size_t(assigned) - 1] == u' ' || ASource[lineStart + size_t(assigned) - 1] == u'\t'))
+    while (assigned > 0 && (ASource[lineStart + size_t(assigned) - 1] == u' ' ||
+                            ASource[lineStart + size_t(assigned) - 1] == u'\t'))
       --assigned;
   }
   for (const int end : {ALinePos, ALinePos - 1, assigned}) {
     if (end < int(name.size())) continue;
     const size_t start = lineStart + size_t(end) - name.size();
-    if (start + name.size() > ASource.size() || CompareText(String(ASource.substr(start, name.size())), String(name)) != 0)
+    if (start + name.size() > ASource.size() ||
+        CompareText(String(ASource.substr(start, name.size())), String(name)) != 0)
       continue;
     size_t before = start;
-    while (before > lineStart && (ASource[before - 1] == u' ' || ASource[before - 1] == u'\t')) --before;
+    while (before > lineStart && (ASource[before - 1] == u' ' || ASource[before - 1] == u'\t'))
+      --before;
     if (before > lineStart && ASource[before - 1] == u'.') {
       E->SetMessage(u"Object doesn't support this property or method: '" + String(name) + u"'");
       return;
     }
-    const auto isWordChar = [](char16_t c) { return c == u'_' || (c >= u'0' && c <= u'9') || ((c | 0x20) >= u'a' && (c | 0x20) <= u'z'); };
-    if (before >= lineStart + 3 && before < start && CompareText(String(ASource.substr(before - 3, 3)), u"New") == 0 &&
+    const auto isWordChar = [](char16_t c) {
+      return c == u'_' || (c >= u'0' && c <= u'9') || ((c | 0x20) >= u'a' && (c | 0x20) <= u'z');
+    };
+    if (before >= lineStart + 3 && before < start &&
+        CompareText(String(ASource.substr(before - 3, 3)), u"New") == 0 &&
         (before == lineStart + 3 || !isWordChar(ASource[before - 4]))) {
       E->SetMessage(u"Class not defined: '" + String(name) + u"'");
       return;

@@ -144,7 +144,7 @@ struct TVbsClassInfo {
   std::u16string Name;
   std::vector<TVbsMember> Members;  // DISPID = index + 1
   int FieldCount = 0;
-  int Default = -1;  // the member DISPID_VALUE reaches, -1 for none
+  int Default = -1;                      // the member DISPID_VALUE reaches, -1 for none
   std::u16string Initialize, Terminate;  // routine names, empty when the class has none
   TVbsLinkPtr Link;
   int Find(std::u16string_view AName) const;
@@ -175,8 +175,8 @@ struct TVbsImplicitName {
 class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
  public:
   // AIntrinsics: the name ids of the language's intrinsics, which are never variables.
-  TQelVbsParser(IQelParserCallbacks* ACbs, TQelVbsHostNames AHostNames, const std::unordered_set<int>& AIntrinsics,
-                TVbsLinkPtr ALink);
+  TQelVbsParser(IQelParserCallbacks* ACbs, TQelVbsHostNames AHostNames,
+                const std::unordered_set<int>& AIntrinsics, TVbsLinkPtr ALink);
   std::unique_ptr<IQelEmitable> ParseStmt(const std::u16string& ASource) override;
 
  protected:
@@ -186,7 +186,8 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   void DesignatorParsed(TQelDesignatorExpr& ADesignator) override;
   bool ElseEndsOneLineIf() const override { return true; }
   int WithObjectName(std::u16string* AText) override;
-  TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight, int APos) override;
+  TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight,
+                         int APos) override;
   void NewParsed(qel_vb::TQelVbNewExpr& ANew) override;
 
  private:
@@ -215,7 +216,8 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   void ParseClassFields(TVbsClassInfo& AClass, bool APublic);
   void ParseClassRoutine(TVbsClassInfo& AClass, bool APublic, bool ADefault);
   void ResolveClassNames(const TVbsClassInfo& AClass);
-  TVbsMember& MemberFor(TVbsClassInfo& AClass, const std::u16string& AName, TVbsMemberKind AKind, int APos);
+  TVbsMember& MemberFor(TVbsClassInfo& AClass, const std::u16string& AName, TVbsMemberKind AKind,
+                        int APos);
 
   TQelVbsHostNames FHostNames;
   const std::unordered_set<int>& FIntrinsics;
@@ -234,7 +236,8 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   // its own, so that a variable of the same name does not hide it.
   bool FInProgram = false;
   std::vector<qel_vb::TQelVbNewExpr*> FNewExprs;
-  std::unordered_map<int, std::u16string> FClassKeys;  // class name id -> the name New reaches it by
+  std::unordered_map<int, std::u16string>
+      FClassKeys;  // class name id -> the name New reaches it by
   void BindNewClasses();
   // Call statements with arguments and no parentheses in routines ("Name 1, 2"): one that names
   // a local variable indexes it, as Name(1, 2) does (the bound local takes no arguments).

@@ -27,7 +27,8 @@ class TVbsErrIntrinsic : public TIntrinsic {
 class TQelVbsLanguage : public TQelVbLanguage {
  public:
   explicit TQelVbsLanguage(TQelVbsHostNames AHostNames)
-      : FHostNames(std::move(AHostNames)), FErr(ComPtr<TVbsErrObject>::adopt(new TVbsErrObject)),
+      : FHostNames(std::move(AHostNames)),
+        FErr(ComPtr<TVbsErrObject>::adopt(new TVbsErrObject)),
         FLink(std::make_shared<TVbsLink>()) {
     FLink->Err = FErr;
   }
@@ -77,7 +78,9 @@ class TQelVbsLanguage : public TQelVbLanguage {
   TVbsLinkPtr FLink;  // one language per machine: the link of its classes
 };
 
-TQelVbsLanguage* LanguageOf(TQelVirtMachine& AVM) { return dynamic_cast<TQelVbsLanguage*>(AVM.Language().get()); }
+TQelVbsLanguage* LanguageOf(TQelVirtMachine& AVM) {
+  return dynamic_cast<TQelVbsLanguage*>(AVM.Language().get());
+}
 
 }  // namespace
 }  // namespace qel_vbs
@@ -100,7 +103,8 @@ void QelVbsPrepareMachine(const std::shared_ptr<TQelVirtMachine>& AVM) {
 }
 
 void QelVbsEndInstances(TQelVirtMachine& AVM, bool ARunTerminate) {
-  if (auto* language = qel_vbs::LanguageOf(AVM)) qel_vbs::QelVbsEndLinkInstances(language->Link(), ARunTerminate);
+  if (auto* language = qel_vbs::LanguageOf(AVM))
+    qel_vbs::QelVbsEndLinkInstances(language->Link(), ARunTerminate);
 }
 
 void QelVbsStopInstances(TQelVirtMachine& AVM) {

@@ -354,8 +354,8 @@ void VbsFormatCurrency(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) 
   TNumberFormat format = ReadFormat(ACall, AArgs);
   if (ACall.FArgCount < 2 || ArgInt(AArgs, 1) == -1) format.Digits = settings.CurrencyDecimals;
   static constexpr uint8_t kParenFormats[] = {0, 4, 14, 15};
-  const bool regionalParens = std::find(std::begin(kParenFormats), std::end(kParenFormats), settings.NegCurrFormat) !=
-                              std::end(kParenFormats);
+  const bool regionalParens = std::find(std::begin(kParenFormats), std::end(kParenFormats),
+                                        settings.NegCurrFormat) != std::end(kParenFormats);
   format.Parens = Tristate(ACall, AArgs, 3, regionalParens);
   const double value = ArgNumber(AArgs, 0);
   String amount = FormatWith(std::abs(value), format);

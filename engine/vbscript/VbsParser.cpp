@@ -16,8 +16,11 @@ void TVbsGlobalNames::GlobalObjParsed(TQelGlobalObject* AObj, bool& ADuplicateNa
 
 TQelVbsParser::TQelVbsParser(IQelParserCallbacks* ACbs, TQelVbsHostNames AHostNames,
                              const std::unordered_set<int>& AIntrinsics, TVbsLinkPtr ALink)
-    : TVbsGlobalNames(ACbs), TQelVbParser(static_cast<TVbsGlobalNames*>(this)),
-      FHostNames(std::move(AHostNames)), FIntrinsics(AIntrinsics), FLink(std::move(ALink)) {}
+    : TVbsGlobalNames(ACbs),
+      TQelVbParser(static_cast<TVbsGlobalNames*>(this)),
+      FHostNames(std::move(AHostNames)),
+      FIntrinsics(AIntrinsics),
+      FLink(std::move(ALink)) {}
 
 bool TQelVbsParser::IsWord(const char16_t* AWord) const {
   return Token() == ptIdentifier && QelSameAsciiText(FScanner.FSData, AWord);
@@ -186,7 +189,8 @@ int BareName(const TQelExpression* AExpr) {
 // The operand '&' gave to the hidden text row: the expression inside, else the operand.
 TQelExprPtr* TextOperand(TQelExprPtr& AExpr) {
   auto* call = dynamic_cast<TQelDesignatorExpr*>(AExpr.get());
-  if (!call || call->FItems.size() != 1 || call->FItems.front()->FStrName != u" Text") return &AExpr;
+  if (!call || call->FItems.size() != 1 || call->FItems.front()->FStrName != u" Text")
+    return &AExpr;
   return &call->FItems.front()->FArgs.front();
 }
 
@@ -217,7 +221,8 @@ TQelStmtPtr TQelVbsParser::AppendInPlace(TQelStmtPtr AStmt) {
   TQelExprPtr rest = std::move(innermost->FRightExpr);
   *parent = std::move(rest);
   const std::u16string append = u" Append";
-  std::unique_ptr<TQelDesignatorExpr> call = QelNameDesignator(FCbs->GetNameId(append), append, assign->FSourcePos);
+  std::unique_ptr<TQelDesignatorExpr> call =
+      QelNameDesignator(FCbs->GetNameId(append), append, assign->FSourcePos);
   call->FItems.front()->FArgs.push_back(std::move(assign->FLeftExpr));
   call->FItems.front()->FArgs.push_back(std::move(assign->FRightExpr));
   auto stmt = QelNewStmt<TQelExpressionStmt>(assign->FSourcePos);
@@ -231,15 +236,19 @@ namespace qel_vbs {
 
 // '&' joins VBScript's texts of its operands: a Boolean reads "True" or "False" there, where the
 // machine's concatenation writes the number. Operands that are text already are left alone.
-TQelExprPtr TQelVbsParser::MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight, int APos) {
+TQelExprPtr TQelVbsParser::MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight,
+                                      int APos) {
   if (AOp == icStrConcat) {
     const auto asText = [&](TQelExprPtr AExpr) -> TQelExprPtr {
-      if (auto* binary = dynamic_cast<TQelBinaryExpr*>(AExpr.get()); binary && binary->FInstr == icStrConcat)
+      if (auto* binary = dynamic_cast<TQelBinaryExpr*>(AExpr.get());
+          binary && binary->FInstr == icStrConcat)
         return AExpr;
-      if (auto* literal = dynamic_cast<TQelLiteral*>(AExpr.get()); literal && literal->FValue.vt == VT_BSTR)
+      if (auto* literal = dynamic_cast<TQelLiteral*>(AExpr.get());
+          literal && literal->FValue.vt == VT_BSTR)
         return AExpr;
       const std::u16string text = u" Text";
-      std::unique_ptr<TQelDesignatorExpr> call = QelNameDesignator(FCbs->GetNameId(text), text, AExpr->FSourcePos);
+      std::unique_ptr<TQelDesignatorExpr> call =
+          QelNameDesignator(FCbs->GetNameId(text), text, AExpr->FSourcePos);
       call->FItems.front()->FBracketType = bkVbRound;
       call->FItems.front()->FArgs.push_back(std::move(AExpr));
       return call;

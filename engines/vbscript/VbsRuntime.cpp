@@ -66,7 +66,7 @@ class TVbsRuntime final : public IQelBRuntime {
   int FPlaceLine = -1;
   int FPlacePos = -1;
   std::atomic<bool> FInterrupted{false};
-  std::atomic<int> FEntries{0};  // entries running the script (Guarded)
+  std::atomic<int> FEntries{0};       // entries running the script (Guarded)
   std::atomic<bool> FClosing{false};  // closed while idle: later entries fail as after an abort
   std::thread FCloser;  // closes the machine when interrupted, without blocking the caller
 };

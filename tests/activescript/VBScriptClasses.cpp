@@ -66,8 +66,9 @@ class VBScriptClassTest : public ::testing::Test {
     DISPPARAMS params{reversed.data(), nullptr, UINT(reversed.size()), 0};
     TCall call;
     EXCEPINFO info{};
-    call.Hr = AObject->Invoke(IdOf(AObject, AName), IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params,
-                              &call.Result.Get(), &info, nullptr);
+    call.Hr =
+        AObject->Invoke(IdOf(AObject, AName), IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                        &params, &call.Result.Get(), &info, nullptr);
     if (call.Hr == DISP_E_EXCEPTION) {
       call.Error = StringToUtf8(String(OleBstrView(info.bstrDescription)));
       call.Code = info.scode;
@@ -137,12 +138,13 @@ constexpr TClassCompileError kCompileErrors[] = {
     {u"Class Open\n  Public X\n", "Expected 'End Class'", 0, 1},
     {u"Class C\n  Dim X\n  Private X\nEnd Class\n", "Name redefined", 2, 11},
     {u"Class C\n  Dim A(n)\nEnd Class\n", "Expected integer constant", 1, 9},
-    {u"Class C\n  Public Default Function F\n  End Function\n  Public Default Sub G\n  End Sub\nEnd Class\n",
+    {u"Class C\n  Public Default Function F\n  End Function\n  Public Default Sub G\n  End "
+     u"Sub\nEnd Class\n",
      "Cannot have multiple default property/method in a Class", 3, 22},
-    {u"Class C\n  Private Default Sub G\n  End Sub\nEnd Class\n", "'Default' specification must also specify 'Public'",
-     1, 11},
-    {u"Class C\n  Property Let P\n  End Property\nEnd Class\n", "Property Let/Set should have at least one argument",
-     1, 16},
+    {u"Class C\n  Private Default Sub G\n  End Sub\nEnd Class\n",
+     "'Default' specification must also specify 'Public'", 1, 11},
+    {u"Class C\n  Property Let P\n  End Property\nEnd Class\n",
+     "Property Let/Set should have at least one argument", 1, 16},
     {u"Class C\n  Sub Class_Initialize(x)\n  End Sub\nEnd Class\n",
      "Class initialize or terminate do not have arguments", 1, 25},
     {u"Sub S\n  Class C\n  End Class\nEnd Sub\n", "Invalid token: 'identifier'.", 1, 7},
@@ -154,7 +156,8 @@ TEST_F(VBScriptClassTest, FaultyClassesAreCompileErrorsWithTheirPlace) {
     Ctrl.SetSourceText(fault.Source);
     const std::string error = ErrorOf([&] { Ctrl.SetActive(true); });
     EXPECT_EQ(error.rfind(fault.Message, 0), 0u) << error;
-    EXPECT_NE(error.find(StringToUtf8(QelAddSourcePosition(u"", &Ctrl, fault.Line, fault.Pos))), std::string::npos)
+    EXPECT_NE(error.find(StringToUtf8(QelAddSourcePosition(u"", &Ctrl, fault.Line, fault.Pos))),
+              std::string::npos)
         << error;
     EXPECT_EQ(Ctrl.GetState(), ssInactive);
   }
