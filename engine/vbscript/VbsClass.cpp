@@ -131,7 +131,9 @@ class TVbsInstance final : public IDispatch {
     const bool inner = !name.empty() && name.front() == kVbsInnerPrefix;
     if (inner) name.remove_prefix(1);
     const int index = FClass->Find(name);
-    if (index < 0 || (!inner && !FClass->Members[size_t(index)].Public)) return DISP_E_UNKNOWNNAME;
+    if (index < 0) return DISP_E_UNKNOWNNAME;
+    const TVbsMember& member = FClass->Members[size_t(index)];
+    if (!inner && !member.Public && !member.PublicPut) return DISP_E_UNKNOWNNAME;
     rgDispId[0] = DISPID(index + 1) | (inner ? kInnerBit : 0);
     return cNames == 1 ? S_OK : DISP_E_UNKNOWNNAME;
   }
@@ -345,8 +347,8 @@ HRESULT TVbsInstance::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags,
   }
   if (id < 1 || size_t(id) > FClass->Members.size()) return DISP_E_MEMBERNOTFOUND;
   const TVbsMember& member = FClass->Members[size_t(id - 1)];
-  if (!member.Public && !inner) return DISP_E_MEMBERNOTFOUND;
   const bool put = (wFlags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+  if (!inner && !(put ? member.PublicPut : member.Public)) return DISP_E_MEMBERNOTFOUND;
   UINT count = pDispParams ? pDispParams->cArgs : 0;
   const VARIANT* value = nullptr;
   if (put) {

@@ -111,7 +111,7 @@ void TQelVbsParser::ParseClassFields(TVbsClassInfo& AClass, bool APublic) {
     std::u16string text;
     Name(text);
     TVbsMember& member = MemberFor(AClass, text, vmkField, pos);
-    member.Public = APublic;
+    member.Public = member.PublicPut = APublic;
     member.Field = AClass.FieldCount++;
     if (Token() == ptOpenRound) {
       Consume();
@@ -209,8 +209,10 @@ void TQelVbsParser::ParseClassRoutine(TVbsClassInfo& AClass, bool APublic, bool 
                                          : member.Method;
   if (!slot.empty()) QelVbRaiseError(u"Name redefined", namePos);
   slot = routine;
-  // A property is public when any of its accessors is.
-  member.Public = firstAccessor ? APublic : member.Public || APublic;
+  // Each side of a property is public when its accessor is (Let and Set share one).
+  if (firstAccessor) member.Public = member.PublicPut = isProperty ? false : APublic;
+  if (kind == rkGet) member.Public = APublic;
+  if (kind == rkLet || kind == rkSet) member.PublicPut = member.PublicPut || APublic;
   if (ADefault) {
     if (AClass.Default >= 0 && AClass.Default != AClass.Find(text))
       QelVbRaiseError(u"Cannot have multiple default property/method in a Class", namePos);

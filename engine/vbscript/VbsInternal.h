@@ -132,7 +132,8 @@ enum TVbsMemberKind : uint8_t { vmkField, vmkMethod, vmkProperty };
 struct TVbsMember {
   std::u16string Name;
   TVbsMemberKind Kind = vmkField;
-  bool Public = true;
+  bool Public = true;     // read or called from outside (a property: its Get)
+  bool PublicPut = true;  // assigned from outside (a property: its Let or Set)
   int Field = -1;
   std::vector<int32_t> Bounds;  // a field declared as an array: its upper bounds
   bool IsArray = false;

@@ -20,6 +20,15 @@ Class Account
   Public Function Peek()
     Peek = Secret() + Me.Secret()
   End Function
+  Public Property Get Balance2
+    Balance2 = FBalance
+  End Property
+  Private Property Let Balance2(v)
+    FBalance = v
+  End Property
+  Public Sub Reset
+    Balance2 = 0
+  End Sub
   Public Function Check(n)
     If n < 0 Then Err.Raise 1001, "Account", "negative"
     Check = n
@@ -64,6 +73,10 @@ x = d.Count2
 Report "host property"
 Set x = New Acount
 Report "unknown class"
+a.Balance2 = 5
+Report "private Let of a public property " & a.Balance2
+a.Reset
+Report "the class's own Let " & a.Balance2
 CallVariable
 Say "private inside " & a.Peek() & ", ratio " & a.Ratio(4) & ", no error " & Err.Number
 On Error GoTo 0
@@ -78,7 +91,9 @@ x = a.Ratio(0)
 ' host object: 438 Object doesn't support this property or method: 'NoSuchThing'
 ' host property: 438 Object doesn't support this property or method: 'Count2'
 ' unknown class: 506 Class not defined: 'Acount'
+' private Let of a public property 10: 438 Object doesn't support this property or method
+' the class's own Let 0: 0 
 ' variable called 3: 13 Type mismatch
-' private inside 84, ratio 2.5, no error 0
+' private inside 84, ratio 0, no error 0
 ' }
 ' { expect-error: Division by zero at line 15 pos 22 }
