@@ -79,6 +79,7 @@ constexpr TVbsMessageMap kMessageMap[] = {
     {u"Floating point overflow", 6, false},
     {u"Out of present range", 6, false},
     {u"Overflow", 6, false},
+    {u"Variant overflow", 6, false},
     {u"Out of memory", 7, false},
     {u"Stack overflow", 28, false},
     {u"Invalid argument", 5, false},

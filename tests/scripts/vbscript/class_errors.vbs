@@ -77,6 +77,9 @@ a.Balance2 = 5
 Report "private Let of a public property " & a.Balance2
 a.Reset
 Report "the class's own Let " & a.Balance2
+x = a.Ratio(0)
+Report "zero by zero"
+a.Deposit 10
 CallVariable
 Say "private inside " & a.Peek() & ", ratio " & a.Ratio(4) & ", no error " & Err.Number
 On Error GoTo 0
@@ -93,7 +96,8 @@ x = a.Ratio(0)
 ' unknown class: 506 Class not defined: 'Acount'
 ' private Let of a public property 10: 438 Object doesn't support this property or method
 ' the class's own Let 0: 0 
+' zero by zero: 6 Overflow
 ' variable called 3: 13 Type mismatch
-' private inside 84, ratio 0, no error 0
+' private inside 84, ratio 2.5, no error 0
 ' }
 ' { expect-error: Division by zero at line 15 pos 22 }
