@@ -88,6 +88,9 @@ class TQelVbParser : public IQelParserBase {
   // The name id (and in AText, when given) of the variable holding the object of the
   // innermost With, whose members ".Name" reaches; -1 outside With (the VB dialect has none).
   virtual int WithObjectName(std::u16string* AText) { return -1; }
+  // Whether the dot at the cursor starts an argument (".Member" of a With) rather than a
+  // member of the designator before it; never in the VB dialect.
+  virtual bool DotStartsArgument() const { return false; }
   void ParseRoundArgs(TQelDesignatorExpr& ADesignator);
   TQelExprPtr ParseNew();
   // Every New expression, once parsed (VBScript binds the names of its own classes).

@@ -194,7 +194,7 @@ void TQelVbParser::ParseDesignatorRest(TQelDesignatorExpr& ADesignator) {
   for (;;) {
     if (Token() == ptOpenRound) {
       ParseRoundArgs(ADesignator);
-    } else if (Token() == ptDot) {
+    } else if (Token() == ptDot && !DotStartsArgument()) {
       Consume();
       auto item = std::make_unique<TQelDesignatorItem>();
       item->FName = Name(item->FStrName);

@@ -187,6 +187,12 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   void DesignatorParsed(TQelDesignatorExpr& ADesignator) override;
   bool ElseEndsOneLineIf() const override { return true; }
   int WithObjectName(std::u16string* AText) override;
+  // Inside With, a dot after a blank starts ".Member" (Call .Member, Say .Name & x).
+  bool DotStartsArgument() const override {
+    return !FWithNames.empty() && FScanner.FTokenStartPos > FLastSkippedPos + 1 &&
+           FScanner.FTokenStartPos != FWithDotPos;
+  }
+  int FWithDotPos = -1;  // the dot of the ".Member" designator being read
   TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight,
                          int APos) override;
   void NewParsed(qel_vb::TQelVbNewExpr& ANew) override;

@@ -172,7 +172,10 @@ int TQelVbsParser::HiddenVariable(const char16_t* AKind, std::u16string& AName) 
 
 int TQelVbsParser::WithObjectName(std::u16string* AText) {
   if (FWithNames.empty()) return -1;
-  if (AText) *AText = FWithNames.back().second;
+  if (AText) {  // a designator starts at this dot: the member follows it
+    *AText = FWithNames.back().second;
+    FWithDotPos = FScanner.FTokenStartPos;
+  }
   return FWithNames.back().first;
 }
 

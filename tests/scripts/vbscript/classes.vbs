@@ -143,6 +143,7 @@ Sub Main
   With g
     .Cell(0, 0) = "w"
     Say "with " & .Cell(0, 0) & " " & TypeName(Eval("New Holder"))
+    Say .Width & " wide"  ' a call's argument that starts with a member of the With object
   End With
   Set h = New Holder
   Set h.Item = list(1)
@@ -180,6 +181,7 @@ End Class
 ' list 10 fact 720 Grid
 ' grid xy 5
 ' with w Holder
+' 5 wide
 ' object Node 10
 ' value 7
 ' bool True False True True.
