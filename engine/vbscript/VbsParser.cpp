@@ -246,9 +246,9 @@ TQelExprPtr TQelVbsParser::MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQel
       if (auto* binary = dynamic_cast<TQelBinaryExpr*>(AExpr.get());
           binary && binary->FInstr == icStrConcat)
         return AExpr;
-      if (auto* literal = dynamic_cast<TQelLiteral*>(AExpr.get());
-          literal && literal->FValue.vt == VT_BSTR)
-        return AExpr;
+      // Certainly no Boolean (literals other than True/False, arithmetic): the machine's text
+      // of it is VBScript's.
+      if (AExpr->StaticKind() == skOther) return AExpr;
       const std::u16string text = u" Text";
       std::unique_ptr<TQelDesignatorExpr> call =
           QelNameDesignator(FCbs->GetNameId(text), text, AExpr->FSourcePos);
