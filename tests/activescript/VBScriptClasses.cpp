@@ -119,6 +119,25 @@ TEST_F(VBScriptClassTest, AnInstanceKeptAfterCloseFailsItsCalls) {
   EXPECT_EQ(Call(MakePoint(4).get(), u"Scaled", {QelIntVar(2)}).Result.Text(), "8");
 }
 
+TEST_F(VBScriptClassTest, AnInstanceOutlivesTheControlThatMadeIt) {
+  ComPtr<IDispatch> point;
+  {
+    TQelScriptControl other(nullptr);
+    other.SetLanguage(slVBScript);
+    other.SetSourceText(
+        u"Class Box\n  Public V\nEnd Class\nFunction Make\n  Set Make = New Box\n  Make.V = 9\nEnd "
+        u"Function\n");
+    other.SetActive(true);
+    TScrVar box(other.RunProc(u"Make"));
+    ASSERT_EQ(box.Get().vt, VT_DISPATCH);
+    point = ComPtr<IDispatch>(box.Get().pdispVal);
+    EXPECT_EQ(Call(point.get(), u"V", {}).Result.Text(), "9");
+  }
+  const TCall call = Call(point.get(), u"V", {});
+  EXPECT_EQ(call.Hr, DISP_E_EXCEPTION);
+  EXPECT_EQ(call.Error, "The script engine that created this object has been closed");
+}
+
 TEST_F(VBScriptClassTest, CyclesBetweenInstancesEndAtClose) {
   TScrVar(Ctrl.RunProc(u"MakeCycle"));
   EXPECT_EQ(StringToUtf8(List.GetText()), "");  // each keeps the other alive
