@@ -78,7 +78,9 @@ class TQelVbParser : public IQelParserBase {
   TQelExprPtr ParseLevel(int ALevel);
   TQelExprPtr ParseTypeOf();
   TQelExprPtr ParseFactor();
-  TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight, int APos);
+  // Every two-operand node is made here (VBScript gives '&' operands its own text form).
+  virtual TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight,
+                                 int APos);
   std::unique_ptr<TQelDesignatorExpr> ParseDesignator();
   void ParseDesignatorRest(TQelDesignatorExpr& ADesignator);
   // Every designator that starts with a name, once parsed (VBScript notes undeclared names).
@@ -86,8 +88,13 @@ class TQelVbParser : public IQelParserBase {
   // The name id (and in AText, when given) of the variable holding the object of the
   // innermost With, whose members ".Name" reaches; -1 outside With (the VB dialect has none).
   virtual int WithObjectName(std::u16string* AText) { return -1; }
+  // Whether the dot at the cursor starts an argument (".Member" of a With) rather than a
+  // member of the designator before it; never in the VB dialect.
+  virtual bool DotStartsArgument() const { return false; }
   void ParseRoundArgs(TQelDesignatorExpr& ADesignator);
   TQelExprPtr ParseNew();
+  // Every New expression, once parsed (VBScript binds the names of its own classes).
+  virtual void NewParsed(TQelVbNewExpr& ANew) {}
 
   IQelParserCallbacks* FCbs;
   TVBScanner FScanner{true};

@@ -194,7 +194,7 @@ void TQelVbParser::ParseDesignatorRest(TQelDesignatorExpr& ADesignator) {
   for (;;) {
     if (Token() == ptOpenRound) {
       ParseRoundArgs(ADesignator);
-    } else if (Token() == ptDot) {
+    } else if (Token() == ptDot && !DotStartsArgument()) {
       Consume();
       auto item = std::make_unique<TQelDesignatorItem>();
       item->FName = Name(item->FStrName);
@@ -247,5 +247,6 @@ TQelExprPtr TQelVbParser::ParseNew() {
   if (Token() == ptOpenRound) ParseRoundArgs(*node);  // the creation's own arguments
   node->FNewCallItem->FBracketType = bkVbRound;
   ParseDesignatorRest(*node);
+  NewParsed(*node);
   return node;
 }

@@ -40,6 +40,7 @@ constexpr TVbsErrorText kErrorTexts[] = {
     {450, u"Wrong number of arguments or invalid property assignment"},
     {451, u"Object not a collection"},
     {500, u"Variable is undefined"},
+    {506, u"Class not defined"},
     {501, u"Illegal assignment"},
     {502, u"Object not safe for scripting"},
     {1024 + 8, u"Expected literal constant"},
@@ -56,6 +57,8 @@ struct TVbsMessageMap {
 };
 constexpr TVbsMessageMap kMessageMap[] = {
     {u"Undeclared identifier: ", 500, true},
+    {u"Object doesn't support this property or method: ", 438, true},
+    {u"Class not defined: ", 506, true},
     {u"Invalid type cast or type mismatch", 13, false},
     {u"Invalid variant type conversion", 13, false},
     {u"Could not convert variant", 13, false},
@@ -76,6 +79,7 @@ constexpr TVbsMessageMap kMessageMap[] = {
     {u"Floating point overflow", 6, false},
     {u"Out of present range", 6, false},
     {u"Overflow", 6, false},
+    {u"Variant overflow", 6, false},
     {u"Out of memory", 7, false},
     {u"Stack overflow", 28, false},
     {u"Invalid argument", 5, false},
@@ -120,6 +124,55 @@ TVbsError QelVbsErrorOf(Exception* E) {
   }
   error.Number = DISP_E_EXCEPTION;  // an object's error without a code of its own
   return error;
+}
+
+// The machine reports a member an object does not have, and the class of a New that names
+// none, as an undeclared name placed at the end of the name: a name written after a dot there
+// is a member, one after New a class.
+void QelVbsRefineErrorIn(Exception* E, std::u16string_view ASource, int ALine, int ALinePos) {
+  static constexpr std::u16string_view kPrefix = u"Undeclared identifier: '";
+  const String& message = E->GetMessage();
+  if (message.size() <= kPrefix.size() + 1 || message.compare(0, kPrefix.size(), kPrefix) != 0 ||
+      message.back() != u'\'')
+    return;
+  const std::u16string_view name =
+      std::u16string_view(message).substr(kPrefix.size(), message.size() - kPrefix.size() - 1);
+  size_t lineStart = 0;
+  for (int line = 0; line < ALine; ++line) {
+    const size_t end = ASource.find_first_of(u"\r\n", lineStart);
+    if (end == std::u16string_view::npos) return;
+    lineStart = end + (ASource.compare(end, 2, u"\r\n") == 0 ? 2 : 1);
+  }
+  // The place is the name's last character (or just after it); an assignment's is its '='.
+  int assigned = ALinePos - 1;
+  if (size_t at = lineStart + size_t(assigned); at < ASource.size() && ASource[at] == u'=') {
+    while (assigned > 0 && (ASource[lineStart + size_t(assigned) - 1] == u' ' ||
+                            ASource[lineStart + size_t(assigned) - 1] == u'\t'))
+      --assigned;
+  }
+  for (const int end : {ALinePos, ALinePos - 1, assigned}) {
+    if (end < int(name.size())) continue;
+    const size_t start = lineStart + size_t(end) - name.size();
+    if (start + name.size() > ASource.size() ||
+        CompareText(String(ASource.substr(start, name.size())), String(name)) != 0)
+      continue;
+    size_t before = start;
+    while (before > lineStart && (ASource[before - 1] == u' ' || ASource[before - 1] == u'\t'))
+      --before;
+    if (before > lineStart && ASource[before - 1] == u'.') {
+      E->SetMessage(u"Object doesn't support this property or method: '" + String(name) + u"'");
+      return;
+    }
+    const auto isWordChar = [](char16_t c) {
+      return c == u'_' || (c >= u'0' && c <= u'9') || ((c | 0x20) >= u'a' && (c | 0x20) <= u'z');
+    };
+    if (before >= lineStart + 3 && before < start &&
+        CompareText(String(ASource.substr(before - 3, 3)), u"New") == 0 &&
+        (before == lineStart + 3 || !isWordChar(ASource[before - 4]))) {
+      E->SetMessage(u"Class not defined: '" + String(name) + u"'");
+      return;
+    }
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -260,3 +313,7 @@ HRESULT TVbsErrObject::Raise(DISPPARAMS* AParams, EXCEPINFO* AExcepInfo) {
 }
 
 }  // namespace qel_vbs
+
+void QelVbsRefineError(Exception* E, std::u16string_view ASource, int ALine, int ALinePos) {
+  if (E && ALine >= 0 && ALinePos > 0) qel_vbs::QelVbsRefineErrorIn(E, ASource, ALine, ALinePos);
+}

@@ -27,9 +27,13 @@ class TVbsErrIntrinsic : public TIntrinsic {
 class TQelVbsLanguage : public TQelVbLanguage {
  public:
   explicit TQelVbsLanguage(TQelVbsHostNames AHostNames)
-      : FHostNames(std::move(AHostNames)), FErr(ComPtr<TVbsErrObject>::adopt(new TVbsErrObject)) {}
+      : FHostNames(std::move(AHostNames)),
+        FErr(ComPtr<TVbsErrObject>::adopt(new TVbsErrObject)),
+        FLink(std::make_shared<TVbsLink>()) {
+    FLink->Err = FErr;
+  }
   std::unique_ptr<IQelParserBase> CreateParser(IQelParserCallbacks* ACallbacks) override {
-    return std::make_unique<TQelVbsParser>(ACallbacks, FHostNames, IntrinsicNames());
+    return std::make_unique<TQelVbsParser>(ACallbacks, FHostNames, IntrinsicNames(), FLink);
   }
   void EnumGlobalObjects(const std::function<void(TQelGlobalObject*)>& AProc) override {
     // VBScript's own rows replace the dialect's of the same name (Filter, Split).
@@ -49,6 +53,7 @@ class TQelVbsLanguage : public TQelVbLanguage {
     AProc(new TVbsErrIntrinsic(FErr.get()));
   }
   TVbsErrObject& Err() { return *FErr.get(); }
+  const TVbsLinkPtr& Link() const { return FLink; }
 
  private:
   // Name ids are the process's, so one set serves every machine.
@@ -70,7 +75,12 @@ class TQelVbsLanguage : public TQelVbLanguage {
 
   TQelVbsHostNames FHostNames;
   ComPtr<TVbsErrObject> FErr;
+  TVbsLinkPtr FLink;  // one language per machine: the link of its classes
 };
+
+TQelVbsLanguage* LanguageOf(TQelVirtMachine& AVM) {
+  return dynamic_cast<TQelVbsLanguage*>(AVM.Language().get());
+}
 
 }  // namespace
 }  // namespace qel_vbs
@@ -79,16 +89,26 @@ IQelLanguagePtr QelVbsLanguage(TQelVbsHostNames AHostNames) {
   return std::make_shared<qel_vbs::TQelVbsLanguage>(std::move(AHostNames));
 }
 
-void QelVbsPrepareMachine(TQelVirtMachine& AVM) {
-  auto* language = dynamic_cast<qel_vbs::TQelVbsLanguage*>(AVM.Language().get());
+void QelVbsPrepareMachine(const std::shared_ptr<TQelVirtMachine>& AVM) {
+  auto* language = qel_vbs::LanguageOf(*AVM);
   if (!language) return;
-  AVM.OnExceptionToVar = [language](TQelVirtMachine*, const ExceptionPtr& E, VARIANT& AResult) {
+  language->Link()->VM = AVM;
+  AVM->OnExceptionToVar = [language](TQelVirtMachine*, const ExceptionPtr& E, VARIANT& AResult) {
     QelClear(&AResult);
     language->Err().Note(E.Get());
   };
-  AVM.OnNew = [](TQelVirtMachine*, const VARIANT& AType, VARIANT*, int, VARIANT& AResult) {
-    qel_vbs::QelVbsCreateNamed(AType, AResult);
+  AVM->OnNew = [](TQelVirtMachine*, const VARIANT& AType, VARIANT*, int, VARIANT& AResult) {
+    if (!qel_vbs::QelVbsCreateInstance(AType, AResult)) qel_vbs::QelVbsCreateNamed(AType, AResult);
   };
+}
+
+void QelVbsEndInstances(TQelVirtMachine& AVM, bool ARunTerminate) {
+  if (auto* language = qel_vbs::LanguageOf(AVM))
+    qel_vbs::QelVbsEndLinkInstances(language->Link(), ARunTerminate);
+}
+
+void QelVbsStopInstances(TQelVirtMachine& AVM) {
+  if (auto* language = qel_vbs::LanguageOf(AVM)) language->Link()->Alive.store(false);
 }
 
 void QelVbsDescribeError(Exception* E, int32_t& ANumber, std::u16string& ADescription) {

@@ -1,6 +1,7 @@
 // VBScript's own library, beside the VB dialect's intrinsics: the script's own evaluation
 // (Eval, Execute, ExecuteGlobal), the engine's name and version, Escape/Unescape, the number
 // formats, and the class RegExp, which New creates through the COM class registry.
+#include <algorithm>
 #include <cmath>
 
 #include "engine/compiler/QelSctIntrinsicKit.h"
@@ -288,7 +289,94 @@ void VbsDatePart(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {
   SetInt64(AResult, value);
 }
 
+// VBScript's text of a value: a Boolean is "True" or "False" ('&' passes its operands here).
+bool BooleanText(const VARIANT* AValue, VARIANT& AResult) {
+  if (AValue->vt != VT_BOOL) return false;
+  SetText(AResult, AValue->boolVal ? u"True" : u"False");
+  return true;
+}
+
+void VbsText(const TQelCall&, VARIANT* AArgs, VARIANT& AResult) {
+  if (BooleanText(Arg(AArgs, 0), AResult)) return;
+  QelClear(&AResult);
+  if (AArgs[0].vt & VT_BYREF) {
+    QelCheckVar(VariantCopyInd(&AResult, &AArgs[0]));
+  } else {  // a value of the expression's own (a call's result): taken, not copied
+    AResult = AArgs[0];
+    AArgs[0].vt = VT_EMPTY;
+  }
+}
+
+// VBScript's text of an operand of '&' (Empty and Null give nothing).
+String ConcatText(const VARIANT* AValue) {
+  if (AValue->vt == VT_EMPTY || AValue->vt == VT_NULL) return String();
+  if (AValue->vt == VT_BOOL) return AValue->boolVal ? u"True" : u"False";
+  if (AValue->vt == VT_BSTR) return String(OleBstrView(AValue->bstrVal));
+  TQelVar text;
+  QelCheckVar(VariantChangeType(&text.V, AValue, 0, VT_BSTR));
+  return String(OleBstrView(text.V.bstrVal));
+}
+
+// Variable = Variable & Value, with the variable by reference: its string grows in place.
+void VbsAppend(const TQelCall&, VARIANT* AArgs, VARIANT&) {
+  if (!(AArgs[0].vt & VT_BYREF)) RaiseVbsError(501);
+  VARIANT* target = QelDeref(&AArgs[0]);
+  const VARIANT* value = Arg(AArgs, 1);
+  if (target->vt == VT_BSTR && value->vt == VT_BSTR) {
+    if (!OleBstrAppend(&target->bstrVal, value->bstrVal, SysStringLen(value->bstrVal)))
+      throw ExceptionPtr(new EOutOfMemory());
+    return;
+  }
+  const String text = ConcatText(target) + ConcatText(value);
+  BSTR joined = SysAllocStringLen(text.data(), UINT(text.size()));
+  if (!joined) throw ExceptionPtr(new EOutOfMemory());
+  QelClear(target);
+  target->vt = VT_BSTR;
+  target->bstrVal = joined;
+}
+
+void VbsCStr(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {
+  if (!BooleanText(Arg(AArgs, 0), AResult)) qel_vb::VbCStr(ACall, AArgs, AResult);
+}
+
+// An instance of a script class is named by its class.
+void VbsTypeName(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {
+  const std::u16string name = QelVbsClassNameOf(*Arg(AArgs, 0));
+  if (name.empty()) return qel_vb::VbTypeName(ACall, AArgs, AResult);
+  SetText(AResult, name);
+}
+
+// FormatCurrency(Value[, Digits[, LeadingDigit[, Parens[, Group]]]]): the regional currency
+// symbol where the regional format puts it; Digits -1 is the regional count of decimals, and
+// a negative amount takes parentheses when the regional negative format has them.
+void VbsFormatCurrency(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {
+  const TFormatSettings& settings = FormatSettings();
+  TNumberFormat format = ReadFormat(ACall, AArgs);
+  if (ACall.FArgCount < 2 || ArgInt(AArgs, 1) == -1) format.Digits = settings.CurrencyDecimals;
+  static constexpr uint8_t kParenFormats[] = {0, 4, 14, 15};
+  const bool regionalParens = std::find(std::begin(kParenFormats), std::end(kParenFormats),
+                                        settings.NegCurrFormat) != std::end(kParenFormats);
+  format.Parens = Tristate(ACall, AArgs, 3, regionalParens);
+  const double value = ArgNumber(AArgs, 0);
+  String amount = FormatWith(std::abs(value), format);
+  const String& symbol = settings.CurrencyString;
+  switch (settings.CurrencyFormat) {
+    case 1: amount += symbol; break;
+    case 2: amount = symbol + u" " + amount; break;
+    case 3: amount += u" " + symbol; break;
+    default: amount = symbol + amount; break;
+  }
+  const bool negative = value < 0 && FormatWith(value, format).find_first_of(u"-(") != String::npos;
+  if (negative) amount = format.Parens ? u"(" + amount + u")" : u"-" + amount;
+  SetText(AResult, amount);
+}
+
 constexpr TIntrinsicRow kLibraryRows[] = {
+    {u" Text", bokFunction, 1, VbsText},
+    {u" Append", bokProcedure, 2, VbsAppend},
+    {u"CStr", bokFunction, 1, VbsCStr},
+    {u"TypeName", bokFunction, 1, VbsTypeName},
+    {u"FormatCurrency", bokFunction, kVariable, VbsFormatCurrency},
     {u"Eval", bokFunction, 1, nullptr, VbsEval},
     {u"Execute", bokProcedure, 1, nullptr, VbsExecute},
     {u"ExecuteGlobal", bokProcedure, 1, nullptr, VbsExecute},

@@ -72,8 +72,9 @@ TQelStmtPtr TQelVbsParser::ParseOnError() {
 bool TQelVbsParser::AtStatementStart() const {
   if (Token() == ptWhile || (Token() == ptDot && !FWithNames.empty())) return true;
   if (!TQelVbParser::AtStatementStart()) return false;
-  return !IsWord(u"Wend") && !IsWord(u"Option") &&
-         !((IsWord(u"Public") || IsWord(u"Private")) && const_cast<TQelVbsParser*>(this)->AtProcedure());
+  return !IsWord(u"Wend") && !IsWord(u"Option") && !IsWord(u"Class") &&
+         !((IsWord(u"Public") || IsWord(u"Private")) &&
+           const_cast<TQelVbsParser*>(this)->AtProcedure());
 }
 
 TQelStmtPtr TQelVbsParser::ParseStatement() {
@@ -99,10 +100,26 @@ TQelStmtPtr TQelVbsParser::ParseStatement() {
     return empty;
   }
   if (IsWord(u"On")) return ParseOnError();
+  if (Token() == ptExit && FInProperty &&
+      NextIsWord(u"Property")) {  // leaves the property's routine
+    auto stmt = QelNewStmt<TQelVbExitStmt>(FScanner.FTokenStartPos);
+    stmt->FExitType = etSub;
+    Consume();
+    Consume();
+    return stmt;
+  }
   if ((IsWord(u"Private") || IsWord(u"Public")) && !FCurrentProc) return ResumeNext(ParseDeclaration());
   stmt = TQelVbParser::ParseStatement();
   NoteAssigned(stmt.get());
-  return ResumeNext(std::move(stmt));
+  if (auto* call = dynamic_cast<TQelExpressionStmt*>(stmt.get());
+      call && FInProgram && FCurrentProc)
+    if (auto* target = dynamic_cast<TQelDesignatorExpr*>(call->FExpr.get());
+        target && target->FItems.size() == 1) {
+      TQelDesignatorItem& item = *target->FItems.front();
+      if (item.IsNamed() && item.FBracketType == bkNon && !item.FArgs.empty())
+        FCallsWithArgs.emplace_back(&item, FCurrentProc);
+    }
+  return ResumeNext(AppendInPlace(std::move(stmt)));
 }
 
 // Let Name = Expression: the optional word of a value assignment.

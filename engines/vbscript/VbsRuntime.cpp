@@ -41,7 +41,8 @@ class TVbsRuntime final : public IQelBRuntime {
   QEL_BRIDGE_RUNTIME_OVERRIDES;
 
  private:
-  std::unique_ptr<TQelVirtMachine> Compile(const std::u16string& ASource);
+  std::shared_ptr<TQelVirtMachine> Compile(const std::u16string& ASource);
+  void CloseMachine();
   void EnsureCompiled();
   bool IsHostName(const std::u16string& AName) const;
   // Runs ABody, turning what it raises into AError; AStartLine places positions in an
@@ -54,7 +55,9 @@ class TVbsRuntime final : public IQelBRuntime {
   std::vector<TBlock> FBlocks;
   int FLineCount = 0;
   std::vector<TNamedObject> FNamed;
-  std::unique_ptr<TQelVirtMachine> FVM;
+  // Shared: instances of the script's classes hold a weak handle on it.
+  std::shared_ptr<TQelVirtMachine> FVM;
+  const std::u16string* FRunningText = nullptr;  // the immediate text an entry runs
   size_t FCompiledNamed = 0;  // named objects known when FVM compiled
   bool FOpened = false;
   // The innermost place the running error passed, noted by the machine's hook.
@@ -63,18 +66,27 @@ class TVbsRuntime final : public IQelBRuntime {
   int FPlaceLine = -1;
   int FPlacePos = -1;
   std::atomic<bool> FInterrupted{false};
+  std::atomic<int> FEntries{0};       // entries running the script (Guarded)
+  std::atomic<bool> FClosing{false};  // closed while idle: later entries fail as after an abort
   std::thread FCloser;  // closes the machine when interrupted, without blocking the caller
 };
 
 TVbsRuntime::~TVbsRuntime() {
   if (FCloser.joinable()) FCloser.join();
-  if (FVM) {
-    try {
-      FVM->Close();
-    } catch (...) {
-      // dropped with the runtime
-    }
+  CloseMachine();
+}
+
+// The instances still alive end first (Class_Terminate runs unless the script was aborted),
+// while the machine can still run them.
+void TVbsRuntime::CloseMachine() {
+  if (!FVM) return;
+  try {
+    QelVbsEndInstances(*FVM, !FInterrupted.load());
+    FVM->Close();
+  } catch (...) {
+    // dropped with the machine
   }
+  FVM.reset();
 }
 
 bool TVbsRuntime::IsHostName(const std::u16string& AName) const {
@@ -88,19 +100,22 @@ bool TVbsRuntime::IsHostName(const std::u16string& AName) const {
   return false;
 }
 
-std::unique_ptr<TQelVirtMachine> TVbsRuntime::Compile(const std::u16string& ASource) {
-  auto vm = std::make_unique<TQelVirtMachine>(
+std::shared_ptr<TQelVirtMachine> TVbsRuntime::Compile(const std::u16string& ASource) {
+  auto vm = std::make_shared<TQelVirtMachine>(
       QelVbsLanguage([this](const std::u16string& AName) { return IsHostName(AName); }));
   // An error passes the hook once per activation it leaves, innermost first; an error that
   // On Error Resume Next caught passed it too, so a new error replaces the place noted.
-  vm->OnFormatException = [this](TQelVirtMachine*, int ALine, int ALinePos, Exception* E) {
+  vm->OnFormatException = [this](TQelVirtMachine* AVM, int ALine, int ALinePos, Exception* E) {
     if (FHasPlace && FPlaceError.Get() == E) return;
+    // The innermost place is in the immediate text running, or else in the script.
+    if (FRunningText) QelVbsRefineError(E, *FRunningText, ALine, ALinePos);
+    QelVbsRefineError(E, AVM->Source().Text(), ALine, ALinePos);
     FPlaceError = ExceptionPtr(E);
     FHasPlace = true;
     FPlaceLine = ALine;
     FPlacePos = ALinePos;
   };
-  QelVbsPrepareMachine(*vm);
+  QelVbsPrepareMachine(vm);
   vm->Initialize(ASource);
   for (const TNamedObject& named : FNamed)
     if (!named.Name.empty() || named.GlobalMembers)
@@ -111,8 +126,7 @@ std::unique_ptr<TQelVirtMachine> TVbsRuntime::Compile(const std::u16string& ASou
 // Compiles again when host names arrived since the last compilation; never once running.
 void TVbsRuntime::EnsureCompiled() {
   if (FOpened || (FVM && FCompiledNamed == FNamed.size())) return;
-  if (FVM) FVM->Close();
-  FVM.reset();
+  CloseMachine();
   FVM = Compile(FSource);
   FCompiledNamed = FNamed.size();
 }
@@ -140,11 +154,16 @@ bool TVbsRuntime::Guarded(TQelBScriptError& AError, int AStartLine, TBody&& ABod
   } forget{FPlaceError};
   FHasPlace = false;
   FPlaceError = ExceptionPtr();
-  if (FInterrupted.load()) {
+  if (FInterrupted.load() || FClosing.load()) {
     AError.Aborted = true;
     AError.Description = QelBAbortMessage;
     return false;
   }
+  struct TEntry {
+    std::atomic<int>& Count;
+    explicit TEntry(std::atomic<int>& ACount) : Count(ACount) { ++Count; }
+    ~TEntry() { --Count; }
+  } entry(FEntries);
   try {
     ABody();
     return true;
@@ -181,7 +200,7 @@ bool TVbsRuntime::AddCode(std::string_view ASource, int AStartLine, TQelBScriptE
   combined += text;
   // The block alone places its own syntax errors.
   return Guarded(AError, AStartLine, [&] {
-    std::unique_ptr<TQelVirtMachine> checked = Compile(text);
+    std::shared_ptr<TQelVirtMachine> checked = Compile(text);
     checked.reset();
     FSource = std::move(combined);
     FBlocks.push_back({firstLine, AStartLine});
@@ -204,6 +223,12 @@ bool TVbsRuntime::Execute(std::string_view AText, int AStartLine, bool AExpressi
   const std::u16string text = QelBUtf16(AText);
   return Guarded(AError, AStartLine, [&] {
     EnsureCompiled();
+    struct TRunning {
+      const std::u16string*& Slot;
+      const std::u16string* Saved;
+      ~TRunning() { Slot = Saved; }
+    } running{FRunningText, FRunningText};
+    FRunningText = &text;
     if (!AExpression) {
       FVM->ExecStmt(text);
       return;
@@ -284,8 +309,15 @@ bool TVbsRuntime::WriteGlobal(std::string_view AName, const TQelBValue& AValue, 
 // them to leave: that wait happens on a thread of its own, so a Close asked from inside the
 // script, or while it calls the host, cannot wait for itself.
 void TVbsRuntime::Interrupt() {
+  // Nothing running: the close is an ordinary one, made when the runtime goes (Class_Terminate
+  // of the instances still alive runs then).
+  if (FEntries.load() == 0) {
+    FClosing.store(true);
+    return;
+  }
   if (FInterrupted.exchange(true) || !FVM) return;
   TQelVirtMachine* vm = FVM.get();
+  QelVbsStopInstances(*vm);
   FCloser = std::thread([vm] {
     try {
       vm->Close();
