@@ -14,13 +14,11 @@
 
 namespace {
 
-std::string U8(const std::u16string& AText) { return StringToUtf8(AText); }
-
 std::string ErrorOf(const std::function<void()>& AAction) {
   try {
     AAction();
   } catch (const ExceptionPtr& E) {
-    return U8(E->GetMessage());
+    return StringToUtf8(E->GetMessage());
   }
   return "(no error)";
 }
@@ -54,7 +52,7 @@ class ScriptDebuggerTest : public ::testing::Test {
       if (Debugger.BreakKind() != bkNone) Debugger.ResumeFromBreak(rkContinue);
     };
     Debugger.OnLogMessage = [this](TQelScriptDebugger*, TQelDebugMsgKind, const std::u16string& AMsg) {
-      Log.push_back(U8(AMsg));
+      Log.push_back(StringToUtf8(AMsg));
     };
   }
   void TearDown() override { Ctrl.SetActive(false); }
@@ -93,10 +91,10 @@ TEST_F(ScriptDebuggerTest, ConditionsAndPassCountsDecideWhichHitsStop) {
       {u"n > 2", 2, {4, 6}},  // a false condition counts no pass
   };
   for (const TConditionCase& c : cases) {
-    SCOPED_TRACE(U8(c.Condition) + " / " + std::to_string(c.PassCount));
+    SCOPED_TRACE(StringToUtf8(c.Condition) + " / " + std::to_string(c.PassCount));
     Lines.clear();
     std::vector<std::string> seen;
-    OnStop = [&] { seen.push_back(U8(Debugger.StackFrames(0)->Eval(u"n"))); };
+    OnStop = [&] { seen.push_back(StringToUtf8(Debugger.StackFrames(0)->Eval(u"n"))); };
     Start();
     TQelBreakpoint* bp = Debugger.SetBreakpoint(Module(), 3);
     bp->SetCondition(c.Condition);
@@ -157,16 +155,16 @@ TEST_F(ScriptDebuggerTest, FramesAndVariablesDuringASynchronousBreak) {
   OnStop = [&] {
     for (int i = 0; i < Debugger.StackFrameCount(); ++i) {
       TQelStackFrame* frame = Debugger.StackFrames(i);
-      frames.push_back(U8(frame->ShortDescription()) + ":" + std::to_string(frame->Line()));
+      frames.push_back(StringToUtf8(frame->ShortDescription()) + ":" + std::to_string(frame->Line()));
     }
     TQelVariables locals;
     int changes = 0;
     locals.OnChange = [&](TQelVariables*) { ++changes; };
     Debugger.StackFrames(1)->GetVariables(locals);
     TQelVariable* root = locals.Root();
-    vars.push_back(U8(root->Name) + " " + std::to_string(changes));
+    vars.push_back(StringToUtf8(root->Name) + " " + std::to_string(changes));
     for (int i = 0; i < root->Count(); ++i)
-      vars.push_back(U8(root->Items(i)->Name) + "=" + U8(root->Items(i)->Value));
+      vars.push_back(StringToUtf8(root->Items(i)->Name) + "=" + StringToUtf8(root->Items(i)->Value));
     Debugger.ResumeFromBreak(rkAbort);
     notInBreak = ErrorOf([&] { Debugger.StackFrames(0); });
   };
@@ -221,10 +219,10 @@ TEST_F(ScriptDebuggerTest, AsynchronousBreaksServeTheHostFromAnotherThread) {
     }
     // Evaluation, variables and object children all run on the stopped script thread.
     TQelStackFrame* frame = Debugger.StackFrames(0);
-    seen.push_back(U8(frame->Eval(u"n")));
+    seen.push_back(StringToUtf8(frame->Eval(u"n")));
     TQelVariables value;
     frame->Eval(u"Total", value);
-    seen.push_back(U8(value.Root()->Type_) + " " + U8(value.Root()->Value));
+    seen.push_back(StringToUtf8(value.Root()->Type_) + " " + StringToUtf8(value.Root()->Value));
     Debugger.ResumeFromBreak(rkContinue);
   }
   script.join();
@@ -269,7 +267,7 @@ TEST_F(ScriptDebuggerTest, EventHandlersCalledFromTheHostStop) {
   std::vector<std::string> frames;
   OnStop = [&] {
     for (int i = 0; i < Debugger.StackFrameCount(); ++i)
-      frames.push_back(U8(Debugger.StackFrames(i)->ShortDescription()));
+      frames.push_back(StringToUtf8(Debugger.StackFrames(i)->ShortDescription()));
   };
   list.Add(u"a");
   list.Add(u"b");
@@ -321,7 +319,7 @@ TEST_F(ScriptDebuggerTest, DestroyingAModuleRemovesItsBreakpointsAndNames) {
   ASSERT_EQ(Debugger.BreakpointCount(), 2);
   Debugger.Modules().Delete(0);
   EXPECT_EQ(Debugger.BreakpointCount(), 1);
-  EXPECT_EQ(U8(Ctrl.GetDebugName()), "");
+  EXPECT_EQ(StringToUtf8(Ctrl.GetDebugName()), "");
   EXPECT_EQ(Debugger.Modules().FindByName(u"other"), Debugger.Modules().Items(0));
 }
 

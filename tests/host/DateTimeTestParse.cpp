@@ -4,7 +4,7 @@
 
 namespace {
 
-struct ParseCase {
+struct DateParseCase {
   const char16_t* ShortDateFormat;
   char16_t DateSeparator;
   const char16_t* Text;
@@ -13,12 +13,12 @@ struct ParseCase {
 
 constexpr double kInvalid = -1e9;
 
-void PrintTo(const ParseCase& ACase, std::ostream* AOut) { *AOut << StringToUtf8(ACase.Text); }
+void PrintTo(const DateParseCase& ACase, std::ostream* AOut) { *AOut << StringToUtf8(ACase.Text); }
 
-class StrToDateCases : public WithPinnedSettings<testing::TestWithParam<ParseCase>> {};
+class StrToDateCases : public WithPinnedSettings<testing::TestWithParam<DateParseCase>> {};
 
 TEST_P(StrToDateCases, ParseInTheRegionalOrder) {
-  const ParseCase& c = GetParam();
+  const DateParseCase& c = GetParam();
   Adjust([&](TFormatSettings& s) {
     s.ShortDateFormat = c.ShortDateFormat;
     s.DateSeparator = c.DateSeparator;
@@ -34,19 +34,19 @@ TEST_P(StrToDateCases, ParseInTheRegionalOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, StrToDateCases,
-    testing::Values(ParseCase{u"m/d/yyyy", u'/', u"3/5/2024", 45356}, ParseCase{u"m/d/yyyy", u'/', u" 3 / 5 / 2024 ", 45356},
-                    ParseCase{u"m/d/yyyy", u'/', u"03/05/2024", 45356},
-                    ParseCase{u"m/d/yyyy", u'/', u"12/29/1899", -1},
-                    ParseCase{u"dd.mm.yyyy", u'.', u"5.3.2024", 45356},
-                    ParseCase{u"yyyy-mm-dd", u'-', u"2024-03-05", 45356},
-                    ParseCase{u"m/d/yyyy", u'/', u"3/5/24", 45356},
-                    ParseCase{u"m/d/yyyy", u'/', u"13/5/2024", kInvalid},
-                    ParseCase{u"m/d/yyyy", u'/', u"2/30/2024", kInvalid},
-                    ParseCase{u"m/d/yyyy", u'/', u"3-5-2024", kInvalid}, ParseCase{u"m/d/yyyy", u'/', u"abc", kInvalid},
-                    ParseCase{u"m/d/yyyy", u'/', u"", kInvalid}, ParseCase{u"m/d/yyyy", u'/', u"3/5/2024x", kInvalid},
-                    ParseCase{u"m/d/yyyy", u'/', u"3/5/", kInvalid}, ParseCase{u"m/d/yyyy", u'/', u"3//2024", kInvalid},
-                    ParseCase{u"m/d/yyyy", u'/', u"3/5/20245", kInvalid},
-                    ParseCase{u"m/d/yyyy", u'/', u"3/5/2024 10:00", kInvalid}));
+    testing::Values(DateParseCase{u"m/d/yyyy", u'/', u"3/5/2024", 45356}, DateParseCase{u"m/d/yyyy", u'/', u" 3 / 5 / 2024 ", 45356},
+                    DateParseCase{u"m/d/yyyy", u'/', u"03/05/2024", 45356},
+                    DateParseCase{u"m/d/yyyy", u'/', u"12/29/1899", -1},
+                    DateParseCase{u"dd.mm.yyyy", u'.', u"5.3.2024", 45356},
+                    DateParseCase{u"yyyy-mm-dd", u'-', u"2024-03-05", 45356},
+                    DateParseCase{u"m/d/yyyy", u'/', u"3/5/24", 45356},
+                    DateParseCase{u"m/d/yyyy", u'/', u"13/5/2024", kInvalid},
+                    DateParseCase{u"m/d/yyyy", u'/', u"2/30/2024", kInvalid},
+                    DateParseCase{u"m/d/yyyy", u'/', u"3-5-2024", kInvalid}, DateParseCase{u"m/d/yyyy", u'/', u"abc", kInvalid},
+                    DateParseCase{u"m/d/yyyy", u'/', u"", kInvalid}, DateParseCase{u"m/d/yyyy", u'/', u"3/5/2024x", kInvalid},
+                    DateParseCase{u"m/d/yyyy", u'/', u"3/5/", kInvalid}, DateParseCase{u"m/d/yyyy", u'/', u"3//2024", kInvalid},
+                    DateParseCase{u"m/d/yyyy", u'/', u"3/5/20245", kInvalid},
+                    DateParseCase{u"m/d/yyyy", u'/', u"3/5/2024 10:00", kInvalid}));
 
 using DateParsing = WithPinnedSettings<>;
 

@@ -116,17 +116,17 @@ TEST_F(NumberTexts, CurrencyTexts) {
   EXPECT_EQ(Currency(-1.23454).Value, -12345);
 }
 
-struct ParseCase {
+struct NumberParseCase {
   const char16_t* Text;
   double Expected;  // NaN: not a number text
 };
 
-void PrintTo(const ParseCase& ACase, std::ostream* AOut) { *AOut << StringToUtf8(ACase.Text); }
+void PrintTo(const NumberParseCase& ACase, std::ostream* AOut) { *AOut << StringToUtf8(ACase.Text); }
 
-class StrToFloatCases : public WithPinnedSettings<testing::TestWithParam<ParseCase>> {};
+class StrToFloatCases : public WithPinnedSettings<testing::TestWithParam<NumberParseCase>> {};
 
 TEST_P(StrToFloatCases, ParseOrRefuse) {
-  const ParseCase& c = GetParam();
+  const NumberParseCase& c = GetParam();
   double value = -12345;
   const bool ok = TryStrToFloat(c.Text, value);
   if (std::isnan(c.Expected)) {
@@ -143,13 +143,13 @@ TEST_P(StrToFloatCases, ParseOrRefuse) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, StrToFloatCases,
-                         testing::Values(ParseCase{u"1.5", 1.5}, ParseCase{u"  -1.5  ", -1.5}, ParseCase{u"+2", 2},
-                                         ParseCase{u"-1e3", -1000}, ParseCase{u"1.5E-2", 0.015}, ParseCase{u".5", 0.5},
-                                         ParseCase{u"1.", 1}, ParseCase{u"0", 0}, ParseCase{u"INF", kInf},
-                                         ParseCase{u"-inf", -kInf}, ParseCase{u"", kNaN}, ParseCase{u" ", kNaN},
-                                         ParseCase{u"abc", kNaN}, ParseCase{u"1,5", kNaN}, ParseCase{u"1e", kNaN},
-                                         ParseCase{u".", kNaN}, ParseCase{u"1.5x", kNaN}, ParseCase{u"--1", kNaN},
-                                         ParseCase{u"1e400", kNaN}, ParseCase{u"1 000", kNaN}));
+                         testing::Values(NumberParseCase{u"1.5", 1.5}, NumberParseCase{u"  -1.5  ", -1.5}, NumberParseCase{u"+2", 2},
+                                         NumberParseCase{u"-1e3", -1000}, NumberParseCase{u"1.5E-2", 0.015}, NumberParseCase{u".5", 0.5},
+                                         NumberParseCase{u"1.", 1}, NumberParseCase{u"0", 0}, NumberParseCase{u"INF", kInf},
+                                         NumberParseCase{u"-inf", -kInf}, NumberParseCase{u"", kNaN}, NumberParseCase{u" ", kNaN},
+                                         NumberParseCase{u"abc", kNaN}, NumberParseCase{u"1,5", kNaN}, NumberParseCase{u"1e", kNaN},
+                                         NumberParseCase{u".", kNaN}, NumberParseCase{u"1.5x", kNaN}, NumberParseCase{u"--1", kNaN},
+                                         NumberParseCase{u"1e400", kNaN}, NumberParseCase{u"1 000", kNaN}));
 
 TEST_F(NumberTexts, StrToCurrRoundsToFourDecimals) {
   EXPECT_EQ(StrToCurr(u"12.34").Value, 123400);

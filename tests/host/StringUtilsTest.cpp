@@ -74,18 +74,18 @@ TEST(Integers, IntToStr) {
   EXPECT_EQ(IntToHex(-1, 2), u"FFFFFFFFFFFFFFFF");
 }
 
-struct ParseCase {
+struct IntParseCase {
   const char16_t* Text;
   bool Valid;
   int Value;
 };
 
-void PrintTo(const ParseCase& ACase, std::ostream* AOut) { *AOut << QelTestLabel(ACase.Text); }
+void PrintTo(const IntParseCase& ACase, std::ostream* AOut) { *AOut << QelTestLabel(ACase.Text); }
 
-class StrToIntCases : public testing::TestWithParam<ParseCase> {};
+class StrToIntCases : public testing::TestWithParam<IntParseCase> {};
 
 TEST_P(StrToIntCases, ParsesOrRaises) {
-  const ParseCase& c = GetParam();
+  const IntParseCase& c = GetParam();
   int value = -999;
   EXPECT_EQ(TryStrToInt(c.Text, value), c.Valid);
   EXPECT_EQ(StrToIntDef(c.Text, -7), c.Valid ? c.Value : -7);
@@ -104,18 +104,18 @@ TEST_P(StrToIntCases, ParsesOrRaises) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, StrToIntCases,
-                         testing::Values(ParseCase{u"42", true, 42}, ParseCase{u"-42", true, -42},
-                                         ParseCase{u"+7", true, 7}, ParseCase{u" 12", true, 12},
-                                         ParseCase{u"$FF", true, 255}, ParseCase{u"0x1f", true, 31},
-                                         ParseCase{u"-$10", true, -16}, ParseCase{u"$FFFFFFFF", true, -1},
-                                         ParseCase{u"2147483647", true, 2147483647},
-                                         ParseCase{u"-2147483648", true, INT32_MIN},
-                                         ParseCase{u"2147483648", false, 0}, ParseCase{u"", false, 0},
-                                         ParseCase{u"12a", false, 0}, ParseCase{u"$", false, 0},
-                                         ParseCase{u"1 2", false, 0}, ParseCase{u"$1FFFFFFFF", false, 0},
-                                         ParseCase{u"--1", false, 0},
+                         testing::Values(IntParseCase{u"42", true, 42}, IntParseCase{u"-42", true, -42},
+                                         IntParseCase{u"+7", true, 7}, IntParseCase{u" 12", true, 12},
+                                         IntParseCase{u"$FF", true, 255}, IntParseCase{u"0x1f", true, 31},
+                                         IntParseCase{u"-$10", true, -16}, IntParseCase{u"$FFFFFFFF", true, -1},
+                                         IntParseCase{u"2147483647", true, 2147483647},
+                                         IntParseCase{u"-2147483648", true, INT32_MIN},
+                                         IntParseCase{u"2147483648", false, 0}, IntParseCase{u"", false, 0},
+                                         IntParseCase{u"12a", false, 0}, IntParseCase{u"$", false, 0},
+                                         IntParseCase{u"1 2", false, 0}, IntParseCase{u"$1FFFFFFFF", false, 0},
+                                         IntParseCase{u"--1", false, 0},
                                          // Trailing blanks are no part of a number.
-                                         ParseCase{u" 12 ", false, 0}, ParseCase{u"12 ", false, 0}));
+                                         IntParseCase{u" 12 ", false, 0}, IntParseCase{u"12 ", false, 0}));
 
 TEST(Integers, Int64Range) {
   int64_t value = 0;

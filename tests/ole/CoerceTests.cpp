@@ -37,7 +37,6 @@ TEST_P(Coerce, GivesPublishedResult) {
 const auto kOk = S_OK;
 const auto kOvf = DISP_E_OVERFLOW;
 const auto kMis = DISP_E_TYPEMISMATCH;
-const Val kNone = Empty();
 
 // Integer ranges and rounding half to even.
 INSTANTIATE_TEST_SUITE_P(

@@ -24,6 +24,8 @@ inline Val Null() { return {VT_NULL}; }
 inline Val Str(const char16_t* s) { return {VT_BSTR, 0, s}; }
 inline Val Bool(bool b) { return {VT_BOOL, b ? -1.0 : 0.0}; }
 inline Val Of(VARTYPE vt, double v) { return {vt, v}; }
+// The expected value of a row that fails.
+inline const Val kNone = Empty();
 
 // Owns one VARIANT for the length of a test.
 struct Var : TQelTestVariant {

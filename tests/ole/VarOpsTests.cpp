@@ -34,7 +34,6 @@ TEST_P(Binary, GivesPublishedResult) {
   }
 }
 
-const Val kNone = Empty();
 #define OP(f) #f, f
 
 INSTANTIATE_TEST_SUITE_P(
