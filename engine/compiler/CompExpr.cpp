@@ -277,7 +277,10 @@ bool BindLocal(const TQelNameSearchRes& R, TQelInstrCode& ACode, intptr_t& AData
 bool QelResolveItem(TQelContext& C, TQelDesignatorItem& AItem, TQelInstrCode& ACode,
                     intptr_t& AData, bool AHasValue, bool AHasObject) {
   const bool byName = ACode == icGlobCall || ACode == icGlobCallRef || ACode == icAssignGlobCall;
-  if (byName && AItem.FBracketType == bkNon && C.CurNamespace) {
+  // An item with arguments is a call even without brackets (the VB dialect's `v 5`): it goes by
+  // name, where the machine refuses it, instead of binding the local and leaving its arguments
+  // on the stack.
+  if (byName && AItem.FBracketType == bkNon && AItem.FArgs.empty() && C.CurNamespace) {
     const TQelNameSearchRes r = C.CurNamespace->CompileTimeFind(AItem.FName);
     if (BindLocal(r, ACode, AData)) return false;
     // A computed local constant lives in a slot of the activation; it is read by value only

@@ -344,6 +344,8 @@ VARIANT* GlobCallGeneral(TQelCallEnv& AEnv, const TQelCall* C, VARIANT* ATop, bo
   }
   switch (C->FBracketType) {
     case bkNon:
+      // Arguments without brackets (the VB dialect's `v 5`) apply only to a routine.
+      if (C->FArgCount) Fail(retTypeMismatch);
       QelMove(resSlot, &value.V);
       break;
     case bkVbRound: case bkBlock:
