@@ -17,6 +17,7 @@
 #include "host/gui/Menus.h"
 #include "host/gui/StdCtrls.h"
 
+class QObject;
 class QTreeWidgetItem;
 class QTabBar;
 class TCustomListView;
@@ -421,6 +422,9 @@ class TCustomTabControl : public TWinControl {
   virtual void Change() { OnChange(this); }
   // The tab index moved to AIndex (the page control shows the page behind it).
   virtual void TabIndexChanged() {}
+  // The image a tab shows from Images: its own index here, its page's ImageIndex on a page
+  // control.
+  virtual int TabImageIndex(int ATab) const { return ATab; }
   // The tabs' texts changed: the bar shows them again.
   void TabsChanged(TObject* = nullptr);
   QTabBar* TabBar() const { return FTabBar; }
@@ -510,6 +514,7 @@ class TPageControl : public TCustomTabControl {
 
  protected:
   void TabIndexChanged() override;
+  int TabImageIndex(int ATab) const override;
 
  private:
   void ShowPage(TTabSheet* APage);
@@ -877,7 +882,8 @@ class TCustomUpDown : public TWinControl {
   void SetOrientation(TUDOrientation AValue);
   TUDAlignButton GetAlignButton() const { return FAlignButton; }
   void SetAlignButton(TUDAlignButton AValue);
-  // The control whose text shows the position; the up-down sits beside it.
+  // The control whose text shows the position; the up-down sits beside it, and with ArrowKeys
+  // the up and down keys pressed in it step the position.
   TWinControl* GetAssociate() const { return FAssociate; }
   void SetAssociate(TWinControl* AValue);
   TUDClickEvent OnClick;
@@ -899,6 +905,8 @@ class TCustomUpDown : public TWinControl {
   void PlaceBesideAssociate();
   void MinMaxChanged();
   TWinControl* FAssociate = nullptr;
+  // Watches the associate's widget for the up and down keys (ArrowKeys).
+  QObject* FKeyFilter;
   int FMin = 0, FMax = 100, FPosition = 0, FIncrement = 1;
   TUDOrientation FOrientation = udVertical;
   TUDAlignButton FAlignButton = udRight;
@@ -988,6 +996,7 @@ class TDateTimePicker : public TCommonCalendar {
   QEL_CLASS(TDateTimePicker, TCommonCalendar)
  public:
   explicit TDateTimePicker(TComponent* AOwner);
+  ~TDateTimePicker() override;
   TDateTime GetTime() const;
   void SetTime(TDateTime AValue);
   TDateTime GetDateTime() const { return FDateTime; }
@@ -1007,8 +1016,10 @@ class TDateTimePicker : public TCommonCalendar {
   void SetChecked(bool AValue) { FChecked = AValue; }
   bool GetDroppedDown() const;
   TNotifyEvent OnChange;
+  // The calendar dropped down (F4 or the arrow) and closed up again.
   TNotifyEvent OnCloseUp;
   TNotifyEvent OnDropDown;
+  void PopupShown(bool AShown);
 
  protected:
   void RaiseError(const String& AMessage) const override;
@@ -1018,6 +1029,8 @@ class TDateTimePicker : public TCommonCalendar {
 
  private:
   void ApplyFormat();
+  void WatchPopup();
+  QObject* FPopupWatch = nullptr;
   TDateTimeKind FKind = dtkDate;
   TDTDateFormat FDateFormat = dfShort;
   TDTDateMode FDateMode = dmComboBox;

@@ -153,12 +153,51 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner)
                                      : value);
     });
   });
+  WatchPopup();
   SetBounds(0, 0, 186, 21);
   ++FApplying;
   ApplyLimits();
   ApplyFormat();
   ApplyValue();
   --FApplying;
+}
+
+namespace {
+
+// Tells the picker when its calendar pops up and when it closes (the picker deletes it before
+// its widget, and the popup with it, goes).
+class TQelPopupWatch final : public QObject {
+ public:
+  explicit TQelPopupWatch(TDateTimePicker* APicker) : FPicker(APicker) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* AEvent) override {
+    if (AEvent->type() != QEvent::Show && AEvent->type() != QEvent::Hide) return false;
+    QelGuard(FPicker, [&] { FPicker->PopupShown(AEvent->type() == QEvent::Show); });
+    return false;
+  }
+
+ private:
+  TDateTimePicker* FPicker;
+};
+
+}  // namespace
+
+// Qt makes the calendar when it first drops down (or is asked for).
+void TDateTimePicker::WatchPopup() {
+  auto* edit = QelWidgetOf<QDateTimeEdit>(this);
+  QCalendarWidget* calendar = edit->calendarWidget();
+  if (FPopupWatch || !calendar) return;
+  FPopupWatch = new TQelPopupWatch(this);
+  calendar->installEventFilter(FPopupWatch);
+}
+
+// Qt drops a deleted event filter from the calendar's list.
+TDateTimePicker::~TDateTimePicker() { delete FPopupWatch; }
+
+void TDateTimePicker::PopupShown(bool AShown) {
+  if (AShown) OnDropDown(this);
+  else OnCloseUp(this);
 }
 
 void TDateTimePicker::RaiseError(const String& AMessage) const {
@@ -192,6 +231,7 @@ void TDateTimePicker::SetDateFormat(TDTDateFormat AValue) {
 void TDateTimePicker::SetDateMode(TDTDateMode AValue) {
   FDateMode = AValue;
   QelWidgetOf<QDateTimeEdit>(this)->setCalendarPopup(AValue == dmComboBox);
+  if (AValue == dmComboBox) WatchPopup();
 }
 
 void TDateTimePicker::SetFormat(const String& AValue) {

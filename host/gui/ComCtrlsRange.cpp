@@ -1,5 +1,6 @@
 // Position controls: progress bars, track bars, up-down buttons, and the hot-key editor.
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProgressBar>
@@ -16,6 +17,25 @@ namespace {
 [[noreturn]] void RaiseRange(const TObject* AControl) {
   QelRaise<EInvalidOperation>(AControl->ClassName() + u" property out of range");
 }
+
+// The up and down keys in an up-down's associate step the position, before the associate
+// sees them.
+class TQelArrowKeys final : public QObject {
+ public:
+  explicit TQelArrowKeys(TCustomUpDown* AUpDown) : FUpDown(AUpDown) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* AEvent) override {
+    if (AEvent->type() != QEvent::KeyPress || !FUpDown->GetArrowKeys()) return false;
+    const int key = static_cast<QKeyEvent*>(AEvent)->key();
+    if (key != Qt::Key_Up && key != Qt::Key_Down) return false;
+    QelGuard(FUpDown, [&] { FUpDown->Click(key == Qt::Key_Up ? btNext : btPrev); });
+    return true;
+  }
+
+ private:
+  TCustomUpDown* FUpDown;
+};
 
 }  // namespace
 
@@ -154,12 +174,17 @@ void TTrackBar::Apply() {
 
 // ---- up-down buttons --------------------------------------------------------
 
-TCustomUpDown::TCustomUpDown(TComponent* AOwner) : TWinControl(AOwner, QelBridged<QWidget>()) {
+TCustomUpDown::TCustomUpDown(TComponent* AOwner)
+    : TWinControl(AOwner, QelBridged<QWidget>()), FKeyFilter(new TQelArrowKeys(this)) {
   SetBounds(0, 0, 17, 25);
 }
 
 TCustomUpDown::~TCustomUpDown() {
-  if (FAssociate) FAssociate->RemoveFreeNotification(this);
+  if (FAssociate) {
+    FAssociate->Widget()->removeEventFilter(FKeyFilter);
+    FAssociate->RemoveFreeNotification(this);
+  }
+  delete FKeyFilter;
 }
 
 int TCustomUpDown::Clamp(int AValue) const {
@@ -224,10 +249,14 @@ void TCustomUpDown::SetAlignButton(TUDAlignButton AValue) {
 void TCustomUpDown::SetAssociate(TWinControl* AValue) {
   if (AValue == this)
     QelRaise<EInvalidOperation>(u"An up-down control cannot be its own associate");
-  if (FAssociate) FAssociate->RemoveFreeNotification(this);
+  if (FAssociate) {
+    FAssociate->Widget()->removeEventFilter(FKeyFilter);
+    FAssociate->RemoveFreeNotification(this);
+  }
   FAssociate = AValue;
   if (!AValue) return;
   AValue->FreeNotification(this);
+  AValue->Widget()->installEventFilter(FKeyFilter);
   if (AValue->GetParent() && GetParent() != AValue->GetParent()) SetParent(AValue->GetParent());
   PlaceBesideAssociate();
   ShowPosition();

@@ -1,5 +1,7 @@
 // Tab controls and page controls: a QTabBar along one edge of the control, the pages below it.
+#include <QIcon>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QTabBar>
 #include <algorithm>
 
@@ -36,7 +38,11 @@ TCustomTabControl::~TCustomTabControl() { delete FTabs; }
 void TCustomTabControl::TabsChanged(TObject*) {
   const QSignalBlocker quiet(FTabBar);
   while (FTabBar->count() > 0) FTabBar->removeTab(FTabBar->count() - 1);
-  for (int i = 0; i < FTabs->GetCount(); ++i) FTabBar->addTab(QelToQString(FTabs->Get(i)));
+  for (int i = 0; i < FTabs->GetCount(); ++i) {
+    FTabBar->addTab(QelToQString(FTabs->Get(i)));
+    const TBitmap* image = FImages ? FImages->Image(TabImageIndex(i)) : nullptr;
+    if (image) FTabBar->setTabIcon(i, QIcon(QPixmap::fromImage(image->ImageRef())));
+  }
   const int count = FTabs->GetCount();
   if (!FSyncing) {
     if (FTabIndex >= count) FTabIndex = count - 1;
@@ -119,11 +125,15 @@ void TCustomTabControl::SetStyle(TTabStyle AValue) {
 void TCustomTabControl::SetImages(TCustomImageList* AValue) {
   FImages = AValue;
   if (AValue) AValue->FreeNotification(this);
+  TabsChanged();
 }
 
 void TCustomTabControl::Notification(TComponent* AComponent, TOperation AOperation) {
   TWinControl::Notification(AComponent, AOperation);
-  if (AOperation == opRemove && AComponent == FImages) FImages = nullptr;
+  if (AOperation == opRemove && AComponent == FImages) {
+    FImages = nullptr;
+    TabsChanged();
+  }
 }
 
 void TCustomTabControl::Resize() {
@@ -219,7 +229,10 @@ void TTabSheet::SetTabVisible(bool AValue) {
   if (FPageControl) FPageControl->PagesChanged();
 }
 
-void TTabSheet::SetImageIndex(int AValue) { FImageIndex = AValue; }
+void TTabSheet::SetImageIndex(int AValue) {
+  FImageIndex = AValue;
+  if (FPageControl) FPageControl->PagesChanged();
+}
 
 void TTabSheet::TextChanged() {
   if (FPageControl) FPageControl->PagesChanged();
@@ -321,6 +334,10 @@ void TPageControl::ShowPage(TTabSheet* APage) {
   FSyncing = false;
   if (old) old->OnHide(old);
   if (APage) APage->OnShow(APage);
+}
+
+int TPageControl::TabImageIndex(int ATab) const {
+  return static_cast<TTabSheet*>(GetTabs()->GetObject(ATab))->GetImageIndex();
 }
 
 // The user picked a tab: its page is shown.

@@ -1,5 +1,8 @@
-// In-place editing of tree nodes as a user does it: the editor Qt opens, typed text, Return.
+// What a user does that a script cannot send: editing a tree node in place (the editor Qt
+// opens, typed text, Return) and a date picker's calendar dropping down and closing.
+#include <QCalendarWidget>
 #include <QCoreApplication>
+#include <QDateTimeEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTreeWidget>
@@ -70,6 +73,40 @@ TEST_F(GuiScriptTest, TreeNodeEditingRefusedByOnEditingOpensNoEditor) {
   EXPECT_FALSE(view->GetIsEditing());
   view->SetReadOnly(true);
   EXPECT_FALSE(view->GetItems()->GetItem(0)->EditText());
+}
+
+constexpr char16_t SPicker[] =
+    uR"(
+var Log;
+procedure DroppedDown(Sender); begin Log := Log + 'down '; end;
+procedure ClosedUp(Sender); begin Log := Log + 'up '; end;
+function Main;
+var F, P;
+begin
+  F := TForm.Create(nil);
+  P := TDateTimePicker.Create(F); P.Parent := F;
+  P.OnDropDown := @DroppedDown;
+  P.OnCloseUp := @ClosedUp;
+  Log := '';
+  Result := 0;
+end;
+)";
+
+TEST_F(GuiScriptTest, DatePickerCalendarPopupRunsOnDropDownAndOnCloseUp) {
+  ASSERT_EQ(Run(SPicker), 0);
+  auto* picker = dynamic_cast<TDateTimePicker*>(OnlyForm()->GetControls(0));
+  ASSERT_NE(picker, nullptr);
+  QWidget* popup = static_cast<QDateTimeEdit*>(picker->Widget())->calendarWidget()->window();
+  EXPECT_FALSE(picker->GetDroppedDown());
+  popup->show();
+  EXPECT_TRUE(picker->GetDroppedDown());
+  popup->hide();
+  EXPECT_FALSE(picker->GetDroppedDown());
+  EXPECT_EQ(ScriptString(Ctrl, u"Log"), u"down up ");
+  // Freeing the picker with its calendar open tells no one (the script's handlers may be gone).
+  popup->show();
+  QelFreeScriptForms();
+  EXPECT_EQ(ScriptString(Ctrl, u"Log"), u"down up down ");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ track 4 again: 4 told 0
 track 99: 10 told 1
 track max 6: 6 told 1
 track min above max: TTrackBar property out of range
+track keys home, right: 0 1 told 2
 track vertical yes, frequency 2
 updown text 2
 updown next: 3 text 3, clicks next
@@ -23,6 +24,8 @@ updown refused: 8 text 8, clicks
 updown thousands 1234: 1,234, plain 1234
 updown clamp 99999: 5000
 updown inverted next: 9 prev: 10
+updown arrow keys in the edit: up 6, down twice 4
+updown arrow keys off: 4
 updown mouse top, bottom: next prev
 updown beside the edit: yes
 hotkey Ctrl+K 16459 ctrl yes shift no
@@ -118,6 +121,11 @@ begin
   except
     on E: EInvalidOperation do Put('track min above max: ' + FirstLine(E.Message));
   end;
+  Told := 0;
+  TB.Perform(WM_KEYDOWN, VK_HOME, 0);
+  Before := TB.Position;
+  TB.Perform(WM_KEYDOWN, VK_RIGHT, 0);
+  Put('track keys home, right: ' + IntToStr(Before) + ' ' + IntToStr(TB.Position) + ' told ' + IntToStr(Told));
   TB.Orientation := trVertical;
   TB.Frequency := 2;
   Put('track vertical ' + YesNo(TB.Orientation = trVertical) + ', frequency ' + IntToStr(TB.Frequency));
@@ -154,6 +162,15 @@ begin
   Before := UD.Position;
   UD.Click(btPrev);
   Put('updown inverted next: ' + IntToStr(Before) + ' prev: ' + IntToStr(UD.Position));
+  UD.Min := 0; UD.Max := 10; UD.Position := 5;
+  E.Perform(WM_KEYDOWN, VK_UP, 0);
+  Before := UD.Position;
+  E.Perform(WM_KEYDOWN, VK_DOWN, 0);
+  E.Perform(WM_KEYDOWN, VK_DOWN, 0);
+  Put('updown arrow keys in the edit: up ' + IntToStr(Before) + ', down twice ' + IntToStr(UD.Position));
+  UD.ArrowKeys := False;
+  E.Perform(WM_KEYDOWN, VK_UP, 0);
+  Put('updown arrow keys off: ' + IntToStr(UD.Position));
   Log := '';
   UD.Perform(WM_LBUTTONDOWN, MK_LBUTTON, 2 + 2 * 65536);
   UD.Perform(WM_LBUTTONUP, 0, 2 + 2 * 65536);
