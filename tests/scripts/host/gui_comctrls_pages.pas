@@ -17,6 +17,12 @@ clicked tab 0, allowed no: index 1, told changing
 clicked tab 0, allowed yes: index 0, told changing change
 deleted tabs: index 0 of 1
 bad tab index: List index out of bounds (7)
+tabs top: display below yes, above no, right of no, left of no
+tabs bottom: display below no, above yes, right of no, left of no
+tabs left: display below no, above no, right of yes, left of no
+tabs right: display below no, above no, right of no, left of yes
+foreign page: The page does not belong to this page control
+page moved over: 1 and 1, active Third, old active nil
 class TPageControl TCustomTabControl TTabSheet
 }
 // Page controls and tab controls: pages joined by PageControl or Parent, switched by program
@@ -52,6 +58,16 @@ begin
   R := C.TabRect(AIndex);
   C.Perform(WM_LBUTTONDOWN, MK_LBUTTON, (R.Left + R.Right) div 2 + ((R.Top + R.Bottom) div 2) * 65536);
   C.Perform(WM_LBUTTONUP, 0, (R.Left + R.Right) div 2 + ((R.Top + R.Bottom) div 2) * 65536);
+end;
+
+procedure TabSide(C; Position; What);
+var D, T;
+begin
+  C.TabPosition := Position;
+  D := C.DisplayRect;
+  T := C.TabRect(0);
+  Put('tabs ' + What + ': display below ' + YesNo(D.Top >= T.Bottom) + ', above ' + YesNo(D.Bottom <= T.Top) +
+    ', right of ' + YesNo(D.Left >= T.Right) + ', left of ' + YesNo(D.Right <= T.Left));
 end;
 
 function TabList;
@@ -139,6 +155,20 @@ begin
   except
     on E: Exception do Put('bad tab index: ' + FirstLine(E.Message));
   end;
+  // The display area sits on the side away from the tabs, for each tab position.
+  TabSide(TC, tpTop, 'top');
+  TabSide(TC, tpBottom, 'bottom');
+  TabSide(TC, tpLeft, 'left');
+  TabSide(TC, tpRight, 'right');
+  P := TPageControl.Create(F); P.Parent := F;
+  try
+    P.ActivePage := S3;
+  except
+    on E: EInvalidOperation do Put('foreign page: ' + FirstLine(E.Message));
+  end;
+  S3.PageControl := P;
+  Put('page moved over: ' + IntToStr(PC.PageCount) + ' and ' + IntToStr(P.PageCount) + ', active ' + P.ActivePage.Caption +
+    ', old active ' + ActiveName);
   Put('class ' + ComCtrls.TPageControl.ClassName + ' ' + TPageControl.ClassParent.ClassName + ' ' + S3.ClassName);
   F.Free;
 end;

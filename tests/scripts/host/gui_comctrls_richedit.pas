@@ -4,6 +4,9 @@ lines 2: Hello world | Second line
 6+5 "world": bold no italic yes red no size 10 face Sans, same bold yes
 3+5 "lo wo": bold yes italic no red yes size 16 face Courier, same bold no
 paragraphs: center left
+indents 20 8, bullet yes
+bullet off yes, lines 2
+height 32 is size 24
 sel text replaced: Hello there
 find there 6, THERE match case -1, line within 11 -1, whole word wor -1
 default colour blue yes, unformatted blue yes
@@ -73,6 +76,18 @@ begin
   R.SelStart := 2; R.SelLength := 0;
   R.Paragraph.Alignment := taCenter;
   Put('paragraphs: ' + Alignments(R));
+  R.Paragraph.LeftIndent := 20;
+  R.Paragraph.FirstIndent := 8;
+  R.Paragraph.Numbering := nsBullet;
+  Put('indents ' + IntToStr(R.Paragraph.LeftIndent) + ' ' + IntToStr(R.Paragraph.FirstIndent) + ', bullet ' +
+    YesNo(R.Paragraph.Numbering = nsBullet));
+  R.Paragraph.Numbering := nsNone;
+  R.Paragraph.LeftIndent := 0; R.Paragraph.FirstIndent := 0;
+  Put('bullet off ' + YesNo(R.Paragraph.Numbering = nsNone) + ', lines ' + IntToStr(R.Lines.Count));
+  R.SelStart := 0; R.SelLength := 5;
+  R.SelAttributes.Height := 32;
+  Put('height 32 is size ' + IntToStr(R.SelAttributes.Size));
+  R.SelAttributes.Size := 16;
   R.SelStart := 6; R.SelLength := 5;
   R.SelText := 'there';
   Put('sel text replaced: ' + R.Lines[0]);

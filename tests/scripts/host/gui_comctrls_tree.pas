@@ -17,11 +17,13 @@ refused: selected kale, told
 sorted: apple apple0 cake fig pear
 sorted insert: apple apple0 banana cake fig pear
 renamed: apple apple0 banana fig pear zest
-moved: kale leek yam pear, seed level 2
+reversed by OnCompare: zest pear fig banana apple0 apple
+reversed insert: zest pear mango fig banana apple0 apple
+moved: yam leek kale pear, seed level 2
 roots: veg fruit
 data 42
 deleted veg, count 6, deletions 6, selected nil
-file: fruit(0) apple(1) apple0(1) banana(1) fig(1) zest(1) kid(2)
+file: fruit(0) zest(1) fig(1) banana(1) apple0(1) apple(1) kid(2)
 bad index: List index out of bounds (99)
 bad child: List index out of bounds (7)
 move into own subtree: A node cannot be moved into itself or its own subtree
@@ -46,6 +48,11 @@ procedure Collapsing(Sender; Node; var AllowCollapse); begin AllowCollapse := Fa
 procedure Changing(Sender; Node; var AllowChange); begin AllowChange := Allow; end;
 procedure Changed(Sender; Node); begin Log := Log + NameOf(Node); end;
 procedure Deleted(Sender; Node); begin Deletions := Deletions + 1; end;
+// Reverse order of the texts.
+procedure Reversed(Sender; Node1; Node2; Data; var Compare);
+begin
+  if Node1.Text < Node2.Text then Compare := 1 else if Node1.Text > Node2.Text then Compare := -1 else Compare := 0;
+end;
 
 // The texts of a node's children, or of the top-level nodes for nil.
 function Children(TV; N);
@@ -138,6 +145,13 @@ begin
   Put('sorted insert:' + Children(TV, Fruit));
   Cake.Text := 'zest';
   Put('renamed:' + Children(TV, Fruit));
+  TV.OnCompare := @Reversed;
+  TV.AlphaSort;
+  Put('reversed by OnCompare:' + Children(TV, Fruit));
+  TV.Items.AddChild(Fruit, 'mango');
+  Put('reversed insert:' + Children(TV, Fruit));
+  TV.Items.Delete(Fruit.Item[2]);
+  TV.OnCompare := nil;
   TV.SortType := stNone;
 
   Pear.MoveTo(Veg, naAddChild);
