@@ -9,6 +9,8 @@
 // are its aligned children, the active one shown.
 #pragma once
 
+#include <exception>
+
 #include "host/core/SysUtils.h"
 #include "host/core/UnitData.h"
 
@@ -582,7 +584,7 @@ class TTreeNode : public TPersistent {
 
   void Expand(bool ARecurse);
   void Collapse(bool ARecurse);
-  void Delete() { delete this; }
+  void Delete();
   void DeleteChildren();
   // Moves the node (and its subtree) relative to ADestination as AMode says.
   void MoveTo(TTreeNode* ADestination, TNodeAttachMode AMode);
@@ -720,6 +722,9 @@ class TCustomTreeView : public TWinControl {
   // The nodes' part.
   QTreeWidgetItem* NewQtItem(TTreeNode* ANode);
   int Compare(const TTreeNode* A, const TTreeNode* B) const;
+  // Compare for Qt's sort, which no exception may cross; SortChildren raises it afterwards.
+  bool SortLess(const TTreeNode* A, const TTreeNode* B) const noexcept;
+  void SortChildren(QTreeWidgetItem* AItem);
   bool Sorting() const { return FSortType == stText || FSortType == stBoth; }
   // Where a new child of AParentItem goes to keep the sort order.
   int SortedIndex(QTreeWidgetItem* AParentItem, const TTreeNode* ANode) const;
@@ -732,6 +737,10 @@ class TCustomTreeView : public TWinControl {
   bool CanEdit(TTreeNode* ANode);
   // Sets the node's expansion in the widget as the library asked (no veto on the way back).
   void ApplyExpanded(TTreeNode* ANode, bool AValue);
+  // Raises ETreeViewError while a handler runs that the view still needs its nodes after
+  // (OnDeletion, OnAddition, the asking events and OnCompare): a node freed there would be
+  // used once the handler returns.
+  void CheckNodesChangeable() const;
   bool FClearing = false;
 
  protected:
@@ -742,8 +751,12 @@ class TCustomTreeView : public TWinControl {
   void ItemExpanded(QTreeWidgetItem* AItem, bool AExpanded);
   void ItemEdited(QTreeWidgetItem* AItem);
   void ImagesChanged(TObject*);
+  template <class F>
+  void InHandler(F&& AHandler) const;
   TTreeNodes* FItems;
   TChangeLink* FImageLink;
+  mutable int FHandlerDepth = 0;
+  mutable std::exception_ptr FSortError;
   TCustomImageList* FImages = nullptr;
   TSortType FSortType = stNone;
   int FApplying = 0;

@@ -5,7 +5,8 @@
 #include <QPixmap>
 #include <QTreeWidget>
 #include <algorithm>
-#include <fstream>
+#include <exception>
+#include <utility>
 
 #include "host/gui/ComCtrls.h"
 #include "host/gui/QelWidgets.h"
@@ -16,7 +17,7 @@ class TQelTreeRow final : public QTreeWidgetItem {
  public:
   explicit TQelTreeRow(TTreeNode* ANode) : QTreeWidgetItem(UserType), Node(ANode) {}
   bool operator<(const QTreeWidgetItem& AOther) const override {
-    return Node->GetTreeView()->Compare(Node, static_cast<const TQelTreeRow&>(AOther).Node) < 0;
+    return Node->GetTreeView()->SortLess(Node, static_cast<const TQelTreeRow&>(AOther).Node);
   }
   TTreeNode* Node;
 };
@@ -51,6 +52,25 @@ QTreeWidget* TreeOf(const TCustomTreeView* AView) { return QelWidgetOf<QTreeWidg
 [[noreturn]] void RaiseIndex(int AIndex) { QelRaiseListIndex<ETreeViewError>(AIndex); }
 
 }  // namespace
+
+// ---- handlers that must leave the nodes alone ------------------------------
+
+template <class F>
+void TCustomTreeView::InHandler(F&& AHandler) const {
+  ++FHandlerDepth;
+  try {
+    AHandler();
+  } catch (...) {
+    --FHandlerDepth;
+    throw;
+  }
+  --FHandlerDepth;
+}
+
+void TCustomTreeView::CheckNodesChangeable() const {
+  if (FHandlerDepth > 0)
+    QelRaise<ETreeViewError>(u"Tree nodes cannot be added, moved or deleted in this event");
+}
 
 // ---- nodes ----------------------------------------------------------------
 
@@ -228,13 +248,20 @@ bool TTreeNode::HasAsParent(TTreeNode* AValue) const {
   return false;
 }
 
+void TTreeNode::Delete() {
+  GetTreeView()->CheckNodesChangeable();
+  delete this;
+}
+
 void TTreeNode::DeleteChildren() {
+  GetTreeView()->CheckNodesChangeable();
   FOwner->BeginUpdate();
   while (GetCount() > 0) delete GetItem(GetCount() - 1);
   FOwner->EndUpdate();
 }
 
 void TTreeNode::MoveTo(TTreeNode* ADestination, TNodeAttachMode AMode) {
+  GetTreeView()->CheckNodesChangeable();
   if (ADestination && ADestination->GetTreeView() != GetTreeView())
     QelRaise<ETreeViewError>(u"The node belongs to another tree view");
   if (ADestination == this || (ADestination && ADestination->HasAsParent(this)))
@@ -266,12 +293,10 @@ void TTreeNode::MoveTo(TTreeNode* ADestination, TNodeAttachMode AMode) {
 }
 
 bool TTreeNode::AlphaSort(bool ARecurse) {
-  QTreeWidget* tree = TreeOf(GetTreeView());
-  const QSignalBlocker quiet(tree);
-  FQtItem->sortChildren(0, Qt::AscendingOrder);
+  GetTreeView()->CheckNodesChangeable();
+  GetTreeView()->SortChildren(FQtItem);
   if (ARecurse)
     for (int i = 0; i < GetCount(); ++i) GetItem(i)->AlphaSort(true);
-  FOwner->FCacheNode = nullptr;
   return true;
 }
 
@@ -296,7 +321,11 @@ TRect TTreeNode::DisplayRect(bool ATextOnly) const {
 
 // ---- the node list --------------------------------------------------------
 
-TTreeNodes::~TTreeNodes() { Clear(); }
+// Unchecked: the view goes away whatever runs.
+TTreeNodes::~TTreeNodes() {
+  QTreeWidgetItem* root = TreeOf(FOwner)->invisibleRootItem();
+  while (root->childCount() > 0) delete NodeOf(root->child(root->childCount() - 1));
+}
 
 void TTreeNodes::Assign(TPersistent* ASource) {
   auto* source = dynamic_cast<TTreeNodes*>(ASource);
@@ -319,6 +348,7 @@ void TTreeNodes::Assign(TPersistent* ASource) {
 
 TTreeNode* TTreeNodes::AttachNew(QTreeWidgetItem* AParentItem, int AIndex, const String& S,
                                  void* AData) {
+  FOwner->CheckNodesChangeable();
   auto* node = new TTreeNode(this);
   node->FText = S;
   node->FData = AData;
@@ -370,12 +400,14 @@ TTreeNode* TTreeNodes::InsertObject(TTreeNode* ASibling, const String& S, void* 
 }
 
 void TTreeNodes::Delete(TTreeNode* ANode) {
+  FOwner->CheckNodesChangeable();
   if (ANode && ANode->FOwner != this)
     QelRaise<ETreeViewError>(u"The node belongs to another tree view");
   delete ANode;
 }
 
 void TTreeNodes::Clear() {
+  FOwner->CheckNodesChangeable();
   QTreeWidgetItem* root = TreeOf(FOwner)->invisibleRootItem();
   BeginUpdate();
   while (root->childCount() > 0) delete NodeOf(root->child(root->childCount() - 1));
@@ -464,12 +496,34 @@ int TCustomTreeView::Compare(const TTreeNode* A, const TTreeNode* B) const {
   int result;
   if (OnCompare) {
     result = 0;
-    OnCompare(const_cast<TCustomTreeView*>(this), const_cast<TTreeNode*>(A),
-              const_cast<TTreeNode*>(B), 0, result);
+    InHandler([&] {
+      OnCompare(const_cast<TCustomTreeView*>(this), const_cast<TTreeNode*>(A),
+                const_cast<TTreeNode*>(B), 0, result);
+    });
   } else {
     result = AnsiCompareText(A->GetText(), B->GetText());
   }
   return result < 0 ? -1 : result > 0;
+}
+
+// Qt's sort calls this: a handler's exception waits until the sort is over.
+bool TCustomTreeView::SortLess(const TTreeNode* A, const TTreeNode* B) const noexcept {
+  if (FSortError) return false;
+  try {
+    return Compare(A, B) < 0;
+  } catch (...) {
+    FSortError = std::current_exception();
+    return false;
+  }
+}
+
+void TCustomTreeView::SortChildren(QTreeWidgetItem* AItem) {
+  {
+    const QSignalBlocker quiet(TreeOf(this));
+    AItem->sortChildren(0, Qt::AscendingOrder);
+  }
+  FItems->FCacheNode = nullptr;
+  if (std::exception_ptr error = std::exchange(FSortError, nullptr)) std::rethrow_exception(error);
 }
 
 // After the siblings that do not order after the node: equal texts keep their adding order.
@@ -486,11 +540,11 @@ int TCustomTreeView::SortedIndex(QTreeWidgetItem* AParentItem, const TTreeNode* 
 
 void TCustomTreeView::NodeAdded(TTreeNode* ANode) {
   if (FImages) ApplyIcon(ANode);
-  OnAddition(this, ANode);
+  InHandler([&] { OnAddition(this, ANode); });
 }
 
 void TCustomTreeView::NodeDeleting(TTreeNode* ANode) {
-  if (!FClearing) OnDeletion(this, ANode);
+  if (!FClearing) InHandler([&] { OnDeletion(this, ANode); });
 }
 
 void TCustomTreeView::NodeTextChanged(TTreeNode* ANode) {
@@ -512,20 +566,20 @@ void TCustomTreeView::NodeTextChanged(TTreeNode* ANode) {
 
 bool TCustomTreeView::CanExpand(TTreeNode* ANode) {
   bool allow = true;
-  OnExpanding(this, ANode, allow);
+  InHandler([&] { OnExpanding(this, ANode, allow); });
   return allow;
 }
 
 bool TCustomTreeView::CanCollapse(TTreeNode* ANode) {
   bool allow = true;
-  OnCollapsing(this, ANode, allow);
+  InHandler([&] { OnCollapsing(this, ANode, allow); });
   return allow;
 }
 
 bool TCustomTreeView::CanEdit(TTreeNode* ANode) {
   if (FReadOnly || !ANode) return false;
   bool allow = true;
-  OnEditing(this, ANode, allow);
+  InHandler([&] { OnEditing(this, ANode, allow); });
   return allow;
 }
 
@@ -559,7 +613,7 @@ void TCustomTreeView::CurrentChanged(QTreeWidgetItem* ACurrent, QTreeWidgetItem*
   if (FClearing || FApplying) return;
   TTreeNode* node = NodeOf(ACurrent);
   bool allow = true;
-  OnChanging(this, node, allow);
+  InHandler([&] { OnChanging(this, node, allow); });
   if (!allow) {
     const QSignalBlocker quiet(TreeOf(this));
     TreeOf(this)->setCurrentItem(APrevious);
@@ -603,15 +657,11 @@ void TCustomTreeView::FullCollapse() {
 }
 
 bool TCustomTreeView::AlphaSort(bool ARecurse) {
-  QTreeWidget* tree = TreeOf(this);
-  {
-    const QSignalBlocker quiet(tree);
-    tree->invisibleRootItem()->sortChildren(0, Qt::AscendingOrder);
-  }
+  CheckNodesChangeable();
+  SortChildren(TreeOf(this)->invisibleRootItem());
   if (ARecurse)
     for (TTreeNode* node = FItems->GetFirstNode(); node; node = node->GetNextSibling())
       node->AlphaSort(true);
-  FItems->FCacheNode = nullptr;
   return true;
 }
 

@@ -23,6 +23,8 @@ moved: yam leek kale pear, seed level 2
 roots: veg fruit
 data 42
 deleted veg, count 6, deletions 6, selected nil
+delete in OnDeletion: Tree nodes cannot be added, moved or deleted in this event, count 6
+failing OnCompare: no order, count 6
 file: fruit(0) zest(1) fig(1) banana(1) apple0(1) apple(1) kid(2)
 bad index: List index out of bounds (99)
 bad child: List index out of bounds (7)
@@ -48,6 +50,16 @@ procedure Collapsing(Sender; Node; var AllowCollapse); begin AllowCollapse := Fa
 procedure Changing(Sender; Node; var AllowChange); begin AllowChange := Allow; end;
 procedure Changed(Sender; Node); begin Log := Log + NameOf(Node); end;
 procedure Deleted(Sender; Node); begin Deletions := Deletions + 1; end;
+// Freeing a node in the middle of a deletion is refused.
+procedure DeletedAndMore(Sender; Node);
+begin
+  try
+    Node.Delete;
+  except
+    on E: ETreeViewError do Log := FirstLine(E.Message);
+  end;
+end;
+procedure BadCompare(Sender; Node1; Node2; Data; var Compare); begin raise Exception.Create('no order'); end;
 // Reverse order of the texts.
 procedure Reversed(Sender; Node1; Node2; Data; var Compare);
 begin
@@ -166,6 +178,19 @@ begin
   Veg.Delete;
   Put('deleted veg, count ' + IntToStr(TV.Items.Count) + ', deletions ' + IntToStr(Deletions) +
     ', selected ' + NameOf(TV.Selected));
+
+  TV.OnDeletion := @DeletedAndMore;
+  Log := '';
+  TV.Items.Add(nil, 'brief').Delete;
+  Put('delete in OnDeletion: ' + Log + ', count ' + IntToStr(TV.Items.Count));
+  TV.OnDeletion := nil;
+  TV.OnCompare := @BadCompare;
+  try
+    TV.AlphaSort;
+  except
+    on E: Exception do Put('failing OnCompare: ' + FirstLine(E.Message) + ', count ' + IntToStr(TV.Items.Count));
+  end;
+  TV.OnCompare := nil;
 
   // The nodes as indented lines, and back.
   TV.Items.AddChild(TV.Items.GetFirstNode.GetLastChild, 'kid');
