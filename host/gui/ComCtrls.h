@@ -1063,6 +1063,10 @@ class TMonthCalendar : public TCommonCalendar {
   void SetMultiSelect(bool AValue) { FMultiSelect = AValue; FEndDate = GetDate(); }
   TNotifyEvent OnChange;
 
+  // Keys sent to the control itself (Perform) go on to the calendar's day grid, where a user's
+  // arrive.
+  bool WidgetEvent(QEvent* AEvent) override;
+
  protected:
   void RaiseError(const String& AMessage) const override;
   void ApplyValue() override;
@@ -1072,6 +1076,8 @@ class TMonthCalendar : public TCommonCalendar {
  private:
   TDateTime FEndDate = 0;
   bool FMultiSelect = false;
+  // A key the grid leaves comes back up to the calendar: it is not sent down again.
+  bool FForwardingKey = false;
 };
 
 // ---------------------------------------------------------------------------
@@ -1280,6 +1286,8 @@ class TCustomHeaderControl : public TWinControl {
   void SectionResized(int AIndex, int AWidth);
   THeaderSections* FSections;
   int FApplying = 0;
+  // Input the viewport leaves comes back up to the header: it is not sent down again.
+  bool FForwarding = false;
   bool FHotTrack = false;
   bool FFullDrag = true;
 };

@@ -1,6 +1,8 @@
 // Date controls: the picker on a QDateTimeEdit, the month calendar on a QCalendarWidget.
 #include <QCalendarWidget>
+#include <QCoreApplication>
 #include <QDateTimeEdit>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QTextCharFormat>
 #include <cmath>
@@ -320,4 +322,19 @@ void TMonthCalendar::ApplyLimits() {
                                   : static_cast<Qt::DayOfWeek>(FFirstDayOfWeek + 1));
   calendar->setVerticalHeaderFormat(FWeekNumbers ? QCalendarWidget::ISOWeekNumbers
                                                  : QCalendarWidget::NoVerticalHeader);
+}
+
+bool TMonthCalendar::WidgetEvent(QEvent* AEvent) {
+  const bool key = AEvent->type() == QEvent::KeyPress || AEvent->type() == QEvent::KeyRelease;
+  if (key && FForwardingKey) return false;
+  if (TCommonCalendar::WidgetEvent(AEvent)) return true;
+  QWidget* grid = key ? QelWidgetOf<QCalendarWidget>(this)->focusProxy() : nullptr;
+  if (!grid) return false;
+  auto* event = static_cast<QKeyEvent*>(AEvent);
+  QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(),
+                 event->isAutoRepeat(), event->count());
+  FForwardingKey = true;
+  QCoreApplication::sendEvent(grid, &copy);
+  FForwardingKey = false;
+  return true;
 }

@@ -147,6 +147,7 @@ void TCustomHeaderControl::SectionResized(int AIndex, int AWidth) {
 }
 
 bool TCustomHeaderControl::WidgetEvent(QEvent* AEvent) {
+  if (FForwarding) return false;
   if (TWinControl::WidgetEvent(AEvent)) return true;
   switch (AEvent->type()) {
     case QEvent::MouseButtonPress:
@@ -159,7 +160,9 @@ bool TCustomHeaderControl::WidgetEvent(QEvent* AEvent) {
       QMouseEvent copy(mouse->type(), viewport->mapFrom(header, mouse->position().toPoint()),
                        mouse->globalPosition(), mouse->button(), mouse->buttons(),
                        mouse->modifiers());
+      FForwarding = true;
       QCoreApplication::sendEvent(viewport, &copy);
+      FForwarding = false;
       return true;
     }
     default: return false;

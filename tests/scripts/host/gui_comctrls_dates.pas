@@ -17,6 +17,8 @@ calendar range 2024-02-29 .. 2024-03-03
 calendar end before date: EMonthCalError
 calendar date 2030-01-01: EMonthCalError
 calendar min clamps 2024-04-01
+calendar keys right, down: 2024-04-09, told 2
+calendar keys up, left past the minimum: 2024-04-01, told 2
 class TDateTimePicker TCommonCalendar TMonthCalendar EDateTimeError ECommonCalendarError
 }
 // Date pickers and month calendars with explicit dates: date and time parts, limits that
@@ -104,6 +106,16 @@ begin
   end;
   C.MinDate := EncodeDate(2024, 4, 1);
   Put('calendar min clamps ' + Day(C.Date));
+  C.OnChange := @Changed;
+  Told := 0;
+  C.Perform(WM_KEYDOWN, VK_RIGHT, 0);
+  C.Perform(WM_KEYDOWN, VK_DOWN, 0);
+  Put('calendar keys right, down: ' + Day(C.Date) + ', told ' + IntToStr(Told));
+  Told := 0;
+  C.Perform(WM_KEYDOWN, VK_UP, 0);
+  C.Perform(WM_KEYDOWN, VK_LEFT, 0);
+  C.Perform(WM_KEYDOWN, VK_LEFT, 0);
+  Put('calendar keys up, left past the minimum: ' + Day(C.Date) + ', told ' + IntToStr(Told));
   Put('class ' + ComCtrls.TDateTimePicker.ClassName + ' ' + TDateTimePicker.ClassParent.ClassName + ' ' +
     C.ClassName + ' ' + EDateTimeError.ClassName + ' ' + EDateTimeError.ClassParent.ClassName);
   F.Free;

@@ -4,6 +4,7 @@ width 500 -> 300, 5 -> 20
 clicked Size
 no click on Date
 resized Name to 110, Size starts at 110
+empty area: .
 class THeaderControl TCustomHeaderControl THeaderSection
 }
 // Header controls: sections with their limits, clicks (unless AllowClick is off) and a
@@ -49,6 +50,16 @@ begin
   H.Perform(WM_MOUSEMOVE, MK_LBUTTON, At(109, 5));
   H.Perform(WM_LBUTTONUP, 0, At(109, 5));
   Put(Log + ' to ' + IntToStr(H.Sections[0].Width) + ', Size starts at ' + IntToStr(H.Sections[1].Left));
+  // Past the last section and outside the control: no section, no event.
+  Log := '';
+  H.Width := 400;
+  H.Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(380, 5));
+  H.Perform(WM_LBUTTONUP, 0, At(380, 5));
+  H.Perform(WM_LBUTTONDOWN, MK_LBUTTON, At(900, 90));
+  H.Perform(WM_LBUTTONUP, 0, At(900, 90));
+  H.Perform(WM_RBUTTONDOWN, 2, At(20, 5));
+  H.Perform(WM_RBUTTONUP, 0, At(20, 5));
+  Put('empty area: ' + Log + '.');
   Put('class ' + ComCtrls.THeaderControl.ClassName + ' ' + THeaderControl.ClassParent.ClassName + ' ' + S.ClassName);
   F.Free;
 end;
