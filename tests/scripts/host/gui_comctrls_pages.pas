@@ -23,6 +23,7 @@ tabs left: display below no, above no, right of yes, left of no
 tabs right: display below no, above no, right of no, left of yes
 foreign page: The page does not belong to this page control
 page moved over: 1 and 1, active Third, old active nil
+freed and placed again: 2 controls, tab order 1
 class TPageControl TCustomTabControl TTabSheet
 }
 // Page controls and tab controls: pages joined by PageControl or Parent, switched by program
@@ -169,6 +170,12 @@ begin
   S3.PageControl := P;
   Put('page moved over: ' + IntToStr(PC.PageCount) + ' and ' + IntToStr(P.PageCount) + ', active ' + P.ActivePage.Caption +
     ', old active ' + ActiveName);
-  Put('class ' + ComCtrls.TPageControl.ClassName + ' ' + TPageControl.ClassParent.ClassName + ' ' + S3.ClassName);
+  // A freed windowed control leaves its parent's focus order: placing another one after it
+  // works.
+  P.Free;
+  TC.Free;
+  TC := TTabControl.Create(F); TC.Parent := F;
+  Put('freed and placed again: ' + IntToStr(F.ControlCount) + ' controls, tab order ' + IntToStr(TC.TabOrder));
+  Put('class ' + ComCtrls.TPageControl.ClassName + ' ' + TPageControl.ClassParent.ClassName + ' ' + S2.ClassName);
   F.Free;
 end;
