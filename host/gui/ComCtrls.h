@@ -495,7 +495,7 @@ class TPageControl : public TCustomTabControl {
   explicit TPageControl(TComponent* AOwner);
   ~TPageControl() override;
   TTabSheet* GetActivePage() const { return FActivePage; }
-  // Shows the page (nil shows none); runs no event, as a user's pick does.
+  // Shows the page (nil shows none) without OnChanging or OnChange, which a user's pick runs.
   void SetActivePage(TTabSheet* AValue);
   int GetActivePageIndex() const { return FActivePage ? GetPageIndexOf(FActivePage) : -1; }
   void SetActivePageIndex(int AValue);
