@@ -697,6 +697,14 @@ class TCustomTreeView : public TWinControl {
   // The selected (current) node, or nil; setting it runs OnChanging and OnChange.
   TTreeNode* GetSelected() const;
   void SetSelected(TTreeNode* AValue);
+  // With MultiSelect, a node's Selected adds it to (or takes it from) the selection, which
+  // Selections lists in the tree's order.
+  bool GetMultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool AValue);
+  int GetSelectionCount() const;
+  // Raises ETreeViewError "List index out of bounds (%d)".
+  TTreeNode* GetSelections(int AIndex) const;
+  void ClearSelection();
   TTreeNode* GetTopItem() const;
   TTreeNode* GetNodeAt(int X, int Y) const;
   bool GetIsEditing() const;
@@ -767,6 +775,7 @@ class TCustomTreeView : public TWinControl {
   bool FHideSelection = true;
   bool FRowSelect = false;
   bool FAutoExpand = false;
+  bool FMultiSelect = false;
 };
 
 class TTreeView : public TCustomTreeView {

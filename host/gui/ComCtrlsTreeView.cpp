@@ -173,15 +173,22 @@ void TTreeNode::Collapse(bool ARecurse) {
     for (int i = 0; i < GetCount(); ++i) GetItem(i)->Collapse(true);
 }
 
-bool TTreeNode::GetSelected() const { return TreeOf(GetTreeView())->currentItem() == FQtItem; }
+bool TTreeNode::GetSelected() const {
+  return GetTreeView()->GetMultiSelect() ? FQtItem->isSelected()
+                                         : TreeOf(GetTreeView())->currentItem() == FQtItem;
+}
 
 void TTreeNode::SetSelected(bool AValue) {
+  if (GetTreeView()->GetMultiSelect()) return FQtItem->setSelected(AValue);
   if (AValue) GetTreeView()->SetSelected(this);
   else if (GetSelected()) GetTreeView()->SetSelected(nullptr);
 }
 
-bool TTreeNode::GetFocused() const { return GetSelected(); }
-void TTreeNode::SetFocused(bool AValue) { SetSelected(AValue); }
+bool TTreeNode::GetFocused() const { return TreeOf(GetTreeView())->currentItem() == FQtItem; }
+void TTreeNode::SetFocused(bool AValue) {
+  if (AValue) GetTreeView()->SetSelected(this);
+  else if (GetFocused()) GetTreeView()->SetSelected(nullptr);
+}
 
 bool TTreeNode::GetIsVisible() const {
   for (TTreeNode* up = GetParent(); up; up = up->GetParent())
@@ -634,6 +641,26 @@ void TCustomTreeView::SetSelected(TTreeNode* AValue) {
   else tree->setCurrentItem(nullptr, 0, QItemSelectionModel::Clear);
   direct.Check();
 }
+
+void TCustomTreeView::SetMultiSelect(bool AValue) {
+  FMultiSelect = AValue;
+  TreeOf(this)->setSelectionMode(AValue ? QAbstractItemView::ExtendedSelection
+                                        : QAbstractItemView::SingleSelection);
+}
+
+int TCustomTreeView::GetSelectionCount() const {
+  return static_cast<int>(TreeOf(this)->selectedItems().size());
+}
+
+TTreeNode* TCustomTreeView::GetSelections(int AIndex) const {
+  if (AIndex < 0 || AIndex >= GetSelectionCount()) RaiseIndex(AIndex);
+  int index = 0;
+  for (TTreeNode* node = FItems->GetFirstNode(); node; node = node->GetNext())
+    if (node->QtItem()->isSelected() && index++ == AIndex) return node;
+  RaiseIndex(AIndex);
+}
+
+void TCustomTreeView::ClearSelection() { TreeOf(this)->clearSelection(); }
 
 TTreeNode* TCustomTreeView::GetTopItem() const { return NodeOf(TreeOf(this)->itemAt(0, 0)); }
 

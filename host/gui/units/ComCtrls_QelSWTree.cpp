@@ -124,7 +124,12 @@ void TCustomTreeView_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Field<&TCustomTreeView::OnDeletion>(u"OnDeletion", qpProtected);
   M.Field<&TCustomTreeView::OnAddition>(u"OnAddition", qpProtected);
   M.Field<&TCustomTreeView::OnCompare>(u"OnCompare", qpProtected);
+  M.Property<&TCustomTreeView::GetMultiSelect, &TCustomTreeView::SetMultiSelect>(u"MultiSelect",
+                                                                                 qpProtected);
   M.Property<&TCustomTreeView::GetSelected, &TCustomTreeView::SetSelected>(u"Selected");
+  M.Property<&TCustomTreeView::GetSelectionCount>(u"SelectionCount");
+  M.Property<&TCustomTreeView::GetSelections>(u"Selections");
+  M.Method<&TCustomTreeView::ClearSelection>(u"ClearSelection");
   M.Property<&TCustomTreeView::GetTopItem>(u"TopItem");
   M.Property<&TCustomTreeView::GetIsEditing>(u"IsEditing");
   M.Method<&TCustomTreeView::GetNodeAt>(u"GetNodeAt");
@@ -139,7 +144,7 @@ constexpr std::u16string_view STreeViewPublished[] = {
     u"Items",         u"SortType",    u"ReadOnly",   u"ShowButtons",  u"ShowLines",   u"ShowRoot",
     u"HideSelection", u"RowSelect",   u"AutoExpand", u"Indent",       u"Images",      u"OnChange",
     u"OnChanging",    u"OnExpanding", u"OnExpanded", u"OnCollapsing", u"OnCollapsed", u"OnEditing",
-    u"OnEdited",      u"OnDeletion",  u"OnAddition", u"OnCompare"};
+    u"OnEdited",      u"OnDeletion",  u"OnAddition", u"OnCompare",    u"MultiSelect"};
 
 void TTreeView_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TTreeView> M(AData);

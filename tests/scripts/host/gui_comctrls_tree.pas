@@ -14,6 +14,9 @@ collapse refused: expanded yes
 collapsed: expanded no, visible seed no
 selected kale, told kale
 refused: selected kale, told 
+multi: 2 apple fig, focused kale
+bad selection: List index out of bounds (2)
+cleared: 0
 sorted: apple apple0 cake fig pear
 sorted insert: apple apple0 banana cake fig pear
 renamed: apple apple0 banana fig pear zest
@@ -149,6 +152,26 @@ begin
   Pear.Selected := True;
   Put('refused: selected ' + NameOf(TV.Selected) + ', told ' + Log);
   Allow := True;
+
+  // Several selected nodes, listed in the tree's order.
+  TV.OnChanging := nil; TV.OnChange := nil;
+  TV.MultiSelect := True;
+  TV.ClearSelection;
+  Fruit.Item[3].Selected := True;
+  Fruit.Item[1].Selected := True;
+  Kale.Selected := True;
+  Kale.Selected := False;
+  S := '';
+  for N := 0 to TV.SelectionCount - 1 do S := S + ' ' + TV.Selections[N].Text;
+  Put('multi: ' + IntToStr(TV.SelectionCount) + S + ', focused ' + NameOf(TV.Selected));
+  try
+    N := TV.Selections[2];
+  except
+    on E: ETreeViewError do Put('bad selection: ' + FirstLine(E.Message));
+  end;
+  TV.ClearSelection;
+  TV.MultiSelect := False;
+  Put('cleared: ' + IntToStr(TV.SelectionCount));
 
   // Sorted views keep each level in order, for new and renamed nodes too.
   TV.SortType := stText;
