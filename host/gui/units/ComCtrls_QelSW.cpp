@@ -1,6 +1,6 @@
-// The "ComCtrls" unit wrapper: list views and status bars (joining the unit's types from the
-// core's data).
-#include "host/gui/units/GuiWrappers.h"
+// The "ComCtrls" unit wrapper: list views and status bars, and the unit itself (joining the
+// unit's types from the core's data); the other controls register in ComCtrls_QelSW*.cpp.
+#include "host/gui/units/ComCtrls_QelSW.h"
 
 void TListColumn_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TListColumn> M(AData);
@@ -150,11 +150,12 @@ void TStatusBar_sw::RegisterMembers(TQelClassWrapperData& AData) {
 
 void ComCtrls_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
-  QelAddTypes<TDisplayCode_sw, QEL_COMCTRLS_EVENTS, QEL_COMCTRLS_CLASSES>(M);
+  QelAddTypes<TDisplayCode_sw, QEL_COMCTRLS_EVENTS, QEL_COMCTRLS_MORE_EVENTS, QEL_COMCTRLS_CLASSES,
+              QEL_COMCTRLS_MORE_CLASSES>(M);
 }
 
 void ComCtrls_sw::RegisterWrappers() {
   RegisterUnitWrapper(QelWrapperClass<ComCtrls_sw>());
-  QelRegisterClassWrappers<QEL_COMCTRLS_CLASSES>();
-  QelRegisterEventWrappers<QEL_COMCTRLS_EVENTS>();
+  QelRegisterClassWrappers<QEL_COMCTRLS_CLASSES, QEL_COMCTRLS_MORE_CLASSES, QEL_COMCTRLS_HIDDEN_CLASSES>();
+  QelRegisterEventWrappers<QEL_COMCTRLS_EVENTS, QEL_COMCTRLS_MORE_EVENTS>();
 }
