@@ -42,3 +42,45 @@ struct TQelExceptionWrapperOf : TQelClassWrapperOf<E, ParentWrapper> {
 #define QEL_EXCEPTION_WRAPPER(Name, Parent)                              \
   struct Name##_sw : TQelExceptionWrapperOf<Name, Parent##_sw> {};     \
   QEL_WRAPS(Name, Name##_sw)
+
+// A date a routine hands back (a result or a var parameter): it reaches scripts as a date, not
+// as the real a host TDateTime is.
+struct TQelDate {
+  TDateTime Value = 0;
+};
+struct TQelDateConv : TDateTime_sw {
+  static VARIANT ToVar(TQelDate AValue) { return QelDateVar(AValue.Value); }
+  static TQelDate FromVar(const VARIANT& AValue) { return {QelVarToReal(AValue)}; }
+};
+template <>
+struct TQelConvOf<TQelDate> {
+  using Type = TQelDateConv;
+};
+
+// A record var parameter a routine fills: an unassigned script variable counts as an empty
+// record, so `FindFirst(Mask, faAnyFile, F)` needs no `F := TSearchRec.Create` first.
+template <class R>
+struct TQelOutRecord {
+  R Value{};
+};
+template <class R>
+struct TQelOutRecordConv : TQelWrapperFor<R>::Type {
+  static VARIANT ToVar(const TQelOutRecord<R>& AValue) { return TQelConv<R>::ToVar(AValue.Value); }
+  static TQelOutRecord<R> FromVar(const VARIANT& AValue) {
+    const VARIANT& value = QelDeref(AValue);
+    if (value.vt == VT_EMPTY) return {};
+    return {TQelConv<R>::FromVar(value)};
+  }
+};
+template <class R>
+struct TQelConvOf<TQelOutRecord<R>> {
+  using Type = TQelOutRecordConv<R>;
+};
+
+// Declares the wrapper of a host record (members in its RegisterMembers).
+#define QEL_RECORD_WRAPPER(Name)                               \
+  struct Name##_sw : TQelRecordWrapperOf_sw<Name> {            \
+    static constexpr std::u16string_view TypeName = u"" #Name; \
+    static void RegisterMembers(TQelRecordWrapperData& AData); \
+  };                                                           \
+  QEL_WRAPS(Name, Name##_sw)

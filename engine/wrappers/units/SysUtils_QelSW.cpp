@@ -1,6 +1,6 @@
-// The "SysUtils" unit wrapper. Its string routines keep the class library's own signatures
-// and behaviour; scripts reach them, where a language intrinsic has the same name, as
-// SysUtils.Trim and so on.
+// The "SysUtils" unit wrapper: its classes. Its routines keep the class library's own
+// signatures and behaviour; scripts reach them, where a language intrinsic has the same name,
+// as SysUtils.Trim and so on.
 #include "engine/wrappers/units/SysUtils_QelSW.h"
 
 namespace {
@@ -32,50 +32,6 @@ EOleException* NewOleException(TClass, std::u16string_view AMessage, int32_t ACo
 TStringBuilder* NewStringBuilder(TClass, std::u16string_view AValue) { return new TStringBuilder(AValue); }
 int32_t InOutErrorCode(EInOutError* AError) { return AError->ErrorCode; }
 void SetInOutErrorCode(EInOutError* AError, int32_t ACode) { AError->ErrorCode = ACode; }
-
-String IntToStrOf(int64_t AValue) { return IntToStr(AValue); }
-String IntToHexOf(int64_t AValue, int32_t ADigits) { return IntToHex(AValue, ADigits); }
-String TrimOf(std::u16string_view S) { return Trim(S); }
-
-// Format's open argument array arrives as a variant array (or, for one argument, a plain
-// value); each element is handed to Format as a variant, which the directive then converts.
-String FormatOf(std::u16string_view AFormat, const VARIANT& AArgs) {
-  if (!(AArgs.vt & VT_ARRAY)) return Format(AFormat, {TVarRec(&AArgs)});
-  SAFEARRAY* array = (AArgs.vt & VT_BYREF) ? *AArgs.pparray : AArgs.parray;
-  if (!array || (AArgs.vt & VT_TYPEMASK) != VT_VARIANT || SafeArrayGetDim(array) != 1) {
-    throw ExceptionPtr(new EConvertError(u"Format arguments must be a one-dimensional array"));
-  }
-  VARIANT* items = nullptr;
-  if (FAILED(SafeArrayAccessData(array, reinterpret_cast<void**>(&items)))) {
-    throw ExceptionPtr(new EConvertError(u"Format arguments must be a one-dimensional array"));
-  }
-  std::vector<TVarRec> args;
-  const ULONG count = array->rgsabound[0].cElements;
-  args.reserve(count);
-  for (ULONG i = 0; i < count; ++i) args.emplace_back(&items[i]);
-  try {
-    String result = Format(AFormat, args.data(), args.size());
-    SafeArrayUnaccessData(array);
-    return result;
-  } catch (...) {
-    SafeArrayUnaccessData(array);
-    throw;
-  }
-}
-
-// TDateTime is a double in C++; these hand dates to scripts as dates, not as reals.
-template <auto F, class... A>
-VARIANT AsDate(A... AArgs) { return QelDateVar(F(AArgs...)); }
-
-String FloatToStrOf(double AValue) { return FloatToStr(AValue); }
-String FormatFloatOf(std::u16string_view AFormat, double AValue) { return FormatFloat(AFormat, AValue); }
-String FormatDateTimeOf(std::u16string_view AFormat, double AValue) { return FormatDateTime(AFormat, AValue); }
-double StrToFloatOf(std::u16string_view S) { return StrToFloat(S); }
-String DateToStrOf(double AValue) { return DateToStr(AValue); }
-String TimeToStrOf(double AValue) { return TimeToStr(AValue); }
-String DateTimeToStrOf(double AValue) { return DateTimeToStr(AValue); }
-VARIANT IncMonthOf(double ADate, int32_t AMonths) { return QelDateVar(IncMonth(ADate, AMonths)); }
-VARIANT IncMonthByOne(double ADate) { return QelDateVar(IncMonth(ADate, 1)); }
 
 }  // namespace
 
@@ -122,51 +78,8 @@ void TStringBuilder_sw::RegisterMembers(TQelClassWrapperData& AData) {
 void SysUtils_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
   QelAddTypes<QEL_SYSUTILS_CLASSES>(M);
-  M.Routine<&UpperCase>(u"UpperCase");
-  M.Routine<&LowerCase>(u"LowerCase");
-  M.Routine<&CompareStr>(u"CompareStr");
-  M.Routine<&CompareText>(u"CompareText");
-  M.Routine<&SameStr>(u"SameStr");
-  M.Routine<&SameText>(u"SameText");
-  M.Routine<&AnsiUpperCase>(u"AnsiUpperCase");
-  M.Routine<&AnsiLowerCase>(u"AnsiLowerCase");
-  M.Routine<&AnsiCompareStr>(u"AnsiCompareStr");
-  M.Routine<&AnsiCompareText>(u"AnsiCompareText");
-  M.Routine<&AnsiSameStr>(u"AnsiSameStr");
-  M.Routine<&AnsiSameText>(u"AnsiSameText");
-  M.Routine<&TrimOf>(u"Trim");
-  M.Routine<&TrimLeft>(u"TrimLeft");
-  M.Routine<&TrimRight>(u"TrimRight");
-  M.Routine<&IntToStrOf>(u"IntToStr");
-  M.Routine<&IntToHexOf>(u"IntToHex");
-  M.Routine<&StrToInt>(u"StrToInt");
-  M.Routine<&StrToIntDef>(u"StrToIntDef");
-  M.Routine<static_cast<bool (*)(std::u16string_view, int&)>(&TryStrToInt)>(u"TryStrToInt");
-  M.Routine<&StrToInt64>(u"StrToInt64");
-  M.Routine<&StrToInt64Def>(u"StrToInt64Def");
-  M.Routine<static_cast<bool (*)(std::u16string_view, int64_t&)>(&TryStrToInt64)>(u"TryStrToInt64");
-  M.Routine<&IsValidIdent>(u"IsValidIdent");
-  M.Routine<&SysErrorMessage>(u"SysErrorMessage");
-  M.Routine<&FormatOf>(u"Format");
-  M.Routine<&FloatToStrOf>(u"FloatToStr");
-  M.Routine<&FormatFloatOf>(u"FormatFloat");
-  M.Routine<&FormatDateTimeOf>(u"FormatDateTime");
-  M.Routine<&StrToFloatOf>(u"StrToFloat");
-  M.Routine<&DateToStrOf>(u"DateToStr");
-  M.Routine<&TimeToStrOf>(u"TimeToStr");
-  M.Routine<&DateTimeToStrOf>(u"DateTimeToStr");
-  M.Routine<&AsDate<static_cast<TDateTime (*)(std::u16string_view)>(&StrToDate), std::u16string_view>>(u"StrToDate");
-  M.Routine<&AsDate<static_cast<TDateTime (*)(std::u16string_view)>(&StrToTime), std::u16string_view>>(u"StrToTime");
-  M.Routine<&AsDate<static_cast<TDateTime (*)(std::u16string_view)>(&StrToDateTime), std::u16string_view>>(
-      u"StrToDateTime");
-  M.Routine<&AsDate<&EncodeDate, int32_t, int32_t, int32_t>>(u"EncodeDate");
-  M.Routine<&AsDate<&EncodeTime, int32_t, int32_t, int32_t, int32_t>>(u"EncodeTime");
-  M.Routine<&AsDate<&Now>>(u"Now");
-  M.Routine<&AsDate<&Date>>(u"Date");
-  M.Routine<&AsDate<&Time>>(u"Time");
-  M.Overloads<u"IncMonth", &IncMonthByOne, &IncMonthOf>();
-  M.Routine<&DayOfWeek>(u"DayOfWeek");
-  M.Routine<&IsLeapYear>(u"IsLeapYear");
+  QelSysUtilsText(M);
+  QelSysUtilsFiles(M);
 }
 
 void SysUtils_sw::RegisterWrappers() {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "engine/wrappers/units/QelUnitKit.h"
+#include "host/core/SysUtilsFiles.h"
+#include "host/core/SysUtilsText.h"
 
 struct Exception_sw : TQelClassWrapperOf<Exception, TObject_sw> {
   static void RegisterMembers(TQelClassWrapperData& AData);
@@ -81,6 +83,23 @@ struct TStringBuilder_sw : TQelClassWrapperOf<TStringBuilder, TObject_sw> {
   static void RegisterMembers(TQelClassWrapperData& AData);
 };
 QEL_WRAPS(TStringBuilder, TStringBuilder_sw);
+
+QEL_RECORD_WRAPPER(TSearchRec);
+QEL_RECORD_WRAPPER(TFormatSettings);
+QEL_RECORD_WRAPPER(TTimeStamp);
+
+struct TReplaceFlag_sw : TQelEnumWrapperOf<TReplaceFlag> {};
+QEL_WRAPS(TReplaceFlag, TReplaceFlag_sw);
+struct TReplaceFlags_sw : TQelConv<TReplaceFlags> {
+  static constexpr std::u16string_view TypeName = u"TReplaceFlags";
+};
+struct TFloatFormat_sw : TQelEnumWrapperOf<TFloatFormat> {};
+QEL_WRAPS(TFloatFormat, TFloatFormat_sw);
+
+// The unit's routines by role: file names, files and the search (SysUtilsFiles_QelSW.cpp);
+// texts, numbers and dates (SysUtilsText_QelSW.cpp).
+void QelSysUtilsFiles(TQelUnitMembers& M);
+void QelSysUtilsText(TQelUnitMembers& M);
 
 struct SysUtils_sw : TQelUnitWrapperBase {
   static constexpr std::u16string_view UnitName = u"SysUtils";
