@@ -272,8 +272,11 @@ int32_t FileSetAttr(std::u16string_view AFileName, int32_t AAttr) {
   return chmod(Native(AFileName).c_str(), mode) == 0 ? 0 : errno;
 }
 
+// By the file's mode, as FileGetAttr: a process with the right to write anyway (root) still sees
+// the read-only file it asked for.
 bool FileIsReadOnly(std::u16string_view AFileName) {
-  return !AFileName.empty() && access(Native(AFileName).c_str(), W_OK) != 0 && FileOrDirectoryExists(AFileName);
+  const int32_t attr = FileGetAttr(AFileName);
+  return attr != -1 && (attr & faReadOnly) != 0;
 }
 
 bool FileSetReadOnly(std::u16string_view AFileName, bool AReadOnly) {

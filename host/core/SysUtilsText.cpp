@@ -48,10 +48,11 @@ String AnsiExtractQuotedStr(String& ASource, char16_t AQuote) {
 String AnsiDequotedStr(std::u16string_view S, char16_t AQuote) {
   String rest(S);
   String result = AnsiExtractQuotedStr(rest, AQuote);
-  // Only a text that is one quoted part is dequoted.
-  return (result.empty() && S.size() != 2) || !rest.empty() ? String(S) : result;
+  // Without a closed quoted part at the start, S comes back as it is (unless S is quoted
+  // from its first to its last character).
+  if ((result.empty() || rest.empty()) && !S.empty() && (S.front() != AQuote || S.back() != AQuote)) return String(S);
+  return result;
 }
-
 
 String StringReplace(std::u16string_view S, std::u16string_view AOldPattern, std::u16string_view ANewPattern,
                      TReplaceFlags AFlags) {
@@ -100,8 +101,10 @@ String WrapText(std::u16string_view ALine, int32_t AMaxCol) { return WrapText(AL
 String WrapText(std::u16string_view ALine, std::u16string_view ABreakStr, int32_t AMaxCol) {
   String result;
   size_t lineStart = 0;  // in ALine
-  while (ALine.size() - lineStart > static_cast<size_t>(std::max(AMaxCol, 1))) {
-    // The last break character within the column limit, outside quotes.
+  const auto maxCol = static_cast<size_t>(std::max(AMaxCol, 1));
+  while (ALine.size() - lineStart > maxCol) {
+    // The last break character within the column limit, outside quotes; a word longer than
+    // the limit breaks at its first chance. A blank at the break goes, a hyphen stays.
     size_t breakAt = std::u16string_view::npos;
     char16_t quote = 0;
     for (size_t i = lineStart; i < ALine.size(); ++i) {
@@ -111,13 +114,15 @@ String WrapText(std::u16string_view ALine, std::u16string_view ABreakStr, int32_
       } else if (c == u'\'' || c == u'"') {
         quote = c;
       } else if (IsBreakChar(c)) {
-        if (i - lineStart + 1 > static_cast<size_t>(AMaxCol) && breakAt != std::u16string_view::npos) break;
+        const size_t length = i - lineStart + (c == u'-' ? 1 : 0);
+        if (length > maxCol) {
+          if (breakAt == std::u16string_view::npos) breakAt = i;
+          break;
+        }
         breakAt = i;
-        if (i - lineStart + 1 > static_cast<size_t>(AMaxCol)) break;
       }
     }
     if (breakAt == std::u16string_view::npos || breakAt + 1 >= ALine.size()) break;
-    // A blank at the break goes; a hyphen stays at the end of the line.
     const size_t lineEnd = ALine[breakAt] == u'-' ? breakAt + 1 : breakAt;
     result.append(ALine.substr(lineStart, lineEnd - lineStart));
     result.append(ABreakStr);

@@ -159,12 +159,14 @@ void SleepFor(int32_t AMilliseconds) {
 String AdjustLineBreaksOf(S AText, TTextLineBreakStyle AStyle) { return AdjustLineBreaks(AText, AStyle == tlbsCRLF); }
 
 TFormatSettings CurrentSettings() { return FormatSettings(); }
+TFormatSettings CopySettings(const TFormatSettings& AValue) { return AValue; }
 
 }  // namespace
 
 void TFormatSettings_sw::RegisterMembers(TQelRecordWrapperData& AData) {
   TQelRecordMembers<TFormatSettings_sw> M(AData);
   M.Constructors<u"Create", &CurrentSettings>();
+  M.Method<&CopySettings>(u"Copy");
   M.Field<&TFormatSettings::CurrencyString>(u"CurrencyString");
   M.Field<&TFormatSettings::CurrencyFormat>(u"CurrencyFormat");
   M.Field<&TFormatSettings::NegCurrFormat>(u"NegCurrFormat");
