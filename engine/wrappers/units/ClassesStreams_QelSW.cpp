@@ -8,6 +8,12 @@ TFileStream* NewFileStream(TClass, const String& AFileName, int32_t AMode) {
   return new TFileStream(AFileName, static_cast<uint16_t>(AMode));
 }
 TStringStream* NewStringStream(TClass, std::u16string_view AString) { return new TStringStream(AString); }
+// Create takes the bytes to start with (none when left out).
+TBytesStream* NewBytesStream(TClass, const VARIANT& ABytes) {
+  const VARIANT& value = QelDeref(ABytes);
+  if (value.vt == VT_BSTR && OleBstrView(value.bstrVal).empty()) return new TBytesStream();
+  return new TBytesStream(TQelConv<TBytes>::FromVar(value));
+}
 THandleStream* NewHandleStream(TClass, int32_t AHandle) { return new THandleStream(AHandle); }
 TCollection* NewCollection(TClass, TClass AItemClass) { return new TCollection(AItemClass); }
 TOwnedCollection* NewOwnedCollection(TClass, TPersistent* AOwner, TClass AItemClass) {
@@ -85,7 +91,11 @@ void TMemoryStream_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Method<&TMemoryStream::SetSize>(u"SetSize");
 }
 
-void TBytesStream_sw::RegisterMembers(TQelClassWrapperData& AData) { TQelMembers<TBytesStream>(AData).Constructor(); }
+void TBytesStream_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TBytesStream> M(AData);
+  M.Constructor<&NewBytesStream, QelDefaults<TQelName(u"")>>();
+  M.Property<&TBytesStream::GetBytes>(u"Bytes");
+}
 
 void TStringStream_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TStringStream> M(AData);

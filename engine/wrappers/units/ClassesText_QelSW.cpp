@@ -29,19 +29,8 @@ TBinaryWriter* NewBinaryWriter(TClass, const VARIANT& ATarget, bool AAppend) {
                              : new TBinaryWriter(SourceStream(ATarget));
 }
 
-// A value written as text, as the class library's Write overloads give it.
-String ValueText(const VARIANT& AValue) {
-  const VARIANT& value = QelDeref(AValue);
-  switch (value.vt) {
-    case VT_BOOL: return BoolToStr(value.boolVal != VARIANT_FALSE, true);
-    case VT_R4:
-    case VT_R8: return FloatToStr(QelVarToReal(value));
-    case VT_DATE: return DateTimeToStr(value.date);
-    default: return QelVarToString(value);
-  }
-}
-void WriteValue(TTextWriter* AWriter, const VARIANT& AValue) { AWriter->Write(ValueText(AValue)); }
-void WriteLineValue(TTextWriter* AWriter, const VARIANT& AValue) { AWriter->WriteLine(ValueText(AValue)); }
+void WriteValue(TTextWriter* AWriter, const VARIANT& AValue) { AWriter->Write(QelValueText(AValue)); }
+void WriteLineValue(TTextWriter* AWriter, const VARIANT& AValue) { AWriter->WriteLine(QelValueText(AValue)); }
 void WriteEmptyLine(TTextWriter* AWriter) { AWriter->WriteLine(u""); }
 
 // Each value in the width of its variant type; a script's integers are 32-bit.

@@ -84,3 +84,28 @@ struct TQelConvOf<TQelOutRecord<R>> {
     static void RegisterMembers(TQelRecordWrapperData& AData); \
   };                                                           \
   QEL_WRAPS(Name, Name##_sw)
+
+// A value as text the way the class library's text writers and builders give it: Booleans as
+// True/False, reals and dates in the regional format, everything else as its string.
+inline String QelValueText(const VARIANT& AValue) {
+  const VARIANT& value = QelDeref(AValue);
+  switch (value.vt) {
+    case VT_BOOL: return BoolToStr(value.boolVal != VARIANT_FALSE, true);
+    case VT_R4:
+    case VT_R8: return FloatToStr(QelVarToReal(value));
+    case VT_DATE: return DateTimeToStr(value.date);
+    default: return QelVarToString(value);
+  }
+}
+
+// Bytes reach scripts as an array of Byte values (indexed from 0, measured with Length); any
+// one-dimensional array of numbers 0..255 converts back, others raise ERangeError.
+struct TQelBytesConv : Variant_sw {
+  static constexpr std::u16string_view TypeName = u"TBytes";
+  static VARIANT ToVar(const std::vector<uint8_t>& AValue);
+  static std::vector<uint8_t> FromVar(const VARIANT& AValue);
+};
+template <>
+struct TQelConvOf<std::vector<uint8_t>> {
+  using Type = TQelBytesConv;
+};

@@ -45,6 +45,12 @@ String FormatWith(S AFormat, const VARIANT& AArgs, TSettings ASettings) {
 }
 String FormatOf(S AFormat, const VARIANT& AArgs) { return FormatWith(AFormat, AArgs, FormatSettings()); }
 
+}  // namespace
+
+String QelSysUtilsFormat(std::u16string_view AFormat, const VARIANT& AArgs) { return FormatOf(AFormat, AArgs); }
+
+namespace {
+
 // Each routine once with the process settings and once with a settings record.
 template <auto F, class R, class... A>
 R Current(A... AArgs) { return F(AArgs..., FormatSettings()); }

@@ -18,7 +18,7 @@ namespace {
       EInvalidInsert_sw, EInvalidOpException_sw, EMonitor_sw, EMonitorLockException_sw, \
       ENoMonitorSupportException_sw, ENoConstructException_sw, ENotImplemented_sw, EObjectDisposed_sw, \
       EPackageError_sw, EPrivilege_sw, EProgrammerNotFound_sw, EPropReadOnly_sw, EPropWriteOnly_sw, \
-      ESafecallException_sw, EWin32Error_sw
+      ESafecallException_sw, EWin32Error_sw, QEL_SYSUTILS_ENCODINGS
 
 Exception* NewExceptionOf(TClass, std::u16string_view AMessage) { return new Exception(String(AMessage)); }
 EInOutError* NewInOutError(TClass, std::u16string_view AMessage) { return new EInOutError(String(AMessage)); }
@@ -30,6 +30,28 @@ EOleException* NewOleException(TClass, std::u16string_view AMessage, int32_t ACo
   return new EOleException(String(AMessage), ACode, String(ASource), String(AHelpFile), AHelpContext);
 }
 TStringBuilder* NewStringBuilder(TClass, std::u16string_view AValue) { return new TStringBuilder(AValue); }
+// Append and Insert take any value, as the class library's overloads do (Booleans as True/False).
+TStringBuilder* AppendValue(TStringBuilder* ABuilder, const VARIANT& AValue) { return ABuilder->Append(QelValueText(AValue)); }
+TStringBuilder* AppendLineValue(TStringBuilder* ABuilder, const VARIANT& AValue) {
+  return ABuilder->AppendLine(QelValueText(AValue));
+}
+TStringBuilder* AppendEmptyLine(TStringBuilder* ABuilder) { return ABuilder->AppendLine(u""); }
+TStringBuilder* InsertValue(TStringBuilder* ABuilder, int32_t AIndex, const VARIANT& AValue) {
+  return ABuilder->Insert(AIndex, QelValueText(AValue));
+}
+TStringBuilder* AppendFormat(TStringBuilder* ABuilder, std::u16string_view AFormat, const VARIANT& AArgs) {
+  return ABuilder->Append(QelSysUtilsFormat(AFormat, AArgs));
+}
+bool BuilderEquals(TStringBuilder* ABuilder, TStringBuilder* AOther) { return ABuilder->ToString() == AOther->ToString(); }
+String BuilderText(TStringBuilder* ABuilder) { return ABuilder->ToString(); }
+// ToString(StartIndex, Length): a bad range raises ERangeError as the builder's other indexes.
+String BuilderPart(TStringBuilder* ABuilder, int32_t AStart, int32_t ALength) {
+  const String text = ABuilder->ToString();
+  if (AStart < 0 || ALength < 0 || static_cast<size_t>(AStart) + static_cast<size_t>(ALength) > text.size()) {
+    throw ExceptionPtr(new ERangeError());
+  }
+  return text.substr(static_cast<size_t>(AStart), static_cast<size_t>(ALength));
+}
 int32_t InOutErrorCode(EInOutError* AError) { return AError->ErrorCode; }
 void SetInOutErrorCode(EInOutError* AError, int32_t ACode) { AError->ErrorCode = ACode; }
 
@@ -64,13 +86,15 @@ void EOleException_sw::RegisterMembers(TQelClassWrapperData& AData) {
 void TStringBuilder_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TStringBuilder> M(AData);
   M.Constructor<&NewStringBuilder, QelDefaults<TQelName(u"")>>();
-  M.Method<&TStringBuilder::Append>(u"Append");
-  M.Method<&TStringBuilder::AppendLine, QelDefaults<TQelName(u"")>>(u"AppendLine");
-  M.Method<&TStringBuilder::Insert>(u"Insert");
+  M.Method<&AppendValue>(u"Append");
+  M.Overloads<u"AppendLine", &AppendEmptyLine, &AppendLineValue>();
+  M.Method<&AppendFormat>(u"AppendFormat");
+  M.Method<&InsertValue>(u"Insert");
+  M.Method<&BuilderEquals>(u"Equals");
   M.Method<&TStringBuilder::Remove>(u"Remove");
   M.Method<&TStringBuilder::Replace>(u"Replace");
   M.Method<&TStringBuilder::Clear>(u"Clear");
-  M.Method<&TStringBuilder::ToString>(u"ToString");
+  M.Overloads<u"ToString", &BuilderText, &BuilderPart>();
   M.Property<&TStringBuilder::GetLength, &TStringBuilder::SetLength>(u"Length");
   M.Property<&TStringBuilder::GetChars, &TStringBuilder::SetChars>(u"Chars", qpDefault);
 }
