@@ -127,6 +127,15 @@ void Classes_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   M.Constant<int32_t{fmShareDenyWrite}>(u"fmShareDenyWrite");
   M.Constant<int32_t{fmShareDenyRead}>(u"fmShareDenyRead");
   M.Constant<int32_t{fmShareDenyNone}>(u"fmShareDenyNone");
+  M.Constant<int32_t{0}>(u"soFromBeginning");
+  M.Constant<int32_t{1}>(u"soFromCurrent");
+  M.Constant<int32_t{2}>(u"soFromEnd");
+  M.Constant<int32_t{0x1000}>(u"scCommand");
+  M.Constant<int32_t{0x2000}>(u"scShift");
+  M.Constant<int32_t{0x4000}>(u"scCtrl");
+  M.Constant<int32_t{0x8000}>(u"scAlt");
+  M.Constant<int32_t{0}>(u"scNone");
+  M.Constant<int32_t{0x7FFFFFFF / 16}>(u"MaxListSize");
 }
 
 void Classes_sw::RegisterWrappers() {

@@ -21,21 +21,63 @@ void QelAddTypes(TQelUnitMembers& AMembers) {
   (AMembers.Type<Ws>(), ...);
 }
 
+// Format with its open argument array as a variant array (or one plain value), in the regional
+// settings of the process (SysUtilsText_QelSW.cpp).
+String QelSysUtilsFormat(std::u16string_view AFormat, const VARIANT& AArgs);
+
 namespace QelUnitKitDetail {
 
+// A descendant without constructors of its own (one whose host constructor takes more than a
+// message) cannot be made by its ancestor's: that would give the ancestor's class.
 template <class E>
-E* NewException(TClass, std::u16string_view AMessage) {
+void CheckClass(TClass AClass) {
+  if (AClass && AClass != E::StaticClass()) {
+    throw ExceptionPtr(new ENoConstructException(
+        Exception::FormatMessage(u"%s has no constructor of this form", {AClass->ClassName()})));
+  }
+}
+template <class E>
+E* NewException(TClass AClass, std::u16string_view AMessage) {
+  CheckClass<E>(AClass);
   return new E(String(AMessage));
+}
+template <class E>
+E* NewExceptionFmt(TClass AClass, std::u16string_view AMessage, const VARIANT& AArgs) {
+  CheckClass<E>(AClass);
+  return new E(QelSysUtilsFormat(AMessage, AArgs));
+}
+template <class E>
+E* NewExceptionHelp(TClass AClass, std::u16string_view AMessage, int32_t AHelpContext) {
+  E* error = NewException<E>(AClass, AMessage);
+  error->SetHelpContext(AHelpContext);
+  return error;
+}
+template <class E>
+E* NewExceptionFmtHelp(TClass AClass, std::u16string_view AMessage, const VARIANT& AArgs, int32_t AHelpContext) {
+  E* error = NewExceptionFmt<E>(AClass, AMessage, AArgs);
+  error->SetHelpContext(AHelpContext);
+  return error;
+}
+
+// The constructors of every exception class: a message, a format with its arguments, and
+// either with a help context.
+template <class E>
+void ExceptionConstructors(TQelMembers<E>& M) {
+  M.template Constructor<&NewException<E>>();
+  M.template Constructor<&NewExceptionFmt<E>>(u"CreateFmt");
+  M.template Constructor<&NewExceptionHelp<E>>(u"CreateHelp");
+  M.template Constructor<&NewExceptionFmtHelp<E>>(u"CreateFmtHelp");
 }
 
 }  // namespace QelUnitKitDetail
 
-// An exception class wrapper whose Create takes the message. The host's exception classes have
-// no virtual constructor, so each wrapper creates its own class.
+// An exception class wrapper whose constructors take the message. The host's exception classes
+// have no virtual constructor, so each wrapper creates its own class.
 template <class E, class ParentWrapper>
 struct TQelExceptionWrapperOf : TQelClassWrapperOf<E, ParentWrapper> {
   static void RegisterMembers(TQelClassWrapperData& AData) {
-    TQelMembers<E>(AData).template Constructor<&QelUnitKitDetail::NewException<E>>();
+    TQelMembers<E> M(AData);
+    QelUnitKitDetail::ExceptionConstructors(M);
   }
 };
 

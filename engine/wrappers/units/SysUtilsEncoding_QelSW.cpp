@@ -20,6 +20,7 @@ VARIANT TQelBytesConv::ToVar(const std::vector<uint8_t>& AValue) {
 
 std::vector<uint8_t> TQelBytesConv::FromVar(const VARIANT& AValue) {
   const VARIANT& value = QelDeref(AValue);
+  if (value.vt == VT_EMPTY) return {};  // an unassigned variable: no bytes yet
   if (!(value.vt & VT_ARRAY)) QelRaiseTypeCastError();
   SAFEARRAY* array = (value.vt & VT_BYREF) ? *value.pparray : value.parray;
   const VARTYPE type = value.vt & VT_TYPEMASK;

@@ -20,8 +20,6 @@ namespace {
       EPackageError_sw, EPrivilege_sw, EProgrammerNotFound_sw, EPropReadOnly_sw, EPropWriteOnly_sw, \
       ESafecallException_sw, EWin32Error_sw, QEL_SYSUTILS_ENCODINGS
 
-Exception* NewExceptionOf(TClass, std::u16string_view AMessage) { return new Exception(String(AMessage)); }
-EInOutError* NewInOutError(TClass, std::u16string_view AMessage) { return new EInOutError(String(AMessage)); }
 EOleSysError* NewOleSysError(TClass, std::u16string_view AMessage, int32_t ACode, int32_t AHelpContext) {
   return new EOleSysError(String(AMessage), ACode, AHelpContext);
 }
@@ -59,14 +57,14 @@ void SetInOutErrorCode(EInOutError* AError, int32_t ACode) { AError->ErrorCode =
 
 void Exception_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<Exception> M(AData);
-  M.Constructor<&NewExceptionOf>();
+  QelUnitKitDetail::ExceptionConstructors(M);
   M.Property<&Exception::GetMessage, &Exception::SetMessage>(u"Message");
   M.Property<&Exception::GetHelpContext, &Exception::SetHelpContext>(u"HelpContext");
 }
 
 void EInOutError_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<EInOutError> M(AData);
-  M.Constructor<&NewInOutError>();
+  QelUnitKitDetail::ExceptionConstructors(M);
   M.Property<&InOutErrorCode, &SetInOutErrorCode>(u"ErrorCode");
 }
 

@@ -115,8 +115,6 @@ QEL_SYSUTILS_CLASS(TUTF7Encoding, TMBCSEncoding);
 // The unit's routines by role: file names, files and the search (SysUtilsFiles_QelSW.cpp);
 // texts, numbers and dates (SysUtilsText_QelSW.cpp).
 void QelSysUtilsFiles(TQelUnitMembers& M);
-// Format with its open argument array as a variant array (or one plain value).
-String QelSysUtilsFormat(std::u16string_view AFormat, const VARIANT& AArgs);
 void QelSysUtilsText(TQelUnitMembers& M);
 
 struct SysUtils_sw : TQelUnitWrapperBase {

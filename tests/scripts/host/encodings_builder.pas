@@ -102,7 +102,7 @@ begin
   Args[0] := 42; Args[1] := 'x';
   SB.AppendFormat('%d-%s', Args);
   SB.Insert(0, False);
-  Put(StringReplace(SB.ToString, Chr(10), '|', [rfReplaceAll]));
+  Put(StringReplace(StringReplace(SB.ToString, Chr(13), '<', [rfReplaceAll]), Chr(10), '|', [rfReplaceAll]));
   Put(SB.ToString(5, 4));
   try
     SB.ToString(5, 100);
@@ -142,9 +142,7 @@ ERangeError
 Invalid type cast or type mismatch
 6 hé [104 195 169 108 108 111]
 [120 121]
-False<True1.57s
-|end
-|42-x
+False<True1.57s<|end<|42-x
 <Tru
 ERangeError
 True
