@@ -28,7 +28,7 @@ begin
 end;
 
 procedure Main;
-var E, B, A, Found, SB, SB2, Args, S;
+var E, B, A, Found, SB, SB2, Args, S, R;
 begin
   Encode('UTF8', TEncoding.UTF8, 'hé€');
   Encode('Unicode', TEncoding.Unicode, 'hé');
@@ -96,6 +96,27 @@ begin
   Put(Bytes(S.Bytes));
   S.Free;
 
+  // Byte arrays through a stream: Read grows the array it is given (an unassigned one too).
+  S := TMemoryStream.Create;
+  Put(S.Write(TEncoding.UTF8.GetBytes('abcdef'), 1, 3));
+  S.WriteBuffer(TEncoding.UTF8.GetBytes('xyz'), 2);
+  S.Position := 0;
+  Put(IntToStr(S.Read(R, 7)) + ' ' + Bytes(R));
+  S.Position := 1;
+  S.ReadBuffer(R, 4, 3);
+  Put(Bytes(R));
+  try
+    S.ReadBuffer(R, 10);
+  except
+    on X: EReadError do Put(X.ClassName + ': ' + FirstLine(X.Message));
+  end;
+  try
+    S.Write(TEncoding.UTF8.GetBytes('ab'), 1, 2);
+  except
+    on X: ERangeError do Put(X.ClassName);
+  end;
+  S.Free;
+
   SB := TStringBuilder.Create('<');
   SB.Append(True).Append(1.5).Append(7).Append('s').AppendLine.AppendLine('end');
   Args := array[1];
@@ -142,6 +163,11 @@ ERangeError
 Invalid type cast or type mismatch
 6 hé [104 195 169 108 108 111]
 [120 121]
+3
+5 [98 99 100 120 121 0 0]
+[98 99 100 120 99 100 120]
+EReadError: Stream read error
+ERangeError
 False<True1.57s<|end<|42-x
 <Tru
 ERangeError
