@@ -12,6 +12,12 @@ namespace {
 // LoadFromFile may name an encoding, which this library reads from the byte-order mark.
 void LoadFromFileEncoded(TStrings* AStrings, const String& AFileName, TObject*) { AStrings->LoadFromFile(AFileName); }
 
+// AddPair adds "Name=Value" (with the list's separator) and returns the list, for chaining.
+TStrings* AddPair(TStrings* AStrings, const String& AName, const String& AValue) {
+  AStrings->Add(AName + AStrings->GetNameValueSeparator() + AValue);
+  return AStrings;
+}
+
 }  // namespace
 
 void TPersistent_sw::RegisterMembers(TQelClassWrapperData& AData) {
@@ -52,6 +58,8 @@ void TStrings_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Method<&TStrings::AddObject>(u"AddObject");
   M.Method<&TStrings::Append>(u"Append");
   M.Method<&TStrings::AddStrings>(u"AddStrings");
+  M.Method<&AddPair>(u"AddPair");
+  M.Property<&TStrings::GetNames>(u"KeyNames");
   M.Method<&TStrings::BeginUpdate>(u"BeginUpdate");
   M.Method<&TStrings::EndUpdate>(u"EndUpdate");
   M.Method<&TStrings::Clear>(u"Clear");

@@ -138,6 +138,17 @@ begin
     on E: EInvalidOperation do Put(E.ClassName + ': ' + FirstLine(E.Message));
   end;
   B.Free;
+
+  // Name-value pairs written through a string writer and read back into a list.
+  W := TStringWriter.Create;
+  M := TStringList.Create;
+  M.AddPair('a', 1).AddPair('b', 'two');
+  for i := 0 to M.Count - 1 do W.WriteLine(M.KeyNames[i] + '->' + M.Values[M.KeyNames[i]]);
+  R := TStringReader.Create(W.ToString);
+  Lines(R);
+  R.Free;
+  W.Free;
+  M.Free;
 end;
 
 { expect:
@@ -167,4 +178,5 @@ EReadError: Stream read error
 251 255 65535
 -5 65535
 EInvalidOperation: Reader is closed
+[a->1][b->two] end: -1 []
 }
