@@ -37,7 +37,9 @@ void Release(TStreamClient* AClient, TStream*& AStream, bool AOwns) {
   AStream = nullptr;
 }
 
-[[noreturn]] void RaiseClosed(const char16_t* AWhat) { throw ExceptionPtr(new EInvalidOperation(String(AWhat))); }
+[[noreturn]] void RaiseClosed(const char16_t* AWhat) {
+  throw ExceptionPtr(new EInvalidOperation(String(AWhat)));
+}
 
 }  // namespace
 
@@ -93,7 +95,8 @@ void TStringReader::Rewind() {
   FPos = 0;
 }
 
-TStreamReader::TStreamReader(TStream* AStream, bool AOwnsStream) : FStream(AStream), FOwnsStream(AOwnsStream) {
+TStreamReader::TStreamReader(TStream* AStream, bool AOwnsStream)
+    : FStream(AStream), FOwnsStream(AOwnsStream) {
   if (FStream) FStart = FStream->GetPosition();
   Attach(this, FStream, FOwnsStream);
 }
@@ -151,7 +154,8 @@ bool TStreamReader::Fill() {
 
 // ---- text writers --------------------------------------------------------------------------
 
-TStreamWriter::TStreamWriter(TStream* AStream, bool AOwnsStream) : FStream(AStream), FOwnsStream(AOwnsStream) {
+TStreamWriter::TStreamWriter(TStream* AStream, bool AOwnsStream)
+    : FStream(AStream), FOwnsStream(AOwnsStream) {
   Attach(this, FStream, FOwnsStream);
 }
 
@@ -201,7 +205,8 @@ void TStreamWriter::WriteText(std::u16string_view AText) {
 
 // ---- binary readers and writers ------------------------------------------------------------
 
-TBinaryReader::TBinaryReader(TStream* AStream, bool AOwnsStream) : FStream(AStream), FOwnsStream(AOwnsStream) {
+TBinaryReader::TBinaryReader(TStream* AStream, bool AOwnsStream)
+    : FStream(AStream), FOwnsStream(AOwnsStream) {
   Attach(this, FStream, FOwnsStream);
 }
 TBinaryReader::TBinaryReader(const String& AFileName)
@@ -252,13 +257,15 @@ String TBinaryReader::ReadString() {
   if (length < 0) throw ExceptionPtr(new EReadError(u"Invalid 7 bit integer stream encoding"));
   // A corrupt length must not allocate more than the stream still holds.
   TStream* stream = Stream();
-  if (length > stream->GetSize() - stream->GetPosition()) throw ExceptionPtr(new EReadError(u"Stream read error"));
+  if (length > stream->GetSize() - stream->GetPosition())
+    throw ExceptionPtr(new EReadError(u"Stream read error"));
   std::string bytes(static_cast<size_t>(length), '\0');
   stream->ReadBuffer(bytes.data(), length);
   return Utf8ToString(bytes);
 }
 
-TBinaryWriter::TBinaryWriter(TStream* AStream, bool AOwnsStream) : FStream(AStream), FOwnsStream(AOwnsStream) {
+TBinaryWriter::TBinaryWriter(TStream* AStream, bool AOwnsStream)
+    : FStream(AStream), FOwnsStream(AOwnsStream) {
   Attach(this, FStream, FOwnsStream);
 }
 TBinaryWriter::TBinaryWriter(const String& AFileName, bool AAppend)

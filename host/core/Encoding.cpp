@@ -8,7 +8,8 @@
 namespace {
 
 [[noreturn]] void RaiseNoMapping() {
-  throw ExceptionPtr(new EEncodingError(u"No mapping for the Unicode character exists in the target multi-byte code page"));
+  throw ExceptionPtr(new EEncodingError(
+      u"No mapping for the Unicode character exists in the target multi-byte code page"));
 }
 
 // The ICU converter name of a code page ("" when there is none).
@@ -21,7 +22,8 @@ std::string ConverterName(int32_t ACodePage) {
     case 1201: return "UTF-16BE";
     default: break;
   }
-  if (ACodePage >= 28591 && ACodePage <= 28605) return "ISO-8859-" + std::to_string(ACodePage - 28590);
+  if (ACodePage >= 28591 && ACodePage <= 28605)
+    return "ISO-8859-" + std::to_string(ACodePage - 28590);
   if (ACodePage >= 1250 && ACodePage <= 1258) return "windows-" + std::to_string(ACodePage);
   return ACodePage > 0 ? "cp" + std::to_string(ACodePage) : std::string();
 }
@@ -41,7 +43,8 @@ TConverter OpenConverter(const std::string& AName) {
 }
 
 int32_t CheckedLength(size_t ASize) {
-  if (ASize > static_cast<size_t>(INT32_MAX)) throw ExceptionPtr(new EEncodingError(u"Text too long to encode"));
+  if (ASize > static_cast<size_t>(INT32_MAX))
+    throw ExceptionPtr(new EEncodingError(u"Text too long to encode"));
   return static_cast<int32_t>(ASize);
 }
 
@@ -50,7 +53,8 @@ int32_t CheckedLength(size_t ASize) {
 // ---- the base ------------------------------------------------------------------------------
 
 String TEncoding::GetString(const TEncodingBytes& ABytes, int32_t AIndex, int32_t ACount) const {
-  if (AIndex < 0 || ACount < 0 || static_cast<size_t>(AIndex) + static_cast<size_t>(ACount) > ABytes.size()) {
+  if (AIndex < 0 || ACount < 0 ||
+      static_cast<size_t>(AIndex) + static_cast<size_t>(ACount) > ABytes.size()) {
     throw ExceptionPtr(new EArgumentOutOfRangeException(u"Argument out of range"));
   }
   return GetString(TEncodingBytes(ABytes.begin() + AIndex, ABytes.begin() + AIndex + ACount));
@@ -82,8 +86,9 @@ TEncoding* TEncoding::GetANSI() {
 }
 
 bool TEncoding::IsStandardEncoding(const TEncoding* AEncoding) {
-  return AEncoding && (AEncoding == GetUTF8() || AEncoding == GetUnicode() || AEncoding == GetBigEndianUnicode() ||
-                       AEncoding == GetUTF7() || AEncoding == GetASCII() || AEncoding == GetANSI());
+  return AEncoding && (AEncoding == GetUTF8() || AEncoding == GetUnicode() ||
+                       AEncoding == GetBigEndianUnicode() || AEncoding == GetUTF7() ||
+                       AEncoding == GetASCII() || AEncoding == GetANSI());
 }
 
 TEncoding* TEncoding::GetEncoding(int32_t ACodePage) {
@@ -96,8 +101,10 @@ TEncoding* TEncoding::GetEncoding(int32_t ACodePage) {
   }
 }
 
-TEncodingBytes TEncoding::Convert(const TEncoding* ASource, const TEncoding* ADestination, const TEncodingBytes& ABytes) {
-  if (!ASource || !ADestination) throw ExceptionPtr(new EArgumentNilException(u"Encoding must not be nil"));
+TEncodingBytes TEncoding::Convert(const TEncoding* ASource, const TEncoding* ADestination,
+                                  const TEncodingBytes& ABytes) {
+  if (!ASource || !ADestination)
+    throw ExceptionPtr(new EArgumentNilException(u"Encoding must not be nil"));
   return ADestination->GetBytes(ASource->GetString(ABytes));
 }
 
@@ -105,7 +112,8 @@ TEncoding* TEncoding::DetectPreamble(const TEncodingBytes& ABytes, int32_t& APre
   // UTF-8 first: its preamble cannot be confused with UTF-16's.
   for (TEncoding* encoding : {GetUTF8(), GetUnicode(), GetBigEndianUnicode()}) {
     const TEncodingBytes preamble = encoding->GetPreamble();
-    if (ABytes.size() >= preamble.size() && std::equal(preamble.begin(), preamble.end(), ABytes.begin())) {
+    if (ABytes.size() >= preamble.size() &&
+        std::equal(preamble.begin(), preamble.end(), ABytes.begin())) {
       APreambleLength = static_cast<int32_t>(preamble.size());
       return encoding;
     }
@@ -122,7 +130,8 @@ TEncodingBytes TUTF8Encoding::GetBytes(std::u16string_view AText) const {
 }
 
 String TUTF8Encoding::GetString(const TEncodingBytes& ABytes) const {
-  return Utf8ToString(std::string_view(reinterpret_cast<const char*>(ABytes.data()), ABytes.size()));
+  return Utf8ToString(
+      std::string_view(reinterpret_cast<const char*>(ABytes.data()), ABytes.size()));
 }
 
 TEncodingBytes TUnicodeEncoding::GetBytes(std::u16string_view AText) const {
@@ -149,7 +158,8 @@ String TUnicodeEncoding::GetString(const TEncodingBytes& ABytes) const {
 
 // ---- code pages ----------------------------------------------------------------------------
 
-TMBCSEncoding::TMBCSEncoding(int32_t ACodePage) : FCodePage(ACodePage), FConverter(ConverterName(ACodePage)) {
+TMBCSEncoding::TMBCSEncoding(int32_t ACodePage)
+    : FCodePage(ACodePage), FConverter(ConverterName(ACodePage)) {
   TConverter converter = OpenConverter(FConverter);
   if (!converter) RaiseNoMapping();
   FName = Utf8ToString(FConverter);
@@ -161,11 +171,12 @@ TEncodingBytes TMBCSEncoding::GetBytes(std::u16string_view AText) const {
   if (!converter) RaiseNoMapping();
   const int32_t length = CheckedLength(AText.size());
   UErrorCode status = U_ZERO_ERROR;
-  const int32_t size = ucnv_fromUChars(converter.get(), nullptr, 0, reinterpret_cast<const UChar*>(AText.data()), length, &status);
+  const int32_t size = ucnv_fromUChars(
+      converter.get(), nullptr, 0, reinterpret_cast<const UChar*>(AText.data()), length, &status);
   TEncodingBytes bytes(static_cast<size_t>(size));
   status = U_ZERO_ERROR;
-  ucnv_fromUChars(converter.get(), reinterpret_cast<char*>(bytes.data()), size, reinterpret_cast<const UChar*>(AText.data()),
-                  length, &status);
+  ucnv_fromUChars(converter.get(), reinterpret_cast<char*>(bytes.data()), size,
+                  reinterpret_cast<const UChar*>(AText.data()), length, &status);
   if (U_FAILURE(status) && status != U_STRING_NOT_TERMINATED_WARNING) RaiseNoMapping();
   return bytes;
 }
@@ -179,7 +190,8 @@ String TMBCSEncoding::GetString(const TEncodingBytes& ABytes) const {
   const int32_t size = ucnv_toUChars(converter.get(), nullptr, 0, source, length, &status);
   String text(static_cast<size_t>(size), u'\0');
   status = U_ZERO_ERROR;
-  ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(text.data()), size, source, length, &status);
+  ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(text.data()), size, source, length,
+                &status);
   if (U_FAILURE(status) && status != U_STRING_NOT_TERMINATED_WARNING) RaiseNoMapping();
   return text;
 }

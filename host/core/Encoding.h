@@ -22,8 +22,12 @@ class TEncoding : public TObject {
   virtual String GetString(const TEncodingBytes& ABytes) const = 0;
   // Raises EArgumentOutOfRangeException "Argument out of range" for a bad index or count.
   String GetString(const TEncodingBytes& ABytes, int32_t AIndex, int32_t ACount) const;
-  int32_t GetByteCount(std::u16string_view AText) const { return static_cast<int32_t>(GetBytes(AText).size()); }
-  int32_t GetCharCount(const TEncodingBytes& ABytes) const { return static_cast<int32_t>(GetString(ABytes).size()); }
+  int32_t GetByteCount(std::u16string_view AText) const {
+    return static_cast<int32_t>(GetBytes(AText).size());
+  }
+  int32_t GetCharCount(const TEncodingBytes& ABytes) const {
+    return static_cast<int32_t>(GetString(ABytes).size());
+  }
   TEncoding* Clone() const { return GetEncoding(GetCodePage()); }
 
   static TEncoding* GetUTF8();
@@ -37,7 +41,8 @@ class TEncoding : public TObject {
   // A new encoding for the code page; raises EEncodingError "No mapping for the Unicode
   // character exists in the target multi-byte code page" for one the system does not know.
   static TEncoding* GetEncoding(int32_t ACodePage);
-  static TEncodingBytes Convert(const TEncoding* ASource, const TEncoding* ADestination, const TEncodingBytes& ABytes);
+  static TEncodingBytes Convert(const TEncoding* ASource, const TEncoding* ADestination,
+                                const TEncodingBytes& ABytes);
   // The encoding whose preamble starts ABytes (null when none does), and the preamble's length.
   static TEncoding* DetectPreamble(const TEncodingBytes& ABytes, int32_t& APreambleLength);
 };

@@ -1,11 +1,13 @@
 // The message manager and the image-list base with its links.
-#include "host/core/ImageList.h"
 #include "host/core/Messaging.h"
+#include "host/core/ImageList.h"
 
 // ---- messages ------------------------------------------------------------------------------
 
-int32_t TMessageManager::SubscribeToMessage(TClass AMessageClass, TMessageListenerMethod AListener) {
-  if (!AMessageClass) throw ExceptionPtr(new EArgumentNilException(u"Message class must not be nil"));
+int32_t TMessageManager::SubscribeToMessage(TClass AMessageClass,
+                                            TMessageListenerMethod AListener) {
+  if (!AMessageClass)
+    throw ExceptionPtr(new EArgumentNilException(u"Message class must not be nil"));
   FListeners[AMessageClass].push_back({++FLastId, std::move(AListener)});
   return FLastId;
 }
@@ -65,8 +67,9 @@ void TMessageManager::SendMessage(TObject* ASender, TMessageBase* AMessage, bool
 int32_t TMessageManager::GetSubscriptionCount(TClass AMessageClass) const {
   auto found = FListeners.find(AMessageClass);
   if (found == FListeners.end()) return 0;
-  return static_cast<int32_t>(std::count_if(found->second.begin(), found->second.end(),
-                                            [](const TSubscription& AItem) { return !AItem.Removed; }));
+  return static_cast<int32_t>(
+      std::count_if(found->second.begin(), found->second.end(),
+                    [](const TSubscription& AItem) { return !AItem.Removed; }));
 }
 
 // ---- image lists ---------------------------------------------------------------------------
@@ -111,14 +114,16 @@ void TBaseImageList::Change() {
   // A link's handler may free links: each is looked up again before it is told.
   const std::vector<TImageLink*> links = FLinks;
   for (TImageLink* link : links) {
-    if (std::find(FLinks.begin(), FLinks.end(), link) != FLinks.end() && !link->GetIgnoreImages()) link->Change();
+    if (std::find(FLinks.begin(), FLinks.end(), link) != FLinks.end() && !link->GetIgnoreImages())
+      link->Change();
   }
   OnChange(this);
 }
 
 TImageLink* TBaseImageList::GetLinks(int32_t AIndex) const {
   if (AIndex < 0 || AIndex >= GetLinkCount()) {
-    throw ExceptionPtr(new EListError(Exception::FormatMessage(u"List index out of bounds (%d)", {IntToStr(AIndex)})));
+    throw ExceptionPtr(new EListError(
+        Exception::FormatMessage(u"List index out of bounds (%d)", {IntToStr(AIndex)})));
   }
   return FLinks[AIndex];
 }

@@ -15,7 +15,6 @@
 #include <map>
 #include <mutex>
 
-
 namespace {
 
 std::string Native(std::u16string_view AName) { return StringToUtf8(AName); }
@@ -29,7 +28,8 @@ size_t LastDelimiterPos(std::u16string_view S) {
 size_t ExtensionPos(std::u16string_view AFileName) {
   const size_t slash = LastDelimiterPos(AFileName);
   const size_t dot = AFileName.find_last_of(u'.');
-  if (dot == std::u16string_view::npos || (slash != std::u16string_view::npos && dot < slash)) return std::u16string_view::npos;
+  if (dot == std::u16string_view::npos || (slash != std::u16string_view::npos && dot < slash))
+    return std::u16string_view::npos;
   return dot;
 }
 
@@ -51,15 +51,15 @@ int32_t AttrOf(std::u16string_view AName, const struct stat& AInfo, bool AIsLink
 }
 
 int32_t PackedDate(time_t ATime) {
-  struct tm local{};
+  struct tm local {};
   localtime_r(&ATime, &local);
   if (local.tm_year < 80) return 0;
-  return ((local.tm_year - 80) << 25) | ((local.tm_mon + 1) << 21) | (local.tm_mday << 16) | (local.tm_hour << 11) |
-         (local.tm_min << 5) | (local.tm_sec / 2);
+  return ((local.tm_year - 80) << 25) | ((local.tm_mon + 1) << 21) | (local.tm_mday << 16) |
+         (local.tm_hour << 11) | (local.tm_min << 5) | (local.tm_sec / 2);
 }
 
 TDateTime LocalDateTime(time_t ATime) {
-  struct tm local{};
+  struct tm local {};
   localtime_r(&ATime, &local);
   TDateTime date = 0, time = 0;
   if (!TryEncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, date)) return 0;
@@ -85,11 +85,11 @@ bool NextEntry(TSearch& ASearch, TSearchRec& ARec) {
   while (ASearch.Next < ASearch.Names.size()) {
     const String& name = ASearch.Names[ASearch.Next++];
     const String full = ASearch.Folder + name;
-    struct stat info{};
+    struct stat info {};
     if (!StatOf(full, info, false)) continue;
     const bool link = S_ISLNK(info.st_mode);
     if (link) {
-      struct stat target{};
+      struct stat target {};
       if (StatOf(full, target, true)) info = target;
     }
     const int32_t attr = AttrOf(name, info, link);
@@ -133,7 +133,8 @@ String ExtractFileDrive(std::u16string_view) { return String(); }
 
 String ChangeFileExt(std::u16string_view AFileName, std::u16string_view AExtension) {
   const size_t dot = ExtensionPos(AFileName);
-  return String(AFileName.substr(0, dot == std::u16string_view::npos ? AFileName.size() : dot)) + String(AExtension);
+  return String(AFileName.substr(0, dot == std::u16string_view::npos ? AFileName.size() : dot)) +
+         String(AExtension);
 }
 
 String ChangeFilePath(std::u16string_view AFileName, std::u16string_view APath) {
@@ -153,8 +154,9 @@ String ExcludeTrailingPathDelimiter(std::u16string_view S) {
 }
 
 String ExpandFileName(std::u16string_view AFileName) {
-  String full = !AFileName.empty() && AFileName[0] == PathDelim ? String(AFileName)
-                                                                : IncludeTrailingPathDelimiter(GetCurrentDir()) + String(AFileName);
+  String full = !AFileName.empty() && AFileName[0] == PathDelim
+                    ? String(AFileName)
+                    : IncludeTrailingPathDelimiter(GetCurrentDir()) + String(AFileName);
   std::vector<String> parts;
   size_t start = 0;
   while (start <= full.size()) {
@@ -170,7 +172,8 @@ String ExpandFileName(std::u16string_view AFileName) {
   }
   String result;
   for (const String& part : parts) result += PathDelim + part;
-  if (result.empty() || (!AFileName.empty() && AFileName.back() == PathDelim && result.back() != PathDelim)) {
+  if (result.empty() ||
+      (!AFileName.empty() && AFileName.back() == PathDelim && result.back() != PathDelim)) {
     result += PathDelim;
   }
   return result;
@@ -206,17 +209,17 @@ bool IsPathDelimiter(std::u16string_view S, int32_t AIndex) {
 // ---- files and folders ---------------------------------------------------------------------
 
 bool FileExists(std::u16string_view AFileName, bool AFollowLink) {
-  struct stat info{};
+  struct stat info {};
   return StatOf(AFileName, info, AFollowLink) && !S_ISDIR(info.st_mode);
 }
 
 bool DirectoryExists(std::u16string_view ADirectory, bool AFollowLink) {
-  struct stat info{};
+  struct stat info {};
   return StatOf(ADirectory, info, AFollowLink) && S_ISDIR(info.st_mode);
 }
 
 bool FileOrDirectoryExists(std::u16string_view AName) {
-  struct stat info{};
+  struct stat info {};
   return StatOf(AName, info, true);
 }
 
@@ -232,11 +235,16 @@ bool ForceDirectories(std::u16string_view ADir) {
   return CreateDir(dir) || DirectoryExists(dir);
 }
 
-bool CreateDir(std::u16string_view ADir) { return !ADir.empty() && mkdir(Native(ADir).c_str(), 0777) == 0; }
-bool RemoveDir(std::u16string_view ADir) { return !ADir.empty() && rmdir(Native(ADir).c_str()) == 0; }
+bool CreateDir(std::u16string_view ADir) {
+  return !ADir.empty() && mkdir(Native(ADir).c_str(), 0777) == 0;
+}
+bool RemoveDir(std::u16string_view ADir) {
+  return !ADir.empty() && rmdir(Native(ADir).c_str()) == 0;
+}
 
 bool DeleteFile(std::u16string_view AFileName) {
-  return !AFileName.empty() && !DirectoryExists(AFileName, false) && unlink(Native(AFileName).c_str()) == 0;
+  return !AFileName.empty() && !DirectoryExists(AFileName, false) &&
+         unlink(Native(AFileName).c_str()) == 0;
 }
 
 bool RenameFile(std::u16string_view AOldName, std::u16string_view ANewName) {
@@ -254,10 +262,12 @@ String GetCurrentDir() {
   return Utf8ToString(buffer.c_str());
 }
 
-bool SetCurrentDir(std::u16string_view ADir) { return !ADir.empty() && chdir(Native(ADir).c_str()) == 0; }
+bool SetCurrentDir(std::u16string_view ADir) {
+  return !ADir.empty() && chdir(Native(ADir).c_str()) == 0;
+}
 
 int32_t FileGetAttr(std::u16string_view AFileName, bool AFollowLink) {
-  struct stat info{};
+  struct stat info {};
   if (!StatOf(AFileName, info, false)) return -1;
   const bool link = S_ISLNK(info.st_mode);
   if (link && AFollowLink) StatOf(AFileName, info, true);
@@ -265,7 +275,7 @@ int32_t FileGetAttr(std::u16string_view AFileName, bool AFollowLink) {
 }
 
 int32_t FileSetAttr(std::u16string_view AFileName, int32_t AAttr) {
-  struct stat info{};
+  struct stat info {};
   if (!StatOf(AFileName, info, true)) return ENOENT;
   mode_t mode = info.st_mode & 07777;
   mode = (AAttr & faReadOnly) ? mode & ~(S_IWUSR | S_IWGRP | S_IWOTH) : mode | S_IWUSR;
@@ -306,9 +316,10 @@ String GetEnvironmentVariable(std::u16string_view AName) {
 
 namespace {
 int64_t DiskFigure(uint8_t ADrive, bool AFree) {
-  struct statvfs info{};
+  struct statvfs info {};
   if (ADrive != 0 || statvfs(".", &info) != 0) return -1;
-  return static_cast<int64_t>(AFree ? info.f_bavail : info.f_blocks) * static_cast<int64_t>(info.f_frsize);
+  return static_cast<int64_t>(AFree ? info.f_bavail : info.f_blocks) *
+         static_cast<int64_t>(info.f_frsize);
 }
 }  // namespace
 
@@ -322,13 +333,15 @@ int32_t DateTimeToFileDate(TDateTime AValue) {
   DecodeDate(AValue, year, month, day);
   DecodeTime(AValue, hour, minute, second, msec);
   if (year < 1980 || year > 2107) return 0;
-  return ((year - 1980) << 25) | (month << 21) | (day << 16) | (hour << 11) | (minute << 5) | (second / 2);
+  return ((year - 1980) << 25) | (month << 21) | (day << 16) | (hour << 11) | (minute << 5) |
+         (second / 2);
 }
 
 TDateTime FileDateToDateTime(int32_t AFileDate) {
   const auto bits = static_cast<uint32_t>(AFileDate);
   TDateTime date = 0, time = 0;
-  if (!TryEncodeDate(static_cast<int>(bits >> 25) + 1980, (bits >> 21) & 15, (bits >> 16) & 31, date) ||
+  if (!TryEncodeDate(static_cast<int>(bits >> 25) + 1980, (bits >> 21) & 15, (bits >> 16) & 31,
+                     date) ||
       !TryEncodeTime((bits >> 11) & 31, (bits >> 5) & 63, (bits & 31) * 2, 0, time)) {
     throw ExceptionPtr(new EConvertError(u"Invalid argument to date encode"));
   }
@@ -336,12 +349,12 @@ TDateTime FileDateToDateTime(int32_t AFileDate) {
 }
 
 int32_t FileAge(std::u16string_view AFileName) {
-  struct stat info{};
+  struct stat info {};
   return StatOf(AFileName, info, true) && !S_ISDIR(info.st_mode) ? PackedDate(info.st_mtime) : -1;
 }
 
 bool FileAge(std::u16string_view AFileName, TDateTime& AFileDateTime) {
-  struct stat info{};
+  struct stat info {};
   if (!StatOf(AFileName, info, true) || S_ISDIR(info.st_mode)) return false;
   AFileDateTime = LocalDateTime(info.st_mtime);
   return true;
@@ -352,10 +365,10 @@ int32_t FileSetDate(std::u16string_view AFileName, int32_t AAge) {
   int year, month, day, hour, minute, second, msec;
   DecodeDate(value, year, month, day);
   DecodeTime(value, hour, minute, second, msec);
-  struct tm local{};
+  struct tm local {};
   local.tm_year = year - 1900, local.tm_mon = month - 1, local.tm_mday = day;
   local.tm_hour = hour, local.tm_min = minute, local.tm_sec = second, local.tm_isdst = -1;
-  struct utimbuf times{};
+  struct utimbuf times {};
   times.actime = times.modtime = mktime(&local);
   return utime(Native(AFileName).c_str(), &times) == 0 ? 0 : errno;
 }
@@ -363,7 +376,9 @@ int32_t FileSetDate(std::u16string_view AFileName, int32_t AAge) {
 // ---- handles -------------------------------------------------------------------------------
 
 int32_t FileCreate(std::u16string_view AFileName) {
-  return AFileName.empty() ? -1 : open(Native(AFileName).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  return AFileName.empty()
+             ? -1
+             : open(Native(AFileName).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
 }
 
 int32_t FileOpen(std::u16string_view AFileName, uint32_t AMode) {
@@ -383,7 +398,7 @@ int64_t FileSeek(int32_t AHandle, int64_t AOffset, int32_t AOrigin) {
 }
 
 int32_t FileGetDate(int32_t AHandle) {
-  struct stat info{};
+  struct stat info {};
   return fstat(AHandle, &info) == 0 ? PackedDate(info.st_mtime) : -1;
 }
 
@@ -397,7 +412,8 @@ int32_t FindFirst(std::u16string_view APath, int32_t AAttr, TSearchRec& AResult)
   DIR* dir = opendir(search.Folder.empty() ? "." : Native(search.Folder).c_str());
   if (!dir) return errno;
   while (const dirent* entry = readdir(dir)) {
-    if (fnmatch(mask.c_str(), entry->d_name, 0) == 0) search.Names.push_back(Utf8ToString(entry->d_name));
+    if (fnmatch(mask.c_str(), entry->d_name, 0) == 0)
+      search.Names.push_back(Utf8ToString(entry->d_name));
   }
   closedir(dir);
   std::sort(search.Names.begin(), search.Names.end());

@@ -30,7 +30,7 @@ constexpr int32_t faAnyFile = 0x000001FF;
 String ExtractFilePath(std::u16string_view AFileName);  // up to and with the last '/'
 String ExtractFileDir(std::u16string_view AFileName);   // without it (the root keeps it)
 String ExtractFileName(std::u16string_view AFileName);
-String ExtractFileExt(std::u16string_view AFileName);   // with the dot; "" without one
+String ExtractFileExt(std::u16string_view AFileName);  // with the dot; "" without one
 String ExtractFileDrive(std::u16string_view AFileName);
 String ChangeFileExt(std::u16string_view AFileName, std::u16string_view AExtension);
 String ChangeFilePath(std::u16string_view AFileName, std::u16string_view APath);

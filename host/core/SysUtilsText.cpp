@@ -50,12 +50,13 @@ String AnsiDequotedStr(std::u16string_view S, char16_t AQuote) {
   String result = AnsiExtractQuotedStr(rest, AQuote);
   // Without a closed quoted part at the start, S comes back as it is (unless S is quoted
   // from its first to its last character).
-  if ((result.empty() || rest.empty()) && !S.empty() && (S.front() != AQuote || S.back() != AQuote)) return String(S);
+  if ((result.empty() || rest.empty()) && !S.empty() && (S.front() != AQuote || S.back() != AQuote))
+    return String(S);
   return result;
 }
 
-String StringReplace(std::u16string_view S, std::u16string_view AOldPattern, std::u16string_view ANewPattern,
-                     TReplaceFlags AFlags) {
+String StringReplace(std::u16string_view S, std::u16string_view AOldPattern,
+                     std::u16string_view ANewPattern, TReplaceFlags AFlags) {
   if (AOldPattern.empty()) return String(S);
   const bool ignoreCase = AFlags.Contains(rfIgnoreCase);
   // Full case mapping keeps the length of these texts for the scripts' alphabets; where it
@@ -96,7 +97,9 @@ String AdjustLineBreaks(std::u16string_view S, bool ACrLf) {
   return result;
 }
 
-String WrapText(std::u16string_view ALine, int32_t AMaxCol) { return WrapText(ALine, u"\n", AMaxCol); }
+String WrapText(std::u16string_view ALine, int32_t AMaxCol) {
+  return WrapText(ALine, u"\n", AMaxCol);
+}
 
 String WrapText(std::u16string_view ALine, std::u16string_view ABreakStr, int32_t AMaxCol) {
   String result;
@@ -149,7 +152,9 @@ String UIntToStr(uint64_t AValue) {
 
 int32_t ByteLength(std::u16string_view S) { return static_cast<int32_t>(S.size() * 2); }
 
-int32_t AnsiCompareFileName(std::u16string_view S1, std::u16string_view S2) { return CompareStr(S1, S2); }
+int32_t AnsiCompareFileName(std::u16string_view S1, std::u16string_view S2) {
+  return CompareStr(S1, S2);
+}
 bool SameFileName(std::u16string_view S1, std::u16string_view S2) { return S1 == S2; }
 bool IsRelativePath(std::u16string_view APath) { return APath.empty() || APath[0] != u'/'; }
 
@@ -165,7 +170,8 @@ bool TryStrToBool(std::u16string_view S, bool& AValue) {
 
 bool StrToBool(std::u16string_view S) {
   bool value = false;
-  if (!TryStrToBool(S, value)) throw ExceptionPtr(new EConvertError(ConvertError(u"'%s' is not a valid boolean value", S)));
+  if (!TryStrToBool(S, value))
+    throw ExceptionPtr(new EConvertError(ConvertError(u"'%s' is not a valid boolean value", S)));
   return value;
 }
 
@@ -213,7 +219,8 @@ int32_t CurrentYear() {
 
 void IncAMonth(int32_t& AYear, int32_t& AMonth, int32_t& ADay, int32_t AMonths) {
   TDateTime date = 0;
-  if (!TryEncodeDate(AYear, AMonth, ADay, date)) throw ExceptionPtr(new EConvertError(u"Invalid argument to date encode"));
+  if (!TryEncodeDate(AYear, AMonth, ADay, date))
+    throw ExceptionPtr(new EConvertError(u"Invalid argument to date encode"));
   int year, month, day;
   DecodeDate(IncMonth(date, AMonths), year, month, day);
   AYear = year, AMonth = month, ADay = day;
@@ -228,6 +235,7 @@ bool TryFloatToDateTime(double AValue, TDateTime& AResult) {
 
 TDateTime FloatToDateTime(double AValue) {
   TDateTime result = 0;
-  if (!TryFloatToDateTime(AValue, result)) throw ExceptionPtr(new EConvertError(u"Invalid argument to date encode"));
+  if (!TryFloatToDateTime(AValue, result))
+    throw ExceptionPtr(new EConvertError(u"Invalid argument to date encode"));
   return result;
 }

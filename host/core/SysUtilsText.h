@@ -20,8 +20,8 @@ String AnsiExtractQuotedStr(String& ASource, char16_t AQuote);
 String AnsiDequotedStr(std::u16string_view S, char16_t AQuote);
 
 // An empty AOldPattern leaves S as it is; rfIgnoreCase compares by full Unicode case.
-String StringReplace(std::u16string_view S, std::u16string_view AOldPattern, std::u16string_view ANewPattern,
-                     TReplaceFlags AFlags);
+String StringReplace(std::u16string_view S, std::u16string_view AOldPattern,
+                     std::u16string_view ANewPattern, TReplaceFlags AFlags);
 // CR, LF and CR LF all become LF, or CR LF when ACrLf.
 String AdjustLineBreaks(std::u16string_view S, bool ACrLf = false);
 // Breaks at blanks, tabs and hyphens so that no line exceeds AMaxCol (longer words stay whole);

@@ -35,10 +35,13 @@ TEST_P(ReaderBoundary, CharacterAcrossBlockEndComesOutWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Characters, ReaderBoundary,
-                         testing::Values(TBoundaryCase{"TwoBytes", "\xC3\xA9"}, TBoundaryCase{"ThreeBytes", "\xE2\x82\xAC"},
+                         testing::Values(TBoundaryCase{"TwoBytes", "\xC3\xA9"},
+                                         TBoundaryCase{"ThreeBytes", "\xE2\x82\xAC"},
                                          TBoundaryCase{"FourBytes", "\xF0\x9F\x98\x80"},
                                          TBoundaryCase{"CutCharacter", "\xE2\x82"}),
-                         [](const testing::TestParamInfo<TBoundaryCase>& AInfo) { return AInfo.param.Name; });
+                         [](const testing::TestParamInfo<TBoundaryCase>& AInfo) {
+                           return AInfo.param.Name;
+                         });
 
 TEST(Readers, ReaderOfAFreedStreamIsAtItsEnd) {
   auto* stream = new TStringStream(u"one\ntwo");
@@ -123,9 +126,8 @@ struct TTrackedMessage : TMessage {
 };
 
 TEST_F(Messages, MessageIsFreedWhenAListenerRaisesAndTheManagerGoesOn) {
-  FManager.SubscribeToMessage(TMessage::StaticClass(), [](TObject*, TMessageBase*) {
-    throw ExceptionPtr(new EAbort());
-  });
+  FManager.SubscribeToMessage(TMessage::StaticClass(),
+                              [](TObject*, TMessageBase*) { throw ExceptionPtr(new EAbort()); });
   bool freed = false;
   EXPECT_THROW(FManager.SendMessage(nullptr, new TTrackedMessage(freed)), ExceptionPtr);
   EXPECT_TRUE(freed);

@@ -12,9 +12,12 @@ TStream* SourceStream(const VARIANT& ASource) {
 }
 bool IsFileName(const VARIANT& ASource) { return QelDeref(ASource).vt == VT_BSTR; }
 
-TStringReader* NewStringReader(TClass, std::u16string_view AText) { return new TStringReader(AText); }
+TStringReader* NewStringReader(TClass, std::u16string_view AText) {
+  return new TStringReader(AText);
+}
 TStreamReader* NewStreamReader(TClass, const VARIANT& ASource) {
-  return IsFileName(ASource) ? new TStreamReader(QelVarToString(ASource)) : new TStreamReader(SourceStream(ASource));
+  return IsFileName(ASource) ? new TStreamReader(QelVarToString(ASource))
+                             : new TStreamReader(SourceStream(ASource));
 }
 TStringWriter* NewStringWriter(TClass) { return new TStringWriter(); }
 TStreamWriter* NewStreamWriter(TClass, const VARIANT& ATarget, bool AAppend) {
@@ -22,15 +25,20 @@ TStreamWriter* NewStreamWriter(TClass, const VARIANT& ATarget, bool AAppend) {
                              : new TStreamWriter(SourceStream(ATarget));
 }
 TBinaryReader* NewBinaryReader(TClass, const VARIANT& ASource) {
-  return IsFileName(ASource) ? new TBinaryReader(QelVarToString(ASource)) : new TBinaryReader(SourceStream(ASource));
+  return IsFileName(ASource) ? new TBinaryReader(QelVarToString(ASource))
+                             : new TBinaryReader(SourceStream(ASource));
 }
 TBinaryWriter* NewBinaryWriter(TClass, const VARIANT& ATarget, bool AAppend) {
   return IsFileName(ATarget) ? new TBinaryWriter(QelVarToString(ATarget), AAppend)
                              : new TBinaryWriter(SourceStream(ATarget));
 }
 
-void WriteValue(TTextWriter* AWriter, const VARIANT& AValue) { AWriter->Write(QelValueText(AValue)); }
-void WriteLineValue(TTextWriter* AWriter, const VARIANT& AValue) { AWriter->WriteLine(QelValueText(AValue)); }
+void WriteValue(TTextWriter* AWriter, const VARIANT& AValue) {
+  AWriter->Write(QelValueText(AValue));
+}
+void WriteLineValue(TTextWriter* AWriter, const VARIANT& AValue) {
+  AWriter->WriteLine(QelValueText(AValue));
+}
 void WriteEmptyLine(TTextWriter* AWriter) { AWriter->WriteLine(u""); }
 
 // Each value in the width of its variant type; a script's integers are 32-bit.

@@ -24,7 +24,8 @@ std::vector<uint8_t> TQelBytesConv::FromVar(const VARIANT& AValue) {
   if (!(value.vt & VT_ARRAY)) QelRaiseTypeCastError();
   SAFEARRAY* array = (value.vt & VT_BYREF) ? *value.pparray : value.parray;
   const VARTYPE type = value.vt & VT_TYPEMASK;
-  if (!array || SafeArrayGetDim(array) != 1 || (type != VT_UI1 && type != VT_VARIANT)) QelRaiseTypeCastError();
+  if (!array || SafeArrayGetDim(array) != 1 || (type != VT_UI1 && type != VT_VARIANT))
+    QelRaiseTypeCastError();
   void* data = nullptr;
   if (FAILED(SafeArrayAccessData(array, &data))) QelRaiseTypeCastError();
   struct TUnaccess {
@@ -59,7 +60,9 @@ TEncoding* Adopted(TEncoding* AEncoding) {
   TWrapperByObject::Instance().AdoptByScript(AEncoding);
   return AEncoding;
 }
-TEncoding* GetEncodingOf(TClass, int32_t ACodePage) { return Adopted(TEncoding::GetEncoding(ACodePage)); }
+TEncoding* GetEncodingOf(TClass, int32_t ACodePage) {
+  return Adopted(TEncoding::GetEncoding(ACodePage));
+}
 TEncoding* CloneOf(TEncoding* AEncoding) { return Adopted(AEncoding->Clone()); }
 TEncodingBytes ConvertOf(TClass, TEncoding* ASource, TEncoding* ADestination, TBytesArg ABytes) {
   return TEncoding::Convert(ASource, ADestination, ABytes);
@@ -119,7 +122,9 @@ void TEncoding_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Property<&TEncoding::GetCodePage>(u"CodePage");
 }
 
-void TUTF8Encoding_sw::RegisterMembers(TQelClassWrapperData& AData) { TQelMembers<TUTF8Encoding>(AData).Constructor<&NewUTF8>(); }
+void TUTF8Encoding_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TUTF8Encoding>(AData).Constructor<&NewUTF8>();
+}
 void TUnicodeEncoding_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TUnicodeEncoding>(AData).Constructor<&NewUnicode>();
 }
@@ -129,4 +134,6 @@ void TBigEndianUnicodeEncoding_sw::RegisterMembers(TQelClassWrapperData& AData) 
 void TMBCSEncoding_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TMBCSEncoding>(AData).Constructor<&NewMBCS, QelDefaults<28591>>();
 }
-void TUTF7Encoding_sw::RegisterMembers(TQelClassWrapperData& AData) { TQelMembers<TUTF7Encoding>(AData).Constructor<&NewUTF7>(); }
+void TUTF7Encoding_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TUTF7Encoding>(AData).Constructor<&NewUTF7>();
+}

@@ -12,7 +12,9 @@ int32_t FindNextOf(TSearchArg& AResult) { return FindNext(AResult.Value); }
 void FindCloseOf(TSearchArg& AResult) { FindClose(AResult.Value); }
 
 int32_t FileAgeOf(std::u16string_view AFileName) { return FileAge(AFileName); }
-bool FileAgeAsDate(std::u16string_view AFileName, TQelDate& ADate) { return FileAge(AFileName, ADate.Value); }
+bool FileAgeAsDate(std::u16string_view AFileName, TQelDate& ADate) {
+  return FileAge(AFileName, ADate.Value);
+}
 TQelDate FileDateToDateTimeOf(int32_t AFileDate) { return {FileDateToDateTime(AFileDate)}; }
 String SameName(std::u16string_view AFileName) { return String(AFileName); }
 String ExpandOf(std::u16string_view AFileName) { return ExpandFileName(AFileName); }

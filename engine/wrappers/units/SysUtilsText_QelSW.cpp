@@ -43,33 +43,48 @@ String FormatWith(S AFormat, const VARIANT& AArgs, TSettings ASettings) {
     throw;
   }
 }
-String FormatOf(S AFormat, const VARIANT& AArgs) { return FormatWith(AFormat, AArgs, FormatSettings()); }
+String FormatOf(S AFormat, const VARIANT& AArgs) {
+  return FormatWith(AFormat, AArgs, FormatSettings());
+}
 
 }  // namespace
 
-String QelSysUtilsFormat(std::u16string_view AFormat, const VARIANT& AArgs) { return FormatOf(AFormat, AArgs); }
+String QelSysUtilsFormat(std::u16string_view AFormat, const VARIANT& AArgs) {
+  return FormatOf(AFormat, AArgs);
+}
 
 namespace {
 
 // Each routine once with the process settings and once with a settings record.
 template <auto F, class R, class... A>
-R Current(A... AArgs) { return F(AArgs..., FormatSettings()); }
+R Current(A... AArgs) {
+  return F(AArgs..., FormatSettings());
+}
 
 template <class R, class... A>
 using Fn = R (*)(A...);
 
 String FloatToStrWith(double AValue, TSettings ASettings) { return FloatToStr(AValue, ASettings); }
-String FormatFloatWith(S AFormat, double AValue, TSettings ASettings) { return FormatFloat(AFormat, AValue, ASettings); }
-String FloatToStrFWith(double AValue, TFloatFormat AFormat, int32_t APrecision, int32_t ADigits, TSettings ASettings) {
+String FormatFloatWith(S AFormat, double AValue, TSettings ASettings) {
+  return FormatFloat(AFormat, AValue, ASettings);
+}
+String FloatToStrFWith(double AValue, TFloatFormat AFormat, int32_t APrecision, int32_t ADigits,
+                       TSettings ASettings) {
   return FloatToStrF(AValue, AFormat, APrecision, ADigits, ASettings);
 }
 double StrToFloatWith(S AText, TSettings ASettings) { return StrToFloat(AText, ASettings); }
-bool TryStrToFloatWith(S AText, double& AValue, TSettings ASettings) { return TryStrToFloat(AText, AValue, ASettings); }
-String CurrToStrWith(CY AValue, TSettings ASettings) { return CurrToStr(FromCY(AValue), ASettings); }
+bool TryStrToFloatWith(S AText, double& AValue, TSettings ASettings) {
+  return TryStrToFloat(AText, AValue, ASettings);
+}
+String CurrToStrWith(CY AValue, TSettings ASettings) {
+  return CurrToStr(FromCY(AValue), ASettings);
+}
 String CurrToStrFWith(CY AValue, TFloatFormat AFormat, int32_t ADigits, TSettings ASettings) {
   return CurrToStrF(FromCY(AValue), AFormat, ADigits, ASettings);
 }
-String FormatCurrWith(S AFormat, CY AValue, TSettings ASettings) { return FormatCurr(AFormat, FromCY(AValue), ASettings); }
+String FormatCurrWith(S AFormat, CY AValue, TSettings ASettings) {
+  return FormatCurr(AFormat, FromCY(AValue), ASettings);
+}
 bool TryStrToCurrWith(S AText, CY& AValue, TSettings ASettings) {
   Currency value;
   if (!TryStrToCurr(AText, value, ASettings)) return false;
@@ -79,7 +94,8 @@ bool TryStrToCurrWith(S AText, CY& AValue, TSettings ASettings) {
 CY StrToCurrWith(S AText, TSettings ASettings) {
   CY value{};
   if (!TryStrToCurrWith(AText, value, ASettings)) {
-    throw ExceptionPtr(new EConvertError(Exception::FormatMessage(u"'%s' is not a valid floating point value", {AText})));
+    throw ExceptionPtr(new EConvertError(
+        Exception::FormatMessage(u"'%s' is not a valid floating point value", {AText})));
   }
   return value;
 }
@@ -90,7 +106,8 @@ CY StrToCurrDefOf(S AText, CY ADefault) {
 CY FloatToCurrOf(double AValue) {
   // Outside the 64-bit range of ten-thousandths the conversion would saturate silently.
   if (!(AValue > -922337203685477.5807 && AValue < 922337203685477.5807)) {
-    throw ExceptionPtr(new EConvertError(Exception::FormatMessage(u"%s is not a valid currency value", {FloatToStr(AValue)})));
+    throw ExceptionPtr(new EConvertError(
+        Exception::FormatMessage(u"%s is not a valid currency value", {FloatToStr(AValue)})));
   }
   return ToCY(Currency(AValue));
 }
@@ -102,9 +119,15 @@ bool TryFloatToCurrOf(double AValue, CY& AResult) {
 
 String DateToStrWith(double AValue, TSettings ASettings) { return DateToStr(AValue, ASettings); }
 String TimeToStrWith(double AValue, TSettings ASettings) { return TimeToStr(AValue, ASettings); }
-String DateTimeToStrWith(double AValue, TSettings ASettings) { return DateTimeToStr(AValue, ASettings); }
-String FormatDateTimeWith(S AFormat, double AValue, TSettings ASettings) { return FormatDateTime(AFormat, AValue, ASettings); }
-void DateTimeToStringOf(String& AResult, S AFormat, double AValue) { AResult = FormatDateTime(AFormat, AValue); }
+String DateTimeToStrWith(double AValue, TSettings ASettings) {
+  return DateTimeToStr(AValue, ASettings);
+}
+String FormatDateTimeWith(S AFormat, double AValue, TSettings ASettings) {
+  return FormatDateTime(AFormat, AValue, ASettings);
+}
+void DateTimeToStringOf(String& AResult, S AFormat, double AValue) {
+  AResult = FormatDateTime(AFormat, AValue);
+}
 
 // The parsing routines: a raising form, a form with a default and a Try form, each with and
 // without settings, all from the one Try routine.
@@ -112,20 +135,27 @@ using TTryParse = bool (*)(S, TDateTime&, TSettings);
 template <TTryParse F, const char16_t* Message>
 TQelDate ParseWith(S AText, TSettings ASettings) {
   TDateTime value = 0;
-  if (!F(AText, value, ASettings)) throw ExceptionPtr(new EConvertError(Exception::FormatMessage(Message, {AText})));
+  if (!F(AText, value, ASettings))
+    throw ExceptionPtr(new EConvertError(Exception::FormatMessage(Message, {AText})));
   return {value};
 }
 template <TTryParse F, const char16_t* Message>
-TQelDate Parse(S AText) { return ParseWith<F, Message>(AText, FormatSettings()); }
+TQelDate Parse(S AText) {
+  return ParseWith<F, Message>(AText, FormatSettings());
+}
 template <TTryParse F>
 TQelDate ParseDef(S AText, TQelDate ADefault) {
   TDateTime value = 0;
   return F(AText, value, FormatSettings()) ? TQelDate{value} : ADefault;
 }
 template <TTryParse F>
-bool TryParseWith(S AText, TQelDate& AValue, TSettings ASettings) { return F(AText, AValue.Value, ASettings); }
+bool TryParseWith(S AText, TQelDate& AValue, TSettings ASettings) {
+  return F(AText, AValue.Value, ASettings);
+}
 template <TTryParse F>
-bool TryParse(S AText, TQelDate& AValue) { return F(AText, AValue.Value, FormatSettings()); }
+bool TryParse(S AText, TQelDate& AValue) {
+  return F(AText, AValue.Value, FormatSettings());
+}
 
 constexpr TTryParse TryDate = static_cast<TTryParse>(&TryStrToDate);
 constexpr TTryParse TryTime = static_cast<TTryParse>(&TryStrToTime);
@@ -136,7 +166,9 @@ constexpr char16_t SInvalidDateTime[] = u"'%s' is not a valid date and time";
 
 // TDateTime is a double in C++; these hand dates to scripts as dates, not as reals.
 template <auto F, class... A>
-TQelDate AsDate(A... AArgs) { return {F(AArgs...)}; }
+TQelDate AsDate(A... AArgs) {
+  return {F(AArgs...)};
+}
 
 bool TryEncodeDateOf(int32_t AYear, int32_t AMonth, int32_t ADay, TQelDate& ADate) {
   return TryEncodeDate(AYear, AMonth, ADay, ADate.Value);
@@ -146,7 +178,9 @@ bool TryEncodeTimeOf(int32_t AHour, int32_t AMin, int32_t ASec, int32_t AMSec, T
 }
 void ReplaceTimeOf(TQelDate& ADate, double ATime) { ReplaceTime(ADate.Value, ATime); }
 void ReplaceDateOf(TQelDate& ADate, double ANewDate) { ReplaceDate(ADate.Value, ANewDate); }
-bool TryFloatToDateTimeOf(double AValue, TQelDate& AResult) { return TryFloatToDateTime(AValue, AResult.Value); }
+bool TryFloatToDateTimeOf(double AValue, TQelDate& AResult) {
+  return TryFloatToDateTime(AValue, AResult.Value);
+}
 TQelDate TimeStampToDateTimeOf(const TTimeStamp& AValue) { return {TimeStampToDateTime(AValue)}; }
 
 String IntToStrOf(int64_t AValue) { return IntToStr(AValue); }
@@ -154,7 +188,9 @@ String IntToHexOf(int64_t AValue, int32_t ADigits) { return IntToHex(AValue, ADi
 String TrimOf(S AText) { return Trim(AText); }
 String WrapLine(S ALine) { return WrapText(ALine); }
 String WrapAt(S ALine, int32_t AMaxCol) { return WrapText(ALine, AMaxCol); }
-String WrapWith(S ALine, S ABreakStr, int32_t AMaxCol) { return WrapText(ALine, ABreakStr, AMaxCol); }
+String WrapWith(S ALine, S ABreakStr, int32_t AMaxCol) {
+  return WrapText(ALine, ABreakStr, AMaxCol);
+}
 String HomePath() { return GetEnvironmentVariable(u"HOME"); }
 
 void SleepFor(int32_t AMilliseconds) {
@@ -162,7 +198,9 @@ void SleepFor(int32_t AMilliseconds) {
 }
 [[noreturn]] void AbortNow() { throw ExceptionPtr(new EAbort()); }
 
-String AdjustLineBreaksOf(S AText, TTextLineBreakStyle AStyle) { return AdjustLineBreaks(AText, AStyle == tlbsCRLF); }
+String AdjustLineBreaksOf(S AText, TTextLineBreakStyle AStyle) {
+  return AdjustLineBreaks(AText, AStyle == tlbsCRLF);
+}
 
 TFormatSettings CurrentSettings() { return FormatSettings(); }
 TFormatSettings CopySettings(const TFormatSettings& AValue) { return AValue; }
@@ -199,7 +237,8 @@ void TTimeStamp_sw::RegisterMembers(TQelRecordWrapperData& AData) {
 }
 
 void QelSysUtilsText(TQelUnitMembers& M) {
-  QelAddTypes<TFormatSettings_sw, TTimeStamp_sw, TReplaceFlag_sw, TReplaceFlags_sw, TFloatFormat_sw>(M);
+  QelAddTypes<TFormatSettings_sw, TTimeStamp_sw, TReplaceFlag_sw, TReplaceFlags_sw,
+              TFloatFormat_sw>(M);
   M.Variable<&CurrentSettings, nullptr>(u"FormatSettings");
   M.Constant<HoursPerDay>(u"HoursPerDay");
   M.Constant<MinsPerDay>(u"MinsPerDay");
@@ -259,13 +298,16 @@ void QelSysUtilsText(TQelUnitMembers& M) {
   // Reals and currency.
   M.Overloads<u"FloatToStr", &Current<&FloatToStrWith, String, double>, &FloatToStrWith>();
   M.Overloads<u"FormatFloat", &Current<&FormatFloatWith, String, S, double>, &FormatFloatWith>();
-  M.Overloads<u"FloatToStrF", &Current<&FloatToStrFWith, String, double, TFloatFormat, int32_t, int32_t>,
+  M.Overloads<u"FloatToStrF",
+              &Current<&FloatToStrFWith, String, double, TFloatFormat, int32_t, int32_t>,
               &FloatToStrFWith>();
   M.Overloads<u"StrToFloat", &Current<&StrToFloatWith, double, S>, &StrToFloatWith>();
   M.Routine<&StrToFloatDef>(u"StrToFloatDef");
-  M.Overloads<u"TryStrToFloat", &Current<&TryStrToFloatWith, bool, S, double&>, &TryStrToFloatWith>();
+  M.Overloads<u"TryStrToFloat", &Current<&TryStrToFloatWith, bool, S, double&>,
+              &TryStrToFloatWith>();
   M.Overloads<u"CurrToStr", &Current<&CurrToStrWith, String, CY>, &CurrToStrWith>();
-  M.Overloads<u"CurrToStrF", &Current<&CurrToStrFWith, String, CY, TFloatFormat, int32_t>, &CurrToStrFWith>();
+  M.Overloads<u"CurrToStrF", &Current<&CurrToStrFWith, String, CY, TFloatFormat, int32_t>,
+              &CurrToStrFWith>();
   M.Overloads<u"FormatCurr", &Current<&FormatCurrWith, String, S, CY>, &FormatCurrWith>();
   M.Overloads<u"StrToCurr", &Current<&StrToCurrWith, CY, S>, &StrToCurrWith>();
   M.Routine<&StrToCurrDefOf>(u"StrToCurrDef");
@@ -277,11 +319,13 @@ void QelSysUtilsText(TQelUnitMembers& M) {
   M.Overloads<u"DateToStr", &Current<&DateToStrWith, String, double>, &DateToStrWith>();
   M.Overloads<u"TimeToStr", &Current<&TimeToStrWith, String, double>, &TimeToStrWith>();
   M.Overloads<u"DateTimeToStr", &Current<&DateTimeToStrWith, String, double>, &DateTimeToStrWith>();
-  M.Overloads<u"FormatDateTime", &Current<&FormatDateTimeWith, String, S, double>, &FormatDateTimeWith>();
+  M.Overloads<u"FormatDateTime", &Current<&FormatDateTimeWith, String, S, double>,
+              &FormatDateTimeWith>();
   M.Routine<&DateTimeToStringOf>(u"DateTimeToString");
   M.Overloads<u"StrToDate", &Parse<TryDate, SInvalidDate>, &ParseWith<TryDate, SInvalidDate>>();
   M.Overloads<u"StrToTime", &Parse<TryTime, SInvalidTime>, &ParseWith<TryTime, SInvalidTime>>();
-  M.Overloads<u"StrToDateTime", &Parse<TryDateTime, SInvalidDateTime>, &ParseWith<TryDateTime, SInvalidDateTime>>();
+  M.Overloads<u"StrToDateTime", &Parse<TryDateTime, SInvalidDateTime>,
+              &ParseWith<TryDateTime, SInvalidDateTime>>();
   M.Routine<&ParseDef<TryDate>>(u"StrToDateDef");
   M.Routine<&ParseDef<TryTime>>(u"StrToTimeDef");
   M.Routine<&ParseDef<TryDateTime>>(u"StrToDateTimeDef");

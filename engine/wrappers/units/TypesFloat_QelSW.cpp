@@ -29,7 +29,9 @@ P ZeroPointF() { return {}; }
 P PointFOf(const TPoint& APoint) { return {float(APoint.X), float(APoint.Y)}; }
 P PFAdd(const P& A, const P& B) { return {A.X + B.X, A.Y + B.Y}; }
 P PFSubtract(const P& A, const P& B) { return {A.X - B.X, A.Y - B.Y}; }
-double PFDistance(const P& A, const P& B) { return std::hypot(double(B.X) - A.X, double(B.Y) - A.Y); }
+double PFDistance(const P& A, const P& B) {
+  return std::hypot(double(B.X) - A.X, double(B.Y) - A.Y);
+}
 double PFLength(const P& A) { return std::hypot(double(A.X), double(A.Y)); }
 bool PFIsZero(const P& A) { return NearZero(A.X) && NearZero(A.Y); }
 void PFOffset(P& A, float ADX, float ADY) { A.X += ADX, A.Y += ADY; }
@@ -57,7 +59,9 @@ TSizeF ZeroSizeF() { return {}; }
 TSizeF SizeFOf(float ACX, float ACY) { return {ACX, ACY}; }
 TSizeF SFAdd(const TSizeF& A, const TSizeF& B) { return {A.cx + B.cx, A.cy + B.cy}; }
 TSizeF SFSubtract(const TSizeF& A, const TSizeF& B) { return {A.cx - B.cx, A.cy - B.cy}; }
-double SFDistance(const TSizeF& A, const TSizeF& B) { return std::hypot(double(B.cx) - A.cx, double(B.cy) - A.cy); }
+double SFDistance(const TSizeF& A, const TSizeF& B) {
+  return std::hypot(double(B.cx) - A.cx, double(B.cy) - A.cy);
+}
 bool SFIsZero(const TSizeF& A) { return NearZero(A.cx) && NearZero(A.cy); }
 float SFWidth(const TSizeF& A) { return A.cx; }
 float SFHeight(const TSizeF& A) { return A.cy; }
@@ -68,7 +72,9 @@ TSize SFCeiling(const TSizeF& A) { return {CeilOf(A.cx), CeilOf(A.cy)}; }
 using RF = TRectF;
 RF EmptyRectF() { return {}; }
 RF RectFOfPoints(const P& A, const P& B) { return {A.X, A.Y, B.X, B.Y}; }
-RF RectFOfRect(const TRect& R) { return {float(R.Left), float(R.Top), float(R.Right), float(R.Bottom)}; }
+RF RectFOfRect(const TRect& R) {
+  return {float(R.Left), float(R.Top), float(R.Right), float(R.Bottom)};
+}
 float RFWidth(const RF& R) { return R.Right - R.Left; }
 float RFHeight(const RF& R) { return R.Bottom - R.Top; }
 TSizeF RFSize(const RF& R) { return {RFWidth(R), RFHeight(R)}; }
@@ -77,7 +83,8 @@ P RFBottomRight(const RF& R) { return {R.Right, R.Bottom}; }
 P RFCenterPoint(const RF& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
 bool RFIsEmpty(const RF& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
 bool RFContainsRect(const RF& R, const RF& AInner) {
-  return R.Left <= AInner.Left && R.Top <= AInner.Top && R.Right >= AInner.Right && R.Bottom >= AInner.Bottom;
+  return R.Left <= AInner.Left && R.Top <= AInner.Top && R.Right >= AInner.Right &&
+         R.Bottom >= AInner.Bottom;
 }
 bool RFContainsPoint(const RF& R, const P& APoint) {
   return APoint.X >= R.Left && APoint.X < R.Right && APoint.Y >= R.Top && APoint.Y < R.Bottom;
@@ -89,28 +96,39 @@ bool RFContains(const RF& R, const VARIANT& AValue) {
   return RFContainsRect(R, TQelConv<RF>::FromVar(AValue));
 }
 bool RFIntersectsWith(const RF& R, const RF& AOther) {
-  return R.Left < AOther.Right && AOther.Left < R.Right && R.Top < AOther.Bottom && AOther.Top < R.Bottom;
+  return R.Left < AOther.Right && AOther.Left < R.Right && R.Top < AOther.Bottom &&
+         AOther.Top < R.Bottom;
 }
 RF RFIntersection(const RF& A, const RF& B) {
-  const RF result{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right), std::min(A.Bottom, B.Bottom)};
+  const RF result{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right),
+                  std::min(A.Bottom, B.Bottom)};
   return RFIsEmpty(result) ? RF{} : result;
 }
 RF RFUnion(const RF& A, const RF& B) {
   if (RFIsEmpty(A)) return B;
   if (RFIsEmpty(B)) return A;
-  return {std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right), std::max(A.Bottom, B.Bottom)};
+  return {std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
+          std::max(A.Bottom, B.Bottom)};
 }
 void RFIntersect(RF& R, const RF& AOther) { R = RFIntersection(R, AOther); }
 void RFUnite(RF& R, const RF& AOther) { R = RFUnion(R, AOther); }
-void RFOffset(RF& R, float ADX, float ADY) { R = {R.Left + ADX, R.Top + ADY, R.Right + ADX, R.Bottom + ADY}; }
-void RFInflate(RF& R, float ADX, float ADY) { R = {R.Left - ADX, R.Top - ADY, R.Right + ADX, R.Bottom + ADY}; }
+void RFOffset(RF& R, float ADX, float ADY) {
+  R = {R.Left + ADX, R.Top + ADY, R.Right + ADX, R.Bottom + ADY};
+}
+void RFInflate(RF& R, float ADX, float ADY) {
+  R = {R.Left - ADX, R.Top - ADY, R.Right + ADX, R.Bottom + ADY};
+}
 void RFNormalize(RF& R) {
   if (R.Left > R.Right) std::swap(R.Left, R.Right);
   if (R.Top > R.Bottom) std::swap(R.Top, R.Bottom);
 }
 void RFSetLocation(RF& R, float AX, float AY) { R = {AX, AY, AX + RFWidth(R), AY + RFHeight(R)}; }
-TRect RFRound(const RF& R) { return {RoundOf(R.Left), RoundOf(R.Top), RoundOf(R.Right), RoundOf(R.Bottom)}; }
-TRect RFTruncate(const RF& R) { return {TruncOf(R.Left), TruncOf(R.Top), TruncOf(R.Right), TruncOf(R.Bottom)}; }
+TRect RFRound(const RF& R) {
+  return {RoundOf(R.Left), RoundOf(R.Top), RoundOf(R.Right), RoundOf(R.Bottom)};
+}
+TRect RFTruncate(const RF& R) {
+  return {TruncOf(R.Left), TruncOf(R.Top), TruncOf(R.Right), TruncOf(R.Bottom)};
+}
 // The smallest integer rectangle holding R.
 TRect RFCeiling(const RF& R) {
   return {FloorOf(R.Left), FloorOf(R.Top), CeilOf(R.Right), CeilOf(R.Bottom)};
