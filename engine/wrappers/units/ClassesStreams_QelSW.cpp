@@ -30,7 +30,8 @@ TCollectionItem* NewCollectionItem(TClass AClass, TCollection* ACollection) {
 // AOffset; Write and WriteBuffer take ACount bytes from AOffset (ERangeError when the array is
 // shorter). ReadBuffer and WriteBuffer raise EReadError and EWriteError as the stream's own do.
 void CheckRange(int32_t AOffset, int32_t ACount, size_t ASize) {
-  if (AOffset < 0 || ACount < 0 || static_cast<size_t>(AOffset) + static_cast<size_t>(ACount) > ASize) {
+  if (AOffset < 0 || ACount < 0 ||
+      static_cast<size_t>(AOffset) + static_cast<size_t>(ACount) > ASize) {
     throw ExceptionPtr(new ERangeError());
   }
 }
@@ -40,21 +41,30 @@ int32_t ReadAt(TStream* AStream, TBytes& ABuffer, int32_t AOffset, int32_t ACoun
   if (ABuffer.size() < end) ABuffer.resize(end);
   return AStream->Read(ABuffer.data() + AOffset, ACount);
 }
-int32_t ReadBytes(TStream* AStream, TBytes& ABuffer, int32_t ACount) { return ReadAt(AStream, ABuffer, 0, ACount); }
+int32_t ReadBytes(TStream* AStream, TBytes& ABuffer, int32_t ACount) {
+  return ReadAt(AStream, ABuffer, 0, ACount);
+}
 int32_t WriteAt(TStream* AStream, const TBytes& ABuffer, int32_t AOffset, int32_t ACount) {
   CheckRange(AOffset, ACount, ABuffer.size());
   return AStream->Write(ABuffer.data() + AOffset, ACount);
 }
-int32_t WriteBytes(TStream* AStream, const TBytes& ABuffer, int32_t ACount) { return WriteAt(AStream, ABuffer, 0, ACount); }
-void ReadBufferAt(TStream* AStream, TBytes& ABuffer, int32_t AOffset, int32_t ACount) {
-  if (ReadAt(AStream, ABuffer, AOffset, ACount) != ACount) throw ExceptionPtr(new EReadError(u"Stream read error"));
+int32_t WriteBytes(TStream* AStream, const TBytes& ABuffer, int32_t ACount) {
+  return WriteAt(AStream, ABuffer, 0, ACount);
 }
-void ReadBufferOf(TStream* AStream, TBytes& ABuffer, int32_t ACount) { ReadBufferAt(AStream, ABuffer, 0, ACount); }
+void ReadBufferAt(TStream* AStream, TBytes& ABuffer, int32_t AOffset, int32_t ACount) {
+  if (ReadAt(AStream, ABuffer, AOffset, ACount) != ACount)
+    throw ExceptionPtr(new EReadError(u"Stream read error"));
+}
+void ReadBufferOf(TStream* AStream, TBytes& ABuffer, int32_t ACount) {
+  ReadBufferAt(AStream, ABuffer, 0, ACount);
+}
 void WriteBufferAt(TStream* AStream, const TBytes& ABuffer, int32_t AOffset, int32_t ACount) {
   CheckRange(AOffset, ACount, ABuffer.size());
   AStream->WriteBuffer(ABuffer.data() + AOffset, ACount);
 }
-void WriteBufferOf(TStream* AStream, const TBytes& ABuffer, int32_t ACount) { WriteBufferAt(AStream, ABuffer, 0, ACount); }
+void WriteBufferOf(TStream* AStream, const TBytes& ABuffer, int32_t ACount) {
+  WriteBufferAt(AStream, ABuffer, 0, ACount);
+}
 
 int64_t SeekFrom(TStream* AStream, int64_t AOffset, TSeekOrigin AOrigin) { return AStream->Seek(AOffset, AOrigin); }
 TObject* ThreadListItem(TThreadList* AList, int32_t AIndex) {

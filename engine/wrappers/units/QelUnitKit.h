@@ -53,7 +53,8 @@ E* NewExceptionHelp(TClass AClass, std::u16string_view AMessage, int32_t AHelpCo
   return error;
 }
 template <class E>
-E* NewExceptionFmtHelp(TClass AClass, std::u16string_view AMessage, const VARIANT& AArgs, int32_t AHelpContext) {
+E* NewExceptionFmtHelp(TClass AClass, std::u16string_view AMessage, const VARIANT& AArgs,
+                       int32_t AHelpContext) {
   E* error = NewExceptionFmt<E>(AClass, AMessage, AArgs);
   error->SetHelpContext(AHelpContext);
   return error;

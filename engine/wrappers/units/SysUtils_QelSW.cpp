@@ -5,19 +5,21 @@
 
 namespace {
 
-#define QEL_SYSUTILS_CLASSES                                                                                    \
-  Exception_sw, EAbort_sw, EHeapException_sw, EOutOfMemory_sw, EInvalidPointer_sw, EInvalidCast_sw,            \
-      EConvertError_sw, EVariantError_sw, EVariantTypeCastError_sw, EExternal_sw, EIntError_sw, EDivByZero_sw, \
-      ERangeError_sw, EIntOverflow_sw, EMathError_sw, EInvalidOp_sw, EZeroDivide_sw, EOverflow_sw,             \
-      EUnderflow_sw, EAccessViolation_sw, EStackOverflow_sw, EAssertionFailed_sw, EAbstractError_sw,           \
-      ENotSupportedException_sw, EArgumentException_sw, EArgumentOutOfRangeException_sw, EPropertyError_sw,    \
-      EOSError_sw, EInOutError_sw, EOleError_sw, EOleSysError_sw, EOleException_sw, TStringBuilder_sw, \
-      EArgumentNilException_sw, ECFError_sw, EControlC_sw, EEncodingError_sw, EExternalException_sw, \
-      EInOutArgumentException_sw, EDirectoryNotFoundException_sw, EFileNotFoundException_sw, \
-      EPathNotFoundException_sw, EPathTooLongException_sw, EIntfCastError_sw, EInvalidContainer_sw, \
-      EInvalidInsert_sw, EInvalidOpException_sw, EMonitor_sw, EMonitorLockException_sw, \
-      ENoMonitorSupportException_sw, ENoConstructException_sw, ENotImplemented_sw, EObjectDisposed_sw, \
-      EPackageError_sw, EPrivilege_sw, EProgrammerNotFound_sw, EPropReadOnly_sw, EPropWriteOnly_sw, \
+#define QEL_SYSUTILS_CLASSES                                                                       \
+  Exception_sw, EAbort_sw, EHeapException_sw, EOutOfMemory_sw, EInvalidPointer_sw,                 \
+      EInvalidCast_sw, EConvertError_sw, EVariantError_sw, EVariantTypeCastError_sw, EExternal_sw, \
+      EIntError_sw, EDivByZero_sw, ERangeError_sw, EIntOverflow_sw, EMathError_sw, EInvalidOp_sw,  \
+      EZeroDivide_sw, EOverflow_sw, EUnderflow_sw, EAccessViolation_sw, EStackOverflow_sw,         \
+      EAssertionFailed_sw, EAbstractError_sw, ENotSupportedException_sw, EArgumentException_sw,    \
+      EArgumentOutOfRangeException_sw, EPropertyError_sw, EOSError_sw, EInOutError_sw,             \
+      EOleError_sw, EOleSysError_sw, EOleException_sw, TStringBuilder_sw,                          \
+      EArgumentNilException_sw, ECFError_sw, EControlC_sw, EEncodingError_sw,                      \
+      EExternalException_sw, EInOutArgumentException_sw, EDirectoryNotFoundException_sw,           \
+      EFileNotFoundException_sw, EPathNotFoundException_sw, EPathTooLongException_sw,              \
+      EIntfCastError_sw, EInvalidContainer_sw, EInvalidInsert_sw, EInvalidOpException_sw,          \
+      EMonitor_sw, EMonitorLockException_sw, ENoMonitorSupportException_sw,                        \
+      ENoConstructException_sw, ENotImplemented_sw, EObjectDisposed_sw, EPackageError_sw,          \
+      EPrivilege_sw, EProgrammerNotFound_sw, EPropReadOnly_sw, EPropWriteOnly_sw,                  \
       ESafecallException_sw, EWin32Error_sw, QEL_SYSUTILS_ENCODINGS
 
 EOleSysError* NewOleSysError(TClass, std::u16string_view AMessage, int32_t ACode, int32_t AHelpContext) {
@@ -29,7 +31,9 @@ EOleException* NewOleException(TClass, std::u16string_view AMessage, int32_t ACo
 }
 TStringBuilder* NewStringBuilder(TClass, std::u16string_view AValue) { return new TStringBuilder(AValue); }
 // Append and Insert take any value, as the class library's overloads do (Booleans as True/False).
-TStringBuilder* AppendValue(TStringBuilder* ABuilder, const VARIANT& AValue) { return ABuilder->Append(QelValueText(AValue)); }
+TStringBuilder* AppendValue(TStringBuilder* ABuilder, const VARIANT& AValue) {
+  return ABuilder->Append(QelValueText(AValue));
+}
 TStringBuilder* AppendLineValue(TStringBuilder* ABuilder, const VARIANT& AValue) {
   return ABuilder->AppendLine(QelValueText(AValue));
 }
@@ -37,15 +41,19 @@ TStringBuilder* AppendEmptyLine(TStringBuilder* ABuilder) { return ABuilder->App
 TStringBuilder* InsertValue(TStringBuilder* ABuilder, int32_t AIndex, const VARIANT& AValue) {
   return ABuilder->Insert(AIndex, QelValueText(AValue));
 }
-TStringBuilder* AppendFormat(TStringBuilder* ABuilder, std::u16string_view AFormat, const VARIANT& AArgs) {
+TStringBuilder* AppendFormat(TStringBuilder* ABuilder, std::u16string_view AFormat,
+                             const VARIANT& AArgs) {
   return ABuilder->Append(QelSysUtilsFormat(AFormat, AArgs));
 }
-bool BuilderEquals(TStringBuilder* ABuilder, TStringBuilder* AOther) { return ABuilder->ToString() == AOther->ToString(); }
+bool BuilderEquals(TStringBuilder* ABuilder, TStringBuilder* AOther) {
+  return ABuilder->ToString() == AOther->ToString();
+}
 String BuilderText(TStringBuilder* ABuilder) { return ABuilder->ToString(); }
 // ToString(StartIndex, Length): a bad range raises ERangeError as the builder's other indexes.
 String BuilderPart(TStringBuilder* ABuilder, int32_t AStart, int32_t ALength) {
   const String text = ABuilder->ToString();
-  if (AStart < 0 || ALength < 0 || static_cast<size_t>(AStart) + static_cast<size_t>(ALength) > text.size()) {
+  if (AStart < 0 || ALength < 0 ||
+      static_cast<size_t>(AStart) + static_cast<size_t>(ALength) > text.size()) {
     throw ExceptionPtr(new ERangeError());
   }
   return text.substr(static_cast<size_t>(AStart), static_cast<size_t>(ALength));

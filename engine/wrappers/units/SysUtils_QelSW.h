@@ -109,8 +109,9 @@ QEL_SYSUTILS_CLASS(TUnicodeEncoding, TEncoding);
 QEL_SYSUTILS_CLASS(TBigEndianUnicodeEncoding, TUnicodeEncoding);
 QEL_SYSUTILS_CLASS(TMBCSEncoding, TEncoding);
 QEL_SYSUTILS_CLASS(TUTF7Encoding, TMBCSEncoding);
-#define QEL_SYSUTILS_ENCODINGS \
-  TEncoding_sw, TUTF8Encoding_sw, TUnicodeEncoding_sw, TBigEndianUnicodeEncoding_sw, TMBCSEncoding_sw, TUTF7Encoding_sw
+#define QEL_SYSUTILS_ENCODINGS                                                       \
+  TEncoding_sw, TUTF8Encoding_sw, TUnicodeEncoding_sw, TBigEndianUnicodeEncoding_sw, \
+      TMBCSEncoding_sw, TUTF7Encoding_sw
 
 // The unit's routines by role: file names, files and the search (SysUtilsFiles_QelSW.cpp);
 // texts, numbers and dates (SysUtilsText_QelSW.cpp).

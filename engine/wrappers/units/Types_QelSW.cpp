@@ -11,13 +11,23 @@ namespace {
 int32_t W(int64_t AValue) { return static_cast<int32_t>(static_cast<uint32_t>(AValue)); }
 
 TPoint ZeroPoint() { return {}; }
-TPoint PointAdd(const TPoint& A, const TPoint& B) { return {W(int64_t{A.X} + B.X), W(int64_t{A.Y} + B.Y)}; }
-TPoint PointSubtract(const TPoint& A, const TPoint& B) { return {W(int64_t{A.X} - B.X), W(int64_t{A.Y} - B.Y)}; }
-double PointDistance(const TPoint& A, const TPoint& B) { return std::hypot(double(B.X) - A.X, double(B.Y) - A.Y); }
+TPoint PointAdd(const TPoint& A, const TPoint& B) {
+  return {W(int64_t{A.X} + B.X), W(int64_t{A.Y} + B.Y)};
+}
+TPoint PointSubtract(const TPoint& A, const TPoint& B) {
+  return {W(int64_t{A.X} - B.X), W(int64_t{A.Y} - B.Y)};
+}
+double PointDistance(const TPoint& A, const TPoint& B) {
+  return std::hypot(double(B.X) - A.X, double(B.Y) - A.Y);
+}
 bool PointIsZero(const TPoint& A) { return A.X == 0 && A.Y == 0; }
-void PointOffset(TPoint& A, int32_t ADX, int32_t ADY) { A = {W(int64_t{A.X} + ADX), W(int64_t{A.Y} + ADY)}; }
+void PointOffset(TPoint& A, int32_t ADX, int32_t ADY) {
+  A = {W(int64_t{A.X} + ADX), W(int64_t{A.Y} + ADY)};
+}
 void PointSetLocation(TPoint& A, int32_t AX, int32_t AY) { A.X = AX, A.Y = AY; }
-double PointAngle(const TPoint& A, const TPoint& B) { return std::atan2(double(A.Y) - B.Y, double(A.X) - B.X); }
+double PointAngle(const TPoint& A, const TPoint& B) {
+  return std::atan2(double(A.Y) - B.Y, double(A.X) - B.X);
+}
 bool PointInCircle(const TPoint& APoint, const TPoint& ACenter, int32_t ARadius) {
   return ARadius > 0 && PointDistance(APoint, ACenter) <= ARadius;
 }
@@ -31,7 +41,9 @@ int32_t ScaledOf(int32_t AValue, double AFactor) {
   if (!(value > -2147483649.0 && value < 2147483648.0)) throw ExceptionPtr(new EInvalidOp());
   return static_cast<int32_t>(value);
 }
-TPoint ScalePoint(const TPoint& A, double AX, double AY) { return {ScaledOf(A.X, AX), ScaledOf(A.Y, AY)}; }
+TPoint ScalePoint(const TPoint& A, double AX, double AY) {
+  return {ScaledOf(A.X, AX), ScaledOf(A.Y, AY)};
+}
 
 TSmallPoint ZeroSmallPoint() { return {}; }
 TSmallPoint SmallAdd(const TSmallPoint& A, const TSmallPoint& B) {
@@ -40,14 +52,22 @@ TSmallPoint SmallAdd(const TSmallPoint& A, const TSmallPoint& B) {
 TSmallPoint SmallSubtract(const TSmallPoint& A, const TSmallPoint& B) {
   return {static_cast<int16_t>(A.x - B.x), static_cast<int16_t>(A.y - B.y)};
 }
-double SmallDistance(const TSmallPoint& A, const TSmallPoint& B) { return std::hypot(double(B.x) - A.x, double(B.y) - A.y); }
+double SmallDistance(const TSmallPoint& A, const TSmallPoint& B) {
+  return std::hypot(double(B.x) - A.x, double(B.y) - A.y);
+}
 bool SmallIsZero(const TSmallPoint& A) { return A.x == 0 && A.y == 0; }
 
 TSize ZeroSize() { return {}; }
 TSize MakeSize(int32_t ACX, int32_t ACY) { return {ACX, ACY}; }
-TSize SizeAdd(const TSize& A, const TSize& B) { return {W(int64_t{A.cx} + B.cx), W(int64_t{A.cy} + B.cy)}; }
-TSize SizeSubtract(const TSize& A, const TSize& B) { return {W(int64_t{A.cx} - B.cx), W(int64_t{A.cy} - B.cy)}; }
-double SizeDistance(const TSize& A, const TSize& B) { return std::hypot(double(B.cx) - A.cx, double(B.cy) - A.cy); }
+TSize SizeAdd(const TSize& A, const TSize& B) {
+  return {W(int64_t{A.cx} + B.cx), W(int64_t{A.cy} + B.cy)};
+}
+TSize SizeSubtract(const TSize& A, const TSize& B) {
+  return {W(int64_t{A.cx} - B.cx), W(int64_t{A.cy} - B.cy)};
+}
+double SizeDistance(const TSize& A, const TSize& B) {
+  return std::hypot(double(B.cx) - A.cx, double(B.cy) - A.cy);
+}
 bool SizeIsZero(const TSize& A) { return A.cx == 0 && A.cy == 0; }
 int32_t SizeWidth(const TSize& A) { return A.cx; }
 int32_t SizeHeight(const TSize& A) { return A.cy; }
@@ -62,7 +82,8 @@ TPoint RectTopLeft(const TRect& R) { return {R.Left, R.Top}; }
 TPoint RectBottomRight(const TRect& R) { return {R.Right, R.Bottom}; }
 bool RectIsEmpty(const TRect& R) { return IsRectEmpty(R); }
 bool RectContainsRect(const TRect& R, const TRect& AInner) {
-  return R.Left <= AInner.Left && R.Top <= AInner.Top && R.Right >= AInner.Right && R.Bottom >= AInner.Bottom;
+  return R.Left <= AInner.Left && R.Top <= AInner.Top && R.Right >= AInner.Right &&
+         R.Bottom >= AInner.Bottom;
 }
 // Contains takes a point or a rectangle, as the class library's two overloads do.
 bool RectContains(const TRect& R, const VARIANT& AValue) {
@@ -72,19 +93,23 @@ bool RectContains(const TRect& R, const VARIANT& AValue) {
   return RectContainsRect(R, TQelConv<TRect>::FromVar(AValue));
 }
 bool RectIntersectsWith(const TRect& R, const TRect& AOther) {
-  return R.Left < AOther.Right && AOther.Left < R.Right && R.Top < AOther.Bottom && AOther.Top < R.Bottom;
+  return R.Left < AOther.Right && AOther.Left < R.Right && R.Top < AOther.Bottom &&
+         AOther.Top < R.Bottom;
 }
 void RectIntersect(TRect& R, const TRect& AOther) { IntersectRect(R, TRect(R), AOther); }
 void RectUnion(TRect& R, const TRect& AOther) { UnionRect(R, TRect(R), AOther); }
 void RectOffset(TRect& R, int32_t ADX, int32_t ADY) { OffsetRect(R, ADX, ADY); }
 void RectInflate(TRect& R, int32_t ADX, int32_t ADY) {
-  R = {W(int64_t{R.Left} - ADX), W(int64_t{R.Top} - ADY), W(int64_t{R.Right} + ADX), W(int64_t{R.Bottom} + ADY)};
+  R = {W(int64_t{R.Left} - ADX), W(int64_t{R.Top} - ADY), W(int64_t{R.Right} + ADX),
+       W(int64_t{R.Bottom} + ADY)};
 }
 void RectNormalize(TRect& R) {
   if (R.Left > R.Right) std::swap(R.Left, R.Right);
   if (R.Top > R.Bottom) std::swap(R.Top, R.Bottom);
 }
-void RectSetLocation(TRect& R, int32_t AX, int32_t AY) { R = Bounds(AX, AY, R.Width(), R.Height()); }
+void RectSetLocation(TRect& R, int32_t AX, int32_t AY) {
+  R = Bounds(AX, AY, R.Width(), R.Height());
+}
 TRect NormalizedRect(const TRect& R) {
   TRect result = R;
   RectNormalize(result);
@@ -109,7 +134,8 @@ int32_t RectHeight(const TRect& R) { return R.Height(); }
 // ARect moved so that its centre is ABounds' centre.
 TRect CenteredRect(const TRect& ABounds, const TRect& ARect) {
   const TPoint centre = CenterPoint(ABounds);
-  return Bounds(centre.X - ARect.Width() / 2, centre.Y - ARect.Height() / 2, ARect.Width(), ARect.Height());
+  return Bounds(centre.X - ARect.Width() / 2, centre.Y - ARect.Height() / 2, ARect.Width(),
+                ARect.Height());
 }
 void RectCenter(TRect& R, const TRect& ABounds) { R = CenteredRect(ABounds, R); }
 
