@@ -181,7 +181,10 @@ bool StrToBoolDef(std::u16string_view S, bool ADefault) {
 }
 
 TTimeStamp DateTimeToTimeStamp(TDateTime AValue) {
-  const double msecs = std::round(AValue * MSecsPerDay);
+  // Outside the representable dates (or NaN) the milliseconds would not fit an integer.
+  TDateTime checked = 0;
+  if (!TryFloatToDateTime(AValue, checked)) throw ExceptionPtr(new EConvertError(u"Invalid argument to date encode"));
+  const double msecs = std::round(checked * MSecsPerDay);
   auto total = static_cast<int64_t>(msecs);
   int64_t days = total / MSecsPerDay, time = total % MSecsPerDay;
   // A negative value keeps its time of day as the absolute fraction.
@@ -200,10 +203,11 @@ TDateTime TimeStampToDateTime(const TTimeStamp& AValue) {
 }
 
 TTimeStamp MSecsToTimeStamp(double AMSecs) {
-  const auto total = static_cast<int64_t>(AMSecs);
-  if (AMSecs < 0 || total / MSecsPerDay > INT32_MAX) {
+  // Checked as a real first: a NaN or a huge value has no integer to convert to.
+  if (!(AMSecs >= 0 && AMSecs < static_cast<double>(MSecsPerDay) * 2147483647.0)) {
     throw ExceptionPtr(new EConvertError(u"Invalid argument to date encode"));
   }
+  const auto total = static_cast<int64_t>(AMSecs);
   return {static_cast<int32_t>(total % MSecsPerDay), static_cast<int32_t>(total / MSecsPerDay)};
 }
 

@@ -37,9 +37,12 @@ void CheckRange(int32_t AOffset, int32_t ACount, size_t ASize) {
 }
 int32_t ReadAt(TStream* AStream, TBytes& ABuffer, int32_t AOffset, int32_t ACount) {
   if (AOffset < 0 || ACount < 0) throw ExceptionPtr(new ERangeError());
-  const size_t end = static_cast<size_t>(AOffset) + static_cast<size_t>(ACount);
+  // A count far beyond the stream's end must not allocate for bytes that cannot come.
+  const int64_t left = std::max<int64_t>(AStream->GetSize() - AStream->GetPosition(), 0);
+  const auto count = static_cast<int32_t>(std::min<int64_t>(ACount, left));
+  const size_t end = static_cast<size_t>(AOffset) + static_cast<size_t>(count);
   if (ABuffer.size() < end) ABuffer.resize(end);
-  return AStream->Read(ABuffer.data() + AOffset, ACount);
+  return AStream->Read(ABuffer.data() + AOffset, count);
 }
 int32_t ReadBytes(TStream* AStream, TBytes& ABuffer, int32_t ACount) {
   return ReadAt(AStream, ABuffer, 0, ACount);

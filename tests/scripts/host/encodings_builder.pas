@@ -105,6 +105,8 @@ begin
   S.Position := 1;
   S.ReadBuffer(R, 4, 3);
   Put(Bytes(R));
+  S.Position := 3;
+  Put(IntToStr(S.Read(R, 2000000000)) + ' ' + IntToStr(Length(R)));
   try
     S.ReadBuffer(R, 10);
   except
@@ -164,8 +166,9 @@ Invalid type cast or type mismatch
 6 hé [104 195 169 108 108 111]
 [120 121]
 3
-5 [98 99 100 120 121 0 0]
+5 [98 99 100 120 121]
 [98 99 100 120 99 100 120]
+2 7
 EReadError: Stream read error
 ERangeError
 False<True1.57s<|end<|42-x

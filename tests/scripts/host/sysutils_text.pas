@@ -170,6 +170,16 @@ begin
     on E: EConvertError do Put(E.ClassName + ': ' + FirstLine(E.Message));
   end;
   Put(Ymd(TimeStampToDateTime(DateTimeToTimeStamp(-1.25))));
+  try
+    DateTimeToTimeStamp(1e10);
+  except
+    on E: EConvertError do Put(E.ClassName + ': ' + FirstLine(E.Message));
+  end;
+  try
+    MSecsToTimeStamp(-1);
+  except
+    on E: EConvertError do Put(E.ClassName + ': ' + FirstLine(E.Message));
+  end;
   Put(MSecsPerDay div SecsPerDay + UnixDateDelta);
 end;
 
@@ -254,5 +264,7 @@ True
 43200000 1
 EConvertError: '0.0' is not a valid timestamp
 1899-12-29 06:00
+EConvertError: Invalid argument to date encode
+EConvertError: Invalid argument to date encode
 26569
 }

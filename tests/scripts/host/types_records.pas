@@ -40,6 +40,7 @@ begin
   Put(TPoint.PointInCircle(Point(1, 1), Point(0, 0), 2));
   Q.SetLocation(-7, 8);
   Put(P2S(Q));
+  Put(P2S(Point(MaxInt, 0).Add(Point(1, 0))));    // coordinates wrap around
 
   R := TRect.Create(10, 20, 110, 70);
   Put(R2S(R) + ' ' + IntToStr(R.Width) + 'x' + IntToStr(R.Height) + ' ' + P2S(R.CenterPoint) + ' ' + P2S(R.TopLeft) + ' ' + P2S(R.BottomRight));
@@ -103,6 +104,7 @@ end;
 5 True False
 True
 (-7,8)
+(-2147483648,0)
 (10,20,110,70) 100x50 (60,45) (10,20) (110,70)
 100 50
 (10,20,110,70) contains (10,20): True
