@@ -402,6 +402,38 @@ int32_t FileGetDate(int32_t AHandle) {
   return fstat(AHandle, &info) == 0 ? PackedDate(info.st_mtime) : -1;
 }
 
+bool FileTruncate(int32_t AHandle, int64_t ASize) {
+  return ASize >= 0 && ftruncate(AHandle, ASize) == 0;
+}
+
+int32_t FileRead(int32_t AHandle, std::vector<uint8_t>& ABuffer, int32_t AOffset, int32_t ACount) {
+  if (AOffset < 0 || ACount < 0) throw ExceptionPtr(new ERangeError());
+  std::vector<uint8_t> bytes(static_cast<size_t>(std::min(ACount, 1 << 20)));
+  int32_t total = 0;
+  // In pieces, so a huge count allocates only for what the file gives.
+  while (total < ACount) {
+    const ssize_t count =
+        read(AHandle, bytes.data(), std::min<size_t>(bytes.size(), ACount - total));
+    if (count < 0) return total ? total : -1;
+    if (count == 0) break;
+    const size_t at = static_cast<size_t>(AOffset) + total;
+    if (ABuffer.size() < at + count) ABuffer.resize(at + count);
+    std::copy(bytes.begin(), bytes.begin() + count, ABuffer.begin() + at);
+    total += static_cast<int32_t>(count);
+  }
+  return total;
+}
+
+int32_t FileWrite(int32_t AHandle, const std::vector<uint8_t>& ABuffer, int32_t AOffset,
+                  int32_t ACount) {
+  if (AOffset < 0 || ACount < 0 ||
+      static_cast<size_t>(AOffset) + static_cast<size_t>(ACount) > ABuffer.size()) {
+    throw ExceptionPtr(new ERangeError());
+  }
+  const ssize_t count = write(AHandle, ABuffer.data() + AOffset, static_cast<size_t>(ACount));
+  return count < 0 ? -1 : static_cast<int32_t>(count);
+}
+
 // ---- search --------------------------------------------------------------------------------
 
 int32_t FindFirst(std::u16string_view APath, int32_t AAttr, TSearchRec& AResult) {

@@ -3,6 +3,8 @@
 // is always empty here.
 #pragma once
 
+#include <vector>
+
 #include "host/core/SysUtils.h"
 
 constexpr char16_t PathDelim = u'/';
@@ -86,6 +88,12 @@ int32_t FileOpen(std::u16string_view AFileName, uint32_t AMode);
 void FileClose(int32_t AHandle);
 int64_t FileSeek(int32_t AHandle, int64_t AOffset, int32_t AOrigin);
 int32_t FileGetDate(int32_t AHandle);
+bool FileTruncate(int32_t AHandle, int64_t ASize);
+// ACount bytes into ABuffer from AOffset on (the buffer grows to hold them) / from ABuffer at
+// AOffset; the count moved, or -1. An offset or count outside the buffer raises ERangeError.
+int32_t FileRead(int32_t AHandle, std::vector<uint8_t>& ABuffer, int32_t AOffset, int32_t ACount);
+int32_t FileWrite(int32_t AHandle, const std::vector<uint8_t>& ABuffer, int32_t AOffset,
+                  int32_t ACount);
 
 // ---- search --------------------------------------------------------------------------------
 

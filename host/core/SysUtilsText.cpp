@@ -150,6 +150,86 @@ String UIntToStr(uint64_t AValue) {
   return result;
 }
 
+bool TryStrToUInt64(std::u16string_view S, uint64_t& AValue) {
+  const String text = Trim(S);
+  std::u16string_view digits = text;
+  if (!digits.empty() && digits[0] == u'+') digits.remove_prefix(1);
+  unsigned base = 10;
+  if (!digits.empty() && digits[0] == u'$') {
+    base = 16, digits.remove_prefix(1);
+  } else if (digits.size() > 1 && digits[0] == u'0' && (digits[1] == u'x' || digits[1] == u'X')) {
+    base = 16, digits.remove_prefix(2);
+  }
+  if (digits.empty()) return false;
+  uint64_t value = 0;
+  for (char16_t c : digits) {
+    unsigned digit;
+    if (c >= u'0' && c <= u'9') digit = c - u'0';
+    else if (base == 16 && c >= u'a' && c <= u'f') digit = c - u'a' + 10;
+    else if (base == 16 && c >= u'A' && c <= u'F') digit = c - u'A' + 10;
+    else return false;
+    if (__builtin_mul_overflow(value, base, &value) || __builtin_add_overflow(value, digit, &value))
+      return false;
+  }
+  AValue = value;
+  return true;
+}
+
+namespace {
+[[noreturn]] void RaiseNotInteger(std::u16string_view S) {
+  throw ExceptionPtr(new EConvertError(ConvertError(u"'%s' is not a valid integer value", S)));
+}
+}  // namespace
+
+uint64_t StrToUInt64(std::u16string_view S) {
+  uint64_t value = 0;
+  if (!TryStrToUInt64(S, value)) RaiseNotInteger(S);
+  return value;
+}
+
+uint64_t StrToUInt64Def(std::u16string_view S, uint64_t ADefault) {
+  uint64_t value = 0;
+  return TryStrToUInt64(S, value) ? value : ADefault;
+}
+
+bool TryStrToUInt(std::u16string_view S, uint32_t& AValue) {
+  uint64_t value = 0;
+  if (!TryStrToUInt64(S, value) || value > UINT32_MAX) return false;
+  AValue = static_cast<uint32_t>(value);
+  return true;
+}
+
+uint32_t StrToUInt(std::u16string_view S) {
+  uint32_t value = 0;
+  if (!TryStrToUInt(S, value)) RaiseNotInteger(S);
+  return value;
+}
+
+uint32_t StrToUIntDef(std::u16string_view S, uint32_t ADefault) {
+  uint32_t value = 0;
+  return TryStrToUInt(S, value) ? value : ADefault;
+}
+
+bool IsValidIdent(std::u16string_view AIdent, bool AAllowDots) {
+  if (!AAllowDots) return IsValidIdent(AIdent);
+  size_t start = 0;
+  for (;;) {
+    const size_t dot = AIdent.find(u'.', start);
+    if (!IsValidIdent(AIdent.substr(
+            start, dot == std::u16string_view::npos ? std::u16string_view::npos : dot - start))) {
+      return false;
+    }
+    if (dot == std::u16string_view::npos) return true;
+    start = dot + 1;
+  }
+}
+
+void RaiseLastOSError(int32_t AErrorCode) {
+  if (AErrorCode == 0) throw ExceptionPtr(new EOSError(u"A call to an OS function failed"));
+  throw ExceptionPtr(new EOSError(Exception::FormatMessage(
+      u"System Error.  Code: %d.\n%s", {IntToStr(AErrorCode), SysErrorMessage(AErrorCode)})));
+}
+
 int32_t ByteLength(std::u16string_view S) { return static_cast<int32_t>(S.size() * 2); }
 
 int32_t AnsiCompareFileName(std::u16string_view S1, std::u16string_view S2) {
@@ -183,7 +263,8 @@ bool StrToBoolDef(std::u16string_view S, bool ADefault) {
 TTimeStamp DateTimeToTimeStamp(TDateTime AValue) {
   // Outside the representable dates (or NaN) the milliseconds would not fit an integer.
   TDateTime checked = 0;
-  if (!TryFloatToDateTime(AValue, checked)) throw ExceptionPtr(new EConvertError(u"Invalid argument to date encode"));
+  if (!TryFloatToDateTime(AValue, checked))
+    throw ExceptionPtr(new EConvertError(u"Invalid argument to date encode"));
   const double msecs = std::round(checked * MSecsPerDay);
   auto total = static_cast<int64_t>(msecs);
   int64_t days = total / MSecsPerDay, time = total % MSecsPerDay;

@@ -31,6 +31,19 @@ String WrapText(std::u16string_view ALine, std::u16string_view ABreakStr, int32_
 // 1-based position of ASubStr, 0 when absent.
 int32_t AnsiPos(std::u16string_view ASubStr, std::u16string_view S);
 String UIntToStr(uint64_t AValue);
+// Unsigned texts: decimal, or hexadecimal after "$", "0x" or "0X", an optional "+", blanks
+// around; StrToUInt64 and StrToUInt raise EConvertError "'%s' is not a valid integer value".
+bool TryStrToUInt64(std::u16string_view S, uint64_t& AValue);
+uint64_t StrToUInt64(std::u16string_view S);
+uint64_t StrToUInt64Def(std::u16string_view S, uint64_t ADefault);
+bool TryStrToUInt(std::u16string_view S, uint32_t& AValue);
+uint32_t StrToUInt(std::u16string_view S);
+uint32_t StrToUIntDef(std::u16string_view S, uint32_t ADefault);
+// With AAllowDots, dotted names whose every part is an identifier ("Unit.Name").
+bool IsValidIdent(std::u16string_view AIdent, bool AAllowDots);
+// Raises EOSError "System Error.  Code: %d." and the code's text on the next line ("A call to
+// an OS function failed" for 0).
+[[noreturn]] void RaiseLastOSError(int32_t AErrorCode);
 // The text's length in bytes (UTF-16).
 int32_t ByteLength(std::u16string_view S);
 // File names compare by full Unicode case here as the file system is case-sensitive: they

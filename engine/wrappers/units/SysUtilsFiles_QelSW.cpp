@@ -111,6 +111,9 @@ void QelSysUtilsFiles(TQelUnitMembers& M) {
   M.Routine<&FileOpen>(u"FileOpen");
   M.Routine<&FileClose>(u"FileClose");
   M.Routine<&FileSeek>(u"FileSeek");
+  M.Routine<&FileTruncate>(u"FileTruncate");
+  M.Routine<&FileRead>(u"FileRead");
+  M.Routine<&FileWrite>(u"FileWrite");
   M.Routine<&FindFirstOf>(u"FindFirst");
   M.Routine<&FindNextOf>(u"FindNext");
   M.Routine<&FindCloseOf>(u"FindClose");

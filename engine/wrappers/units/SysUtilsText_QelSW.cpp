@@ -184,6 +184,18 @@ bool TryFloatToDateTimeOf(double AValue, TQelDate& AResult) {
 TQelDate TimeStampToDateTimeOf(const TTimeStamp& AValue) { return {TimeStampToDateTime(AValue)}; }
 
 String IntToStrOf(int64_t AValue) { return IntToStr(AValue); }
+// Cardinals reach scripts as 64-bit integers, so those above 2^31 keep their value.
+int64_t StrToUIntOf(S AText) { return StrToUInt(AText); }
+int64_t StrToUIntDefOf(S AText, int64_t ADefault) {
+  uint32_t value = 0;
+  return TryStrToUInt(AText, value) ? int64_t{value} : ADefault;
+}
+bool TryStrToUIntOf(S AText, int64_t& AValue) {
+  uint32_t value = 0;
+  if (!TryStrToUInt(AText, value)) return false;
+  AValue = value;
+  return true;
+}
 String IntToHexOf(int64_t AValue, int32_t ADigits) { return IntToHex(AValue, ADigits); }
 String TrimOf(S AText) { return Trim(AText); }
 String WrapLine(S ALine) { return WrapText(ALine); }
@@ -250,6 +262,8 @@ void QelSysUtilsText(TQelUnitMembers& M) {
   M.Constant<int32_t{3600}>(u"SecsPerHour");
   M.Constant<DateDelta>(u"DateDelta");
   M.Constant<int32_t{25569}>(u"UnixDateDelta");
+  M.Constant<-657434.0>(u"MinDateTime");
+  M.Constant<2958465.99999999>(u"MaxDateTime");
 
   // Texts.
   M.Routine<&UpperCase>(u"UpperCase");
@@ -276,7 +290,8 @@ void QelSysUtilsText(TQelUnitMembers& M) {
   M.Overloads<u"WrapText", &WrapLine, &WrapAt, &WrapWith>();
   M.Routine<&AnsiPos>(u"AnsiPos");
   M.Routine<&ByteLength>(u"ByteLength");
-  M.Routine<&IsValidIdent>(u"IsValidIdent");
+  M.Routine<static_cast<bool (*)(S, bool)>(&IsValidIdent), QelDefaults<false>>(u"IsValidIdent");
+  M.Routine<&RaiseLastOSError>(u"RaiseLastOSError");
   M.Routine<&SysErrorMessage>(u"SysErrorMessage");
   M.Overloads<u"Format", &FormatOf, &FormatWith>();
 
@@ -290,6 +305,12 @@ void QelSysUtilsText(TQelUnitMembers& M) {
   M.Routine<&StrToInt64>(u"StrToInt64");
   M.Routine<&StrToInt64Def>(u"StrToInt64Def");
   M.Routine<static_cast<bool (*)(S, int64_t&)>(&TryStrToInt64)>(u"TryStrToInt64");
+  M.Routine<&StrToUIntOf>(u"StrToUInt");
+  M.Routine<&StrToUIntDefOf>(u"StrToUIntDef");
+  M.Routine<&TryStrToUIntOf>(u"TryStrToUInt");
+  M.Routine<&StrToUInt64>(u"StrToUInt64");
+  M.Routine<&StrToUInt64Def>(u"StrToUInt64Def");
+  M.Routine<&TryStrToUInt64>(u"TryStrToUInt64");
   M.Routine<&StrToBool>(u"StrToBool");
   M.Routine<&StrToBoolDef>(u"StrToBoolDef");
   M.Routine<&TryStrToBool>(u"TryStrToBool");

@@ -44,7 +44,7 @@ begin
 end;
 
 procedure Main;
-var Dir, Sub, Name1, Name2, L, F, SR, D, Code, Age;
+var Dir, Sub, Name1, Name2, L, F, SR, D, Code, Age, Buf;
 begin
   ShowName('ExtractFilePath', '/a/b/c.txt');
   ShowName('ExtractFilePath', 'c.txt');
@@ -136,6 +136,22 @@ begin
   Put(FileSetDate(Name2, DateTimeToFileDate(D)));
   Put(FormatDateTime('yyyy-mm-dd hh:nn:ss', FileDateToDateTime(FileAge(Name2))));
 
+  // Raw handles: write bytes, truncate, seek and read them back.
+  Code := FileCreate(Dir + '/raw.bin');
+  Age := TEncoding.UTF8.GetBytes('0123456789');
+  Put(FileWrite(Code, Age, 2, 6));
+  Put(FileTruncate(Code, 4));
+  Put(FileSeek(Code, 0, 0));
+  Put(IntToStr(FileRead(Code, Buf, 1, 100)) + ' ' + TEncoding.UTF8.GetString(Buf, 1, 4) + ' ' + IntToStr(Length(Buf)));
+  FileClose(Code);
+  try
+    FileWrite(Code, Age, 8, 5);
+  except
+    on E: ERangeError do Put(E.ClassName);
+  end;
+  Put(FileOpen(Dir + '/nothing', fmOpenRead));
+  Put(DeleteFile(Dir + '/raw.bin'));
+
   Put(SetCurrentDir(Dir));
   Put(GetCurrentDir = Dir);
   Put(ExpandFileName('deep/../b.log') = Dir + '/b.log');
@@ -215,6 +231,13 @@ True
 2020-02-29 13:14:16
 0
 2020-02-29 13:14:16
+6
+True
+0
+4 2345 5
+ERangeError
+-1
+True
 True
 True
 True

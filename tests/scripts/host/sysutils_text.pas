@@ -63,6 +63,26 @@ begin
   Put(IntToStr(AnsiPos('lo', 'hello')) + ' ' + IntToStr(AnsiPos('', 'x')) + ' ' + IntToStr(AnsiPos('z', 'x')));
   Put(ByteLength('abc'));
   Put(UIntToStr(StrToInt64('4000000000')));
+  Put(IntToStr(StrToUInt('4000000000')) + ' ' + IntToStr(StrToUIntDef('4294967296', 9)) + ' ' + IntToStr(StrToUIntDef('-1', 8)));
+  Put(UIntToStr(StrToUInt64('$FFFFFFFFFFFFFFFF')) + ' ' + BoolToStr(TryStrToUInt64('18446744073709551616', C), True));
+  Put(BoolToStr(TryStrToUInt(' +0x10 ', I), True) + ' ' + IntToStr(I));
+  try
+    StrToUInt64('12a');
+  except
+    on E: EConvertError do Put(E.ClassName + ': ' + FirstLine(E.Message));
+  end;
+  Put(BoolToStr(SysUtils.IsValidIdent('Unit.Name', True), True) + ' ' + BoolToStr(SysUtils.IsValidIdent('Unit.Name'), True) + ' ' +
+      BoolToStr(SysUtils.IsValidIdent('Unit..Name', True), True) + ' ' + BoolToStr(SysUtils.IsValidIdent('a.1b', True), True));
+  try
+    RaiseLastOSError(2);
+  except
+    on E: EOSError do Put(E.ClassName + ': ' + FirstLine(E.Message));
+  end;
+  try
+    RaiseLastOSError(0);
+  except
+    on E: EOSError do Put(E.ClassName + ': ' + FirstLine(E.Message));
+  end;
   Put(SysUtils.IntToHex(255, 4));
   Put(SysUtils.StrToIntDef('12x', 7));
   Put(BoolToStr(TryStrToInt('$1F', I)) + ' ' + IntToStr(I));
@@ -181,6 +201,7 @@ begin
     on E: EConvertError do Put(E.ClassName + ': ' + FirstLine(E.Message));
   end;
   Put(MSecsPerDay div SecsPerDay + UnixDateDelta);
+  Put(FormatDateTime('yyyy-mm-dd', MinDateTime) + ' ' + FormatDateTime('yyyy-mm-dd hh:nn', MaxDateTime));
 end;
 
 { expect:
@@ -206,6 +227,13 @@ short
 4 0 0
 6
 4000000000
+4000000000 9 8
+18446744073709551615 False
+True 16
+EConvertError: '12a' is not a valid integer value
+True False False False
+EOSError: System Error.  Code: 2.
+EOSError: A call to an OS function failed
 00FF
 7
 -1 31
@@ -267,4 +295,5 @@ EConvertError: '0.0' is not a valid timestamp
 EConvertError: Invalid argument to date encode
 EConvertError: Invalid argument to date encode
 26569
+0100-01-01 9999-12-31 23:59
 }
