@@ -28,7 +28,7 @@ begin
 end;
 
 procedure Main;
-var E, B, A, Found, SB, SB2, Args, S, R;
+var E, B, A, Found, SB, SB2, Args, S, R, L, Name;
 begin
   Encode('UTF8', TEncoding.UTF8, 'hé€');
   Encode('Unicode', TEncoding.Unicode, 'hé');
@@ -119,6 +119,32 @@ begin
   end;
   S.Free;
 
+  // String lists saved in an encoding (its preamble first) and loaded by the preamble or by
+  // the encoding named for a file without one.
+  Randomize;
+  Name := '/tmp/qel_corpus_enc_' + IntToStr(Random(1000000000)) + '.txt';
+  L := TStringList.Create;
+  L.Add('Łódź');
+  L.SaveToFile(Name, TEncoding.BigEndianUnicode);
+  S := TFileStream.Create(Name, fmOpenRead);
+  Put(S.Size);
+  S.Free;
+  L.Clear;
+  L.LoadFromFile(Name, TEncoding.ANSI);
+  Put(L[0]);
+  E := TMBCSEncoding.Create(28592);
+  L.SaveToFile(Name, E);
+  L.LoadFromFile(Name, E);
+  Put(L[0] + ' ' + IntToStr(Length(L[0])));
+  L.LoadFromFile(Name, TEncoding.ANSI);
+  Put(L[0]);
+  E.Free;
+  L.SaveToFile(Name, True);
+  L.LoadFromFile(Name);
+  Put(L.Count);
+  L.Free;
+  Put(DeleteFile(Name));
+
   SB := TStringBuilder.Create('<');
   SB.Append(True).Append(1.5).Append(7).Append('s').AppendLine.AppendLine('end');
   Args := array[1];
@@ -171,6 +197,12 @@ Invalid type cast or type mismatch
 2 7
 EReadError: Stream read error
 ERangeError
+14
+Łódź
+Łódź 4
+£ód¼
+1
+True
 False<True1.57s<|end<|42-x
 <Tru
 ERangeError
