@@ -478,9 +478,22 @@ constexpr uint16_t fmShareDenyNone = 0x0040;
 
 using TBytes = std::vector<uint8_t>;
 
+// A reader or writer over a stream it does not own hears of the stream's destruction, so it
+// never uses a freed stream.
+class TStreamClient {
+ public:
+  virtual void StreamDestroyed(TStream* AStream) = 0;
+
+ protected:
+  ~TStreamClient() = default;
+};
+
 class TStream : public TObject {
   QEL_CLASS(TStream, TObject)
  public:
+  ~TStream() override;
+  void AddClient(TStreamClient* AClient) { FClients.push_back(AClient); }
+  void RemoveClient(TStreamClient* AClient) { std::erase(FClients, AClient); }
   // Reads up to ACount bytes; returns how many were read.
   virtual int32_t Read(void* ABuffer, int32_t ACount) = 0;
   virtual int32_t Write(const void* ABuffer, int32_t ACount) = 0;
@@ -502,6 +515,9 @@ class TStream : public TObject {
   void WriteByte(uint8_t AValue);
   String ReadText(int32_t ACount);
   int32_t WriteText(std::u16string_view AText);
+
+ private:
+  std::vector<TStreamClient*> FClients;
 
  public:
   static void QelRegisterMembers(TClassInfo& AInfo);

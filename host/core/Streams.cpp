@@ -22,6 +22,12 @@ constexpr int64_t MaxMemorySize = int64_t(1) << 31;
 
 // ---- TStream --------------------------------------------------------------------------------
 
+TStream::~TStream() {
+  // A client removes itself when told, so the list is taken first.
+  const std::vector<TStreamClient*> clients = std::move(FClients);
+  for (TStreamClient* client : clients) client->StreamDestroyed(this);
+}
+
 void TStream::ReadBuffer(void* ABuffer, int32_t ACount) {
   if (ACount < 0 || (ACount != 0 && Read(ABuffer, ACount) != ACount))
     throw ExceptionPtr(new EReadError(u"Stream read error"));

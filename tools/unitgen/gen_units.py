@@ -76,6 +76,11 @@ def wrapper_source():
 
 
 def write(path, text):
+    # An unchanged file keeps its time stamp, so the layers including it do not rebuild.
+    if os.path.exists(path):
+        with open(path) as f:
+            if f.read() == text:
+                return
     with open(path, "w") as f:
         f.write(text)
 

@@ -9,8 +9,37 @@ namespace {
       EClassNotFound_sw, EListError_sw, EStringListError_sw, EComponentError_sw, EInvalidOperation_sw,      \
       EThread_sw, QEL_CLASSES_MORE_CLASSES
 
-// LoadFromFile may name an encoding, which this library reads from the byte-order mark.
-void LoadFromFileEncoded(TStrings* AStrings, const String& AFileName, TObject*) { AStrings->LoadFromFile(AFileName); }
+// LoadFromFile may name the encoding of a file without a byte-order mark (one with a mark is
+// read by the mark, as the class library does).
+void LoadFromFileEncoded(TStrings* AStrings, const String& AFileName, TEncoding* AEncoding) {
+  TFileStream stream(AFileName, fmOpenRead | fmShareDenyWrite);
+  TEncodingBytes bytes(static_cast<size_t>(stream.GetSize()));
+  stream.ReadBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+  int32_t preamble = 0;
+  TEncoding* found = TEncoding::DetectPreamble(bytes, preamble);
+  if (found) bytes.erase(bytes.begin(), bytes.begin() + preamble);
+  AStrings->SetText((found ? found : AEncoding)->GetString(bytes));
+}
+// SaveToFile's second argument is an encoding (its preamble first, then the text in it) or,
+// as before, whether to write the UTF-8 byte-order mark.
+void SaveToFileWith(TStrings* AStrings, const String& AFileName, const VARIANT& AEncodingOrBOM) {
+  const VARIANT& value = QelDeref(AEncodingOrBOM);
+  if (value.vt != VT_DISPATCH) return AStrings->SaveToFile(AFileName, TQelConv<bool>::FromVar(value));
+  auto* encoding = static_cast<TEncoding*>(VarToObject(value, TEncoding::StaticClass()));
+  if (!encoding) return AStrings->SaveToFile(AFileName, false);
+  TEncodingBytes bytes = encoding->GetPreamble();
+  const TEncodingBytes text = encoding->GetBytes(AStrings->GetText());
+  bytes.insert(bytes.end(), text.begin(), text.end());
+  TFileStream stream(AFileName, fmCreate);
+  stream.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+}
+void SaveToFilePlain(TStrings* AStrings, const String& AFileName) { AStrings->SaveToFile(AFileName, false); }
+
+// AddPair adds "Name=Value" (with the list's separator) and returns the list, for chaining.
+TStrings* AddPair(TStrings* AStrings, const String& AName, const String& AValue) {
+  AStrings->Add(AName + AStrings->GetNameValueSeparator() + AValue);
+  return AStrings;
+}
 
 }  // namespace
 
@@ -52,6 +81,8 @@ void TStrings_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Method<&TStrings::AddObject>(u"AddObject");
   M.Method<&TStrings::Append>(u"Append");
   M.Method<&TStrings::AddStrings>(u"AddStrings");
+  M.Method<&AddPair>(u"AddPair");
+  M.Property<&TStrings::GetNames>(u"KeyNames");
   M.Method<&TStrings::BeginUpdate>(u"BeginUpdate");
   M.Method<&TStrings::EndUpdate>(u"EndUpdate");
   M.Method<&TStrings::Clear>(u"Clear");
@@ -67,7 +98,7 @@ void TStrings_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Method<&TStrings::Move>(u"Move");
   M.Method<&TStrings::LoadFromStream>(u"LoadFromStream");
   M.Method<&TStrings::SaveToStream>(u"SaveToStream");
-  M.Method<&TStrings::SaveToFile, QelDefaults<false>>(u"SaveToFile");
+  M.Overloads<u"SaveToFile", &SaveToFilePlain, &SaveToFileWith>();
 }
 
 void TStringList_sw::RegisterMembers(TQelClassWrapperData& AData) {
@@ -127,6 +158,15 @@ void Classes_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   M.Constant<int32_t{fmShareDenyWrite}>(u"fmShareDenyWrite");
   M.Constant<int32_t{fmShareDenyRead}>(u"fmShareDenyRead");
   M.Constant<int32_t{fmShareDenyNone}>(u"fmShareDenyNone");
+  M.Constant<int32_t{0}>(u"soFromBeginning");
+  M.Constant<int32_t{1}>(u"soFromCurrent");
+  M.Constant<int32_t{2}>(u"soFromEnd");
+  M.Constant<int32_t{0x1000}>(u"scCommand");
+  M.Constant<int32_t{0x2000}>(u"scShift");
+  M.Constant<int32_t{0x4000}>(u"scCtrl");
+  M.Constant<int32_t{0x8000}>(u"scAlt");
+  M.Constant<int32_t{0}>(u"scNone");
+  M.Constant<int32_t{0x7FFFFFFF / 16}>(u"MaxListSize");
 }
 
 void Classes_sw::RegisterWrappers() {

@@ -5,6 +5,7 @@
 #include "engine/wrappers/units/SysUtils_QelSW.h"
 #include "engine/wrappers/units/UnitData_QelSW.h"
 #include "host/core/Classes.h"
+#include "host/core/ClassesText.h"
 
 struct TPersistent_sw : TQelClassWrapperOf<TPersistent, TObject_sw> {
   static void RegisterMembers(TQelClassWrapperData& AData);
@@ -108,15 +109,36 @@ struct TDataModule_sw : TQelClassWrapperOf<TDataModule, TComponent_sw> {
 };
 QEL_WRAPS(TDataModule, TDataModule_sw);
 
+// Text and binary readers and writers (ClassesText_QelSW.cpp).
+#define QEL_CLASS_WRAPPER(Name, Parent)                       \
+  struct Name##_sw : TQelClassWrapperOf<Name, Parent##_sw> {  \
+    static void RegisterMembers(TQelClassWrapperData& AData); \
+  };                                                          \
+  QEL_WRAPS(Name, Name##_sw)
+QEL_CLASS_WRAPPER(TTextReader, TObject);
+QEL_CLASS_WRAPPER(TStringReader, TTextReader);
+QEL_CLASS_WRAPPER(TStreamReader, TTextReader);
+QEL_CLASS_WRAPPER(TTextWriter, TObject);
+QEL_CLASS_WRAPPER(TStringWriter, TTextWriter);
+QEL_CLASS_WRAPPER(TStreamWriter, TTextWriter);
+QEL_CLASS_WRAPPER(TBinaryReader, TObject);
+QEL_CLASS_WRAPPER(TBinaryWriter, TObject);
+#define QEL_CLASSES_TEXT_CLASSES                                                        \
+  TTextReader_sw, TStringReader_sw, TStreamReader_sw, TTextWriter_sw, TStringWriter_sw, \
+      TStreamWriter_sw, TBinaryReader_sw, TBinaryWriter_sw
+
 struct TSeekOrigin_sw : TQelEnumWrapperOf<TSeekOrigin> {};
 QEL_WRAPS(TSeekOrigin, TSeekOrigin_sw);
 struct TCollectionItemClass_sw : TQelMetaclassWrapperOf<TCollectionItem> {
   static constexpr std::u16string_view TypeName = u"TCollectionItemClass";
 };
 
-#define QEL_CLASSES_MORE_CLASSES                                                                              \
-  TBits_sw, TStream_sw, THandleStream_sw, TFileStream_sw, TCustomMemoryStream_sw, TMemoryStream_sw, TBytesStream_sw, TStringStream_sw, TCollectionItem_sw, TCollection_sw, TOwnedCollection_sw, TThreadList_sw, TDataModule_sw, \
-  EThreadExternalException_sw, EInvalidImage_sw, EMethodNotFound_sw, EResNotFound_sw, EOutOfResources_sw, EParserError_sw, EObserverException_sw, ELoginCredentialError_sw, EBitsError_sw
+#define QEL_CLASSES_MORE_CLASSES                                                                  \
+  TBits_sw, TStream_sw, THandleStream_sw, TFileStream_sw, TCustomMemoryStream_sw,                 \
+      TMemoryStream_sw, TBytesStream_sw, TStringStream_sw, TCollectionItem_sw, TCollection_sw,    \
+      TOwnedCollection_sw, TThreadList_sw, TDataModule_sw, EThreadExternalException_sw,           \
+      EInvalidImage_sw, EMethodNotFound_sw, EResNotFound_sw, EOutOfResources_sw, EParserError_sw, \
+      EObserverException_sw, ELoginCredentialError_sw, EBitsError_sw, QEL_CLASSES_TEXT_CLASSES
 
 struct TDuplicates_sw : TQelEnumWrapperOf<TDuplicates> {};
 struct TOperation_sw : TQelEnumWrapperOf<TOperation> {};

@@ -2,6 +2,9 @@
 #pragma once
 
 #include "engine/wrappers/units/QelUnitKit.h"
+#include "host/core/Encoding.h"
+#include "host/core/SysUtilsFiles.h"
+#include "host/core/SysUtilsText.h"
 
 struct Exception_sw : TQelClassWrapperOf<Exception, TObject_sw> {
   static void RegisterMembers(TQelClassWrapperData& AData);
@@ -81,6 +84,39 @@ struct TStringBuilder_sw : TQelClassWrapperOf<TStringBuilder, TObject_sw> {
   static void RegisterMembers(TQelClassWrapperData& AData);
 };
 QEL_WRAPS(TStringBuilder, TStringBuilder_sw);
+
+QEL_RECORD_WRAPPER(TSearchRec);
+QEL_RECORD_WRAPPER(TFormatSettings);
+QEL_RECORD_WRAPPER(TTimeStamp);
+
+struct TReplaceFlag_sw : TQelEnumWrapperOf<TReplaceFlag> {};
+QEL_WRAPS(TReplaceFlag, TReplaceFlag_sw);
+struct TReplaceFlags_sw : TQelConv<TReplaceFlags> {
+  static constexpr std::u16string_view TypeName = u"TReplaceFlags";
+};
+struct TFloatFormat_sw : TQelEnumWrapperOf<TFloatFormat> {};
+QEL_WRAPS(TFloatFormat, TFloatFormat_sw);
+
+// Encodings (SysUtilsEncoding_QelSW.cpp).
+#define QEL_SYSUTILS_CLASS(Name, Parent)                      \
+  struct Name##_sw : TQelClassWrapperOf<Name, Parent##_sw> {  \
+    static void RegisterMembers(TQelClassWrapperData& AData); \
+  };                                                          \
+  QEL_WRAPS(Name, Name##_sw)
+QEL_SYSUTILS_CLASS(TEncoding, TObject);
+QEL_SYSUTILS_CLASS(TUTF8Encoding, TEncoding);
+QEL_SYSUTILS_CLASS(TUnicodeEncoding, TEncoding);
+QEL_SYSUTILS_CLASS(TBigEndianUnicodeEncoding, TUnicodeEncoding);
+QEL_SYSUTILS_CLASS(TMBCSEncoding, TEncoding);
+QEL_SYSUTILS_CLASS(TUTF7Encoding, TMBCSEncoding);
+#define QEL_SYSUTILS_ENCODINGS                                                       \
+  TEncoding_sw, TUTF8Encoding_sw, TUnicodeEncoding_sw, TBigEndianUnicodeEncoding_sw, \
+      TMBCSEncoding_sw, TUTF7Encoding_sw
+
+// The unit's routines by role: file names, files and the search (SysUtilsFiles_QelSW.cpp);
+// texts, numbers and dates (SysUtilsText_QelSW.cpp).
+void QelSysUtilsFiles(TQelUnitMembers& M);
+void QelSysUtilsText(TQelUnitMembers& M);
 
 struct SysUtils_sw : TQelUnitWrapperBase {
   static constexpr std::u16string_view UnitName = u"SysUtils";

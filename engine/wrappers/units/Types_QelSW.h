@@ -19,6 +19,9 @@ QEL_TYPES_RECORD(TPointF);
 QEL_TYPES_RECORD(TSizeF);
 QEL_TYPES_RECORD(TRectF);
 
+// The floating-point routines and constants (TypesFloat_QelSW.cpp).
+void QelTypesFloat(TQelUnitMembers& M);
+
 struct Types_sw : TQelUnitWrapperBase {
   static constexpr std::u16string_view UnitName = u"Types";
   static void RegisterMembers(TQelUnitWrapperData& AData);

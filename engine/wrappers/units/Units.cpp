@@ -2,6 +2,7 @@
 #include <mutex>
 
 #include "engine/wrappers/units/Contnrs_QelSW.h"
+#include "engine/wrappers/units/Messaging_QelSW.h"
 #include "engine/wrappers/units/QelUnits.h"
 #include "engine/wrappers/units/Types_QelSW.h"
 #include "engine/wrappers/units/Variants_QelSW.h"
@@ -16,14 +17,12 @@ constexpr char16_t STypInfo[] = u"TypInfo";
 constexpr char16_t SGraphics[] = u"Graphics";
 constexpr char16_t SMultiMon[] = u"MultiMon";
 constexpr char16_t SCommCtrl[] = u"CommCtrl";
-constexpr char16_t SImageList[] = u"ImageList";
 constexpr char16_t SImgList[] = u"ImgList";
 constexpr char16_t SActions[] = u"Actions";
 constexpr char16_t SActnList[] = u"ActnList";
 constexpr char16_t SMenus[] = u"Menus";
 constexpr char16_t SImm[] = u"Imm";
 constexpr char16_t SControls[] = u"Controls";
-constexpr char16_t SMessaging[] = u"Messaging";
 constexpr char16_t SHelpIntfs[] = u"HelpIntfs";
 constexpr char16_t SForms[] = u"Forms";
 constexpr char16_t SShlObj[] = u"ShlObj";
@@ -57,14 +56,14 @@ void QelRegisterAllUnits() {
     TQelDataUnit_sw<SMultiMon, &QelUnitData_MultiMon>::RegisterWrappers();
     Contnrs_sw::RegisterWrappers();
     TQelDataUnit_sw<SCommCtrl, &QelUnitData_CommCtrl>::RegisterWrappers();
-    TQelDataUnit_sw<SImageList, &QelUnitData_ImageList>::RegisterWrappers();
+    ImageList_sw::RegisterWrappers();
     TQelDataUnit_sw<SImgList, &QelUnitData_ImgList>::RegisterWrappers();
     TQelDataUnit_sw<SActions, &QelUnitData_Actions>::RegisterWrappers();
     TQelDataUnit_sw<SActnList, &QelUnitData_ActnList>::RegisterWrappers();
     TQelDataUnit_sw<SMenus, &QelUnitData_Menus>::RegisterWrappers();
     TQelDataUnit_sw<SImm, &QelUnitData_Imm>::RegisterWrappers();
     TQelDataUnit_sw<SControls, &QelUnitData_Controls>::RegisterWrappers();
-    TQelDataUnit_sw<SMessaging, &QelUnitData_Messaging>::RegisterWrappers();
+    Messaging_sw::RegisterWrappers();
     TQelDataUnit_sw<SHelpIntfs, &QelUnitData_HelpIntfs>::RegisterWrappers();
     TQelDataUnit_sw<SForms, &QelUnitData_Forms>::RegisterWrappers();
     TQelDataUnit_sw<SShlObj, &QelUnitData_ShlObj>::RegisterWrappers();
