@@ -15,6 +15,12 @@ TWinControl::TWinControl(TComponent* AOwner, QWidget* AWidget) : TControl(AOwner
 // Children are destroyed with their parent, as the class library does; each leaves its
 // owner's list as it goes.
 TWinControl::~TWinControl() {
+  // Leave the parent while still a windowed control, so it also drops this from its focus
+  // order (by ~TControl this is no TWinControl any more).
+  if (TWinControl* parent = GetParent()) {
+    parent->RemoveChild(this);
+    FParent = nullptr;
+  }
   FAlignLevel = 1;
   while (!FControls.empty()) {
     TControl* child = FControls.back();

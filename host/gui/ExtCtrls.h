@@ -3,6 +3,8 @@
 
 #include "host/core/UnitData.h"
 
+#include <vector>
+
 #include "host/gui/StdCtrls.h"
 
 class QTimer;
@@ -186,4 +188,358 @@ class TSplitter : public TGraphicControl {
   bool FAutoSnap = true;
   int FMinSize = 30;
   TResizeStyle FResizeStyle = rsPattern;
+};
+
+// ---------------------------------------------------------------------------
+// Radio groups: a group box whose radio buttons are made from its Items.
+
+class TCustomRadioGroup : public TCustomGroupBox {
+  QEL_CLASS(TCustomRadioGroup, TCustomGroupBox)
+ public:
+  explicit TCustomRadioGroup(TComponent* AOwner);
+  ~TCustomRadioGroup() override;
+  TStrings* GetItems() const { return FItems; }
+  void SetItems(TStrings* AValue) { FItems->Assign(AValue); }
+  int GetItemIndex() const { return FItemIndex; }
+  // -1 checks none; an index past the items is taken as the last. A change clicks the group.
+  void SetItemIndex(int AValue);
+  int GetColumns() const { return FColumns; }
+  // 1 to 16; the buttons fill the columns top to bottom.
+  void SetColumns(int AValue);
+  bool GetWordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool AValue) { FWordWrap = AValue; }
+  // Raises EListError "List index out of bounds (%d)".
+  TRadioButton* GetButtons(int AIndex) const;
+  void SetEnabled(bool AValue) override;
+
+ protected:
+  void AlignControls() override;
+  void Notification(TComponent* AComponent, TOperation AOperation) override;
+
+ private:
+  void ItemsChanged(TObject*);
+  void ButtonClicked(TObject* ASender);
+  std::vector<TRadioButton*> FButtons;
+  TStringList* FItems;
+  int FItemIndex = -1;
+  int FColumns = 1;
+  bool FWordWrap = false;
+  bool FUpdating = false;
+};
+
+class TRadioGroup : public TCustomRadioGroup {
+  QEL_CLASS(TRadioGroup, TCustomRadioGroup)
+ public:
+  explicit TRadioGroup(TComponent* AOwner) : TCustomRadioGroup(AOwner) {}
+};
+
+// ---------------------------------------------------------------------------
+// Labeled edits: an edit with a label that follows it.
+
+class TBoundLabel : public TCustomLabel {
+  QEL_CLASS(TBoundLabel, TCustomLabel)
+ public:
+  explicit TBoundLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+};
+
+class TCustomLabeledEdit : public TCustomEdit {
+  QEL_CLASS(TCustomLabeledEdit, TCustomEdit)
+ public:
+  explicit TCustomLabeledEdit(TComponent* AOwner);
+  TBoundLabel* GetEditLabel() const { return FEditLabel; }
+  TLabelPosition GetLabelPosition() const { return FLabelPosition; }
+  void SetLabelPosition(TLabelPosition AValue) { FLabelPosition = AValue; PlaceLabel(); }
+  int GetLabelSpacing() const { return FLabelSpacing; }
+  void SetLabelSpacing(int AValue) { FLabelSpacing = AValue; PlaceLabel(); }
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void SetParent(TWinControl* AParent) override;
+  void SetEnabled(bool AValue) override;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation AOperation) override;
+
+ private:
+  // The label sits beside the edit, as its position and spacing say.
+  void PlaceLabel();
+  TBoundLabel* FEditLabel;
+  TLabelPosition FLabelPosition = lpAbove;
+  int FLabelSpacing = 3;
+};
+
+class TLabeledEdit : public TCustomLabeledEdit {
+  QEL_CLASS(TLabeledEdit, TCustomLabeledEdit)
+ public:
+  explicit TLabeledEdit(TComponent* AOwner) : TCustomLabeledEdit(AOwner) {}
+};
+
+// ---------------------------------------------------------------------------
+// Colour boxes: a combo box and a list box of named colours.
+
+enum TColorBoxStyles {
+  cbStandardColors, cbExtendedColors, cbSystemColors, cbIncludeNone, cbIncludeDefault, cbCustomColor,
+  cbPrettyNames, cbCustomColors
+};
+QEL_ENUM_TYPE(TColorBoxStyles, cbStandardColors, cbExtendedColors, cbSystemColors, cbIncludeNone, cbIncludeDefault,
+              cbCustomColor, cbPrettyNames, cbCustomColors);
+using TColorBoxStyle = TSet<TColorBoxStyles>;
+inline constexpr TColorBoxStyle SDefaultColorBoxStyle{cbStandardColors, cbExtendedColors, cbSystemColors};
+
+// The colours and names a colour box lists for a style. With cbCustomColors, OnGetColors adds
+// lines "Name=colour" (a colour name or number) to the list it is handed.
+struct TQelColorList {
+  std::vector<TColor> Colors;
+  std::vector<String> Names;
+  // Fills the list and writes its names into AItems; AGetColors (with cbCustomColors) adds
+  // lines to the list it is handed.
+  template <class F>
+  void Fill(TColorBoxStyle AStyle, TColor ANoneColor, TColor ADefaultColor, TStrings* AItems, F&& AGetColors);
+  // Chooses AColor in a control of these items: the index to select, -1 for none.
+  int Select(TColor AColor, TColorBoxStyle AStyle, TStrings* AItems);
+  int IndexOf(TColor AColor) const;
+  // Raises EListError "List index out of bounds (%d)".
+  TColor Color(int AIndex) const;
+  const String& Name(int AIndex) const;
+};
+
+class TCustomColorBox;
+class TCustomColorListBox;
+QEL_EVENT_TYPE(TGetColorsEvent, void(TCustomColorBox* Sender, TStrings* Items));
+QEL_EVENT_TYPE(TLBGetColorsEvent, void(TCustomColorListBox* Sender, TStrings* Items));
+
+class TCustomColorBox : public TCustomComboBox {
+  QEL_CLASS(TCustomColorBox, TCustomComboBox)
+ public:
+  explicit TCustomColorBox(TComponent* AOwner);
+  TColorBoxStyle GetStyle() const { return FStyle; }
+  void SetStyle(TColorBoxStyle AValue) { FStyle = AValue; PopulateList(); }
+  // The chosen colour (clBlack when none is); a colour the list lacks takes the "Custom..."
+  // entry with cbCustomColor, and selects nothing otherwise.
+  TColor GetSelected() const;
+  void SetSelected(TColor AValue);
+  TColor GetColors(int AIndex) const { return FList.Color(AIndex); }
+  String GetColorNames(int AIndex) const { return FList.Name(AIndex); }
+  TColor GetNoneColorColor() const { return FNoneColor; }
+  void SetNoneColorColor(TColor AValue) { FNoneColor = AValue; PopulateList(); }
+  TColor GetDefaultColorColor() const { return FDefaultColor; }
+  void SetDefaultColorColor(TColor AValue) { FDefaultColor = AValue; PopulateList(); }
+  void PopulateList();
+  TGetColorsEvent OnGetColors;
+
+ private:
+  TQelColorList FList;
+  TColorBoxStyle FStyle = SDefaultColorBoxStyle;
+  TColor FNoneColor = clBlack;
+  TColor FDefaultColor = clBlack;
+};
+
+class TColorBox : public TCustomColorBox {
+  QEL_CLASS(TColorBox, TCustomColorBox)
+ public:
+  explicit TColorBox(TComponent* AOwner) : TCustomColorBox(AOwner) {}
+};
+
+class TCustomColorListBox : public TCustomListBox {
+  QEL_CLASS(TCustomColorListBox, TCustomListBox)
+ public:
+  explicit TCustomColorListBox(TComponent* AOwner);
+  TColorBoxStyle GetStyle() const { return FStyle; }
+  void SetStyle(TColorBoxStyle AValue) { FStyle = AValue; PopulateList(); }
+  TColor GetSelected() const;
+  void SetSelected(TColor AValue);
+  TColor GetColors(int AIndex) const { return FList.Color(AIndex); }
+  String GetColorNames(int AIndex) const { return FList.Name(AIndex); }
+  TColor GetNoneColorColor() const { return FNoneColor; }
+  void SetNoneColorColor(TColor AValue) { FNoneColor = AValue; PopulateList(); }
+  TColor GetDefaultColorColor() const { return FDefaultColor; }
+  void SetDefaultColorColor(TColor AValue) { FDefaultColor = AValue; PopulateList(); }
+  void PopulateList();
+  TLBGetColorsEvent OnGetColors;
+
+ private:
+  TQelColorList FList;
+  TColorBoxStyle FStyle = SDefaultColorBoxStyle;
+  TColor FNoneColor = clBlack;
+  TColor FDefaultColor = clBlack;
+};
+
+class TColorListBox : public TCustomColorListBox {
+  QEL_CLASS(TColorListBox, TCustomColorListBox)
+ public:
+  explicit TColorListBox(TComponent* AOwner) : TCustomColorListBox(AOwner) {}
+};
+
+// ---------------------------------------------------------------------------
+// Flow panels: children placed one after the other, wrapping at the panel's edge.
+
+class TCustomFlowPanel : public TCustomPanel {
+  QEL_CLASS(TCustomFlowPanel, TCustomPanel)
+ public:
+  explicit TCustomFlowPanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
+  TFlowStyle GetFlowStyle() const { return FFlowStyle; }
+  void SetFlowStyle(TFlowStyle AValue) { FFlowStyle = AValue; Realign(); }
+  bool GetAutoWrap() const { return FAutoWrap; }
+  void SetAutoWrap(bool AValue) { FAutoWrap = AValue; Realign(); }
+  // The control's place in the flow (its place among the children); -1 for a stranger.
+  int GetControlIndex(TControl* AControl) const;
+  void SetControlIndex(TControl* AControl, int AIndex);
+
+ protected:
+  void AlignControls() override;
+
+ private:
+  // The children in flow order (kept in step with the children at each use).
+  const std::vector<TControl*>& Order() const;
+  mutable std::vector<TControl*> FOrder;
+  TFlowStyle FFlowStyle = fsLeftRightTopBottom;
+  bool FAutoWrap = true;
+};
+
+class TFlowPanel : public TCustomFlowPanel {
+  QEL_CLASS(TFlowPanel, TCustomFlowPanel)
+ public:
+  explicit TFlowPanel(TComponent* AOwner) : TCustomFlowPanel(AOwner) {}
+};
+
+// ---------------------------------------------------------------------------
+// Grid panels: children in the cells of rows and columns sized absolutely, by percentage of
+// the room left, or to their widest (tallest) control.
+
+QEL_EXCEPTION(EGridPanelException, Exception);
+
+class TCustomGridPanel;
+
+class TCellItem : public TCollectionItem {
+  QEL_CLASS(TCellItem, TCollectionItem)
+ public:
+  TCellItem() = default;
+  TSizeStyle GetSizeStyle() const { return FSizeStyle; }
+  void SetSizeStyle(TSizeStyle AValue);
+  double GetValue() const { return FValue; }
+  // Raises EGridPanelException for a negative value or a percentage over 100.
+  void SetValue(double AValue);
+  bool GetAutoAdded() const { return FAutoAdded; }
+  void SetAutoAdded(bool AValue) { FAutoAdded = AValue; }
+
+ private:
+  void Changed();
+  TSizeStyle FSizeStyle = ssPercent;
+  double FValue = 50;
+  bool FAutoAdded = false;
+};
+
+class TRowItem : public TCellItem {
+  QEL_CLASS(TRowItem, TCellItem)
+ public:
+  TRowItem() = default;
+};
+
+class TColumnItem : public TCellItem {
+  QEL_CLASS(TColumnItem, TCellItem)
+ public:
+  TColumnItem() = default;
+};
+
+class TCellCollection : public TOwnedCollection {
+  QEL_CLASS(TCellCollection, TOwnedCollection)
+ public:
+  TCellCollection(TCustomGridPanel* AOwner, TClass AItemClass);
+  TCellItem* GetCellItems(int AIndex) const { return static_cast<TCellItem*>(GetItems(AIndex)); }
+  void ItemChanged() { Changed(); }
+
+ protected:
+  void Changed() override;
+};
+
+class TRowCollection : public TCellCollection {
+  QEL_CLASS(TRowCollection, TCellCollection)
+ public:
+  explicit TRowCollection(TCustomGridPanel* AOwner) : TCellCollection(AOwner, TRowItem::StaticClass()) {}
+};
+
+class TColumnCollection : public TCellCollection {
+  QEL_CLASS(TColumnCollection, TCellCollection)
+ public:
+  explicit TColumnCollection(TCustomGridPanel* AOwner) : TCellCollection(AOwner, TColumnItem::StaticClass()) {}
+};
+
+// Where one child sits: its cell and how many columns and rows it spans.
+class TControlItem : public TCollectionItem {
+  QEL_CLASS(TControlItem, TCollectionItem)
+ public:
+  TControlItem() = default;
+  TControl* GetControl() const { return FControl; }
+  void SetControl(TControl* AValue) { FControl = AValue; Changed(); }
+  int GetColumn() const { return FColumn; }
+  void SetColumn(int AValue);
+  int GetRow() const { return FRow; }
+  void SetRow(int AValue);
+  int GetColumnSpan() const { return FColumnSpan; }
+  void SetColumnSpan(int AValue);
+  int GetRowSpan() const { return FRowSpan; }
+  void SetRowSpan(int AValue);
+  TCustomGridPanel* GridPanel() const;
+
+ private:
+  void Changed();
+  TControl* FControl = nullptr;
+  int FColumn = -1, FRow = -1, FColumnSpan = 1, FRowSpan = 1;
+};
+
+class TControlCollection : public TOwnedCollection {
+  QEL_CLASS(TControlCollection, TOwnedCollection)
+ public:
+  explicit TControlCollection(TCustomGridPanel* AOwner);
+  TControlItem* GetControlItems(int AColumn, int ARow) const;
+  TControl* GetControls(int AColumn, int ARow) const;
+  TControlItem* GetItem(int AIndex) const { return static_cast<TControlItem*>(GetItems(AIndex)); }
+  // Places AControl in a cell (-1: the next free one); returns its item.
+  TControlItem* AddControl(TControl* AControl, int AColumn, int ARow);
+  void RemoveControl(TControl* AControl);
+  int IndexOf(TControl* AControl) const;
+  void ItemChanged() { Changed(); }
+
+ protected:
+  void Changed() override;
+};
+
+class TCustomGridPanel : public TCustomPanel {
+  QEL_CLASS(TCustomGridPanel, TCustomPanel)
+ public:
+  explicit TCustomGridPanel(TComponent* AOwner);
+  ~TCustomGridPanel() override;
+  TColumnCollection* GetColumnCollection() const { return FColumns; }
+  void SetColumnCollection(TColumnCollection* AValue) { FColumns->Assign(AValue); }
+  TRowCollection* GetRowCollection() const { return FRows; }
+  void SetRowCollection(TRowCollection* AValue) { FRows->Assign(AValue); }
+  TControlCollection* GetControlCollection() const { return FControlItems; }
+  TExpandStyle GetExpandStyle() const { return FExpandStyle; }
+  void SetExpandStyle(TExpandStyle AValue) { FExpandStyle = AValue; }
+  // The cell's rectangle in client coordinates (spans not counted).
+  TRect CellRect(int AColumn, int ARow);
+  bool IsColumnEmpty(int AColumn) const;
+  bool IsRowEmpty(int ARow) const;
+
+ protected:
+  void AlignControls() override;
+  void Notification(TComponent* AComponent, TOperation AOperation) override;
+
+ private:
+  friend class TControlCollection;
+  // Each child has an item; items of children gone are dropped.
+  void SyncItems();
+  // The next free cell, adding a row or column when full (ExpandStyle); false when none is.
+  bool FreeCell(int& AColumn, int& ARow);
+  void ComputeSizes(std::vector<int>& AWidths, std::vector<int>& AHeights, const TRect& ARect) const;
+  TColumnCollection* FColumns;
+  TRowCollection* FRows;
+  TControlCollection* FControlItems;
+  TExpandStyle FExpandStyle = emAddRows;
+  bool FSyncing = false;
+  bool FArranging = false;
+};
+
+class TGridPanel : public TCustomGridPanel {
+  QEL_CLASS(TGridPanel, TCustomGridPanel)
+ public:
+  explicit TGridPanel(TComponent* AOwner) : TCustomGridPanel(AOwner) {}
 };

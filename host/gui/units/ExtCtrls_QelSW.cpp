@@ -1,5 +1,6 @@
-// The "ExtCtrls" unit wrapper: panels, timers, paint boxes, images, shapes and bevels.
-#include "host/gui/units/GuiWrappers.h"
+// The "ExtCtrls" unit wrapper: panels, timers, paint boxes, images, shapes and bevels (the
+// lists and panels of later classes register in ExtCtrlsLists_QelSW and ExtCtrlsPanels_QelSW).
+#include "host/gui/units/ExtWrappers.h"
 
 void TCustomPanel_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TCustomPanel> M(AData);
@@ -80,16 +81,18 @@ void TSplitter_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Field<&TSplitter::OnMoved>(u"OnMoved");
 }
 
-#define QEL_EXTCTRLS_CLASSES \
-  TCustomPanel_sw, TPanel_sw, TTimer_sw, TPaintBox_sw, TImage_sw, TShape_sw, TBevel_sw, TSplitter_sw
+#define QEL_EXTCTRLS_CLASSES                                                                                  \
+  TCustomPanel_sw, TPanel_sw, TTimer_sw, TPaintBox_sw, TImage_sw, TShape_sw, TBevel_sw, TSplitter_sw,            \
+      QEL_EXTCTRLS_LIST_CLASSES, QEL_EXTCTRLS_PANEL_CLASSES
 
 void ExtCtrls_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
-  QelAddTypes<TShapeType_sw, TBevelStyle_sw, TBevelShape_sw, TResizeStyle_sw, TCanResizeSplitEvent_sw, QEL_EXTCTRLS_CLASSES>(M);
+  QelAddTypes<TShapeType_sw, TBevelStyle_sw, TBevelShape_sw, TResizeStyle_sw, TColorBoxStyles_sw, TColorBoxStyle_sw,
+              TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, QEL_EXTCTRLS_CLASSES>(M);
 }
 
 void ExtCtrls_sw::RegisterWrappers() {
   RegisterUnitWrapper(QelWrapperClass<ExtCtrls_sw>());
   QelRegisterClassWrappers<QEL_EXTCTRLS_CLASSES>();
-  QelRegisterEventWrappers<TCanResizeSplitEvent_sw>();
+  QelRegisterEventWrappers<TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw>();
 }

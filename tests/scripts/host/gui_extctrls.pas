@@ -1,0 +1,191 @@
+{ expect:
+timer 3 False
+radio 3 -1
+ItemIndex=1: clicked 1, checked 1
+ItemIndex=7: clicked 2, checked 2
+ItemIndex=-1: clicked -1, checked none
+ItemIndex=-5: clicked -1, checked none
+radio user 0
+columns 2 True
+radio deleted 2 Three 1
+radio empty 0 0
+lpAbove 100 80
+lpBelow 100 124
+lpLeft 32 102
+lpRight 223 102
+label parent TForm
+labeled freed 2
+colorbox 50 clBlack clBlack
+colorbox red 9 clRed
+pretty 17 None Red 10
+lacking -1 clBlack
+custom 0 $00123456 Custom...
+extra Orange $000080FF
+colors refused
+listbox 20 clMoneyGreen 16
+fsLeftRightTopBottom 0,0 80,0 0,30
+fsRightLeftTopBottom 120,0 40,0 120,30
+fsLeftRightBottomTop 0,70 80,70 0,40
+fsTopBottomLeftRight 0,0 0,30 0,60
+fsBottomTopRightLeft 120,70 120,40 120,10
+no wrap 0,0 80,0 160,0
+index 0 80,0 160,0 0,0
+grid 3 0,0 100,0 0,33 100,33 0,66
+absolute 0,0 50,0 0,33 50,33 0,66
+cell 1 1 False
+cell refused
+}
+var Ticks, Clicked;
+
+procedure Tick(Sender);
+begin
+  Ticks := Ticks + 1;
+  if Ticks = 3 then Sender.Enabled := False;
+end;
+procedure GroupClick(Sender); begin Clicked := Sender.ItemIndex; end;
+procedure MoreColors(Sender; Items); begin Items.Add('Orange=$0080FF'); Items.Add('=$FF'); end;
+
+function Checked(R);
+var I;
+begin
+  Result := 'none';
+  for I := 0 to R.Items.Count - 1 do
+    if R.Buttons[I].Checked then Result := IntToStr(I);
+end;
+
+function B2S(V); begin if V then Result := 'True' else Result := 'False'; end;
+
+function Places(P);
+var I;
+begin
+  Result := '';
+  for I := 0 to P.ControlCount - 1 do
+  begin
+    if I > 0 then Result := Result + ' ';
+    Result := Result + IntToStr(P.Controls[I].Left) + ',' + IntToStr(P.Controls[I].Top);
+  end;
+end;
+
+procedure TryIndex(R; V);
+begin
+  Clicked := 99;
+  R.ItemIndex := V;
+  if Clicked = 99 then Clicked := R.ItemIndex;
+  MessageList.Lines.Add('ItemIndex=' + IntToStr(V) + ': clicked ' + IntToStr(Clicked) + ', checked ' + Checked(R));
+end;
+
+procedure Place(LE; Position; Name);
+begin
+  LE.LabelPosition := Position;
+  MessageList.Lines.Add(Name + ' ' + IntToStr(LE.EditLabel.Left) + ' ' + IntToStr(LE.EditLabel.Top));
+end;
+
+procedure Flow(FP; Style; Name);
+begin
+  FP.FlowStyle := Style;
+  MessageList.Lines.Add(Name + ' ' + Places(FP));
+end;
+
+procedure Main;
+var F, T, R, LE, CB, LB, FP, G, P, I, N;
+begin
+  F := TForm.Create(nil);
+  F.ClientWidth := 400; F.ClientHeight := 300;
+
+  // A timer fires while the loop waits for events; its handler stops it.
+  T := TTimer.Create(F); T.Interval := 1; T.OnTimer := @Tick;
+  Ticks := 0;
+  while Ticks < 3 do Application.HandleMessage;
+  MessageList.Lines.Add('timer ' + IntToStr(Ticks) + ' ' + B2S(T.Enabled));
+
+  // Radio groups: one button per item; ItemIndex and the buttons stay in step.
+  R := TRadioGroup.Create(F); R.Parent := F; R.Caption := 'Size';
+  R.Items.Add('One'); R.Items.Add('Two'); R.Items.Add('Three');
+  R.OnClick := @GroupClick;
+  MessageList.Lines.Add('radio ' + IntToStr(R.ControlCount) + ' ' + IntToStr(R.ItemIndex));
+  TryIndex(R, 1); TryIndex(R, 7); TryIndex(R, -1); TryIndex(R, -5);
+  R.Buttons[0].Checked := True;
+  MessageList.Lines.Add('radio user ' + IntToStr(R.ItemIndex));
+  R.Columns := 2;
+  MessageList.Lines.Add('columns ' + IntToStr(R.Columns) + ' ' + B2S(R.Buttons[2].Left > R.Buttons[0].Left));
+  R.Items.Delete(0);
+  R.ItemIndex := 1;
+  MessageList.Lines.Add('radio deleted ' + IntToStr(R.ControlCount) + ' ' + R.Buttons[1].Caption + ' ' +
+    IntToStr(R.ItemIndex));
+  R.Items.Clear;
+  MessageList.Lines.Add('radio empty ' + IntToStr(R.ControlCount) + ' ' + IntToStr(R.ItemIndex + 1));
+
+  // A labeled edit keeps its label beside it.
+  LE := TLabeledEdit.Create(F); LE.Parent := F;
+  LE.SetBounds(100, 100, 120, 21);
+  LE.EditLabel.Caption := 'Name';
+  Place(LE, lpAbove, 'lpAbove'); Place(LE, lpBelow, 'lpBelow'); Place(LE, lpLeft, 'lpLeft');
+  Place(LE, lpRight, 'lpRight');
+  MessageList.Lines.Add('label parent ' + LE.EditLabel.Parent.ClassName);
+  N := F.ControlCount;
+  LE.Free;
+  MessageList.Lines.Add('labeled freed ' + IntToStr(N - F.ControlCount));
+
+  // Colour boxes list the colours of their style.
+  CB := TColorBox.Create(F); CB.Parent := F;
+  MessageList.Lines.Add('colorbox ' + IntToStr(CB.Items.Count) + ' ' + CB.Items[0] + ' ' + ColorToString(CB.Selected));
+  CB.Selected := clRed;
+  MessageList.Lines.Add('colorbox red ' + IntToStr(CB.ItemIndex) + ' ' + CB.Text);
+  CB.Style := [cbStandardColors, cbPrettyNames, cbIncludeNone];
+  MessageList.Lines.Add('pretty ' + IntToStr(CB.Items.Count) + ' ' + CB.Items[0] + ' ' + CB.Items[10] + ' ' +
+    IntToStr(CB.ItemIndex));
+  CB.Selected := $123456;
+  MessageList.Lines.Add('lacking ' + IntToStr(CB.ItemIndex) + ' ' + ColorToString(CB.Selected));
+  CB.Style := [cbStandardColors, cbCustomColor];
+  CB.Selected := $123456;
+  MessageList.Lines.Add('custom ' + IntToStr(CB.ItemIndex) + ' ' + ColorToString(CB.Selected) + ' ' + CB.Items[0]);
+  CB.OnGetColors := @MoreColors;
+  CB.Style := [cbCustomColors];
+  MessageList.Lines.Add('extra ' + CB.ColorNames[CB.Items.Count - 1] + ' ' +
+    ColorToString(CB.Colors[CB.Items.Count - 1]));
+  try
+    CB.Colors[CB.Items.Count];
+  except
+    on E: EListError do MessageList.Lines.Add('colors refused');
+  end;
+  LB := TColorListBox.Create(F); LB.Parent := F;
+  LB.Style := [cbStandardColors, cbExtendedColors];
+  LB.Selected := clMoneyGreen;
+  MessageList.Lines.Add('listbox ' + IntToStr(LB.Items.Count) + ' ' + LB.Items[LB.ItemIndex] + ' ' +
+    IntToStr(LB.ItemIndex));
+
+  // Flow panels place their children one after the other in the flow's direction.
+  FP := TFlowPanel.Create(F); FP.Parent := F; FP.BevelOuter := bvNone;
+  FP.SetBounds(0, 0, 200, 100);
+  for I := 1 to 3 do
+  begin
+    P := TPanel.Create(F); P.Width := 80; P.Height := 30; P.Parent := FP;
+  end;
+  Flow(FP, fsLeftRightTopBottom, 'fsLeftRightTopBottom'); Flow(FP, fsRightLeftTopBottom, 'fsRightLeftTopBottom');
+  Flow(FP, fsLeftRightBottomTop, 'fsLeftRightBottomTop'); Flow(FP, fsTopBottomLeftRight, 'fsTopBottomLeftRight');
+  Flow(FP, fsBottomTopRightLeft, 'fsBottomTopRightLeft');
+  FP.FlowStyle := fsLeftRightTopBottom;
+  FP.AutoWrap := False;
+  MessageList.Lines.Add('no wrap ' + Places(FP));
+  FP.SetControlIndex(FP.Controls[2], 0);
+  MessageList.Lines.Add('index ' + IntToStr(FP.GetControlIndex(FP.Controls[2])) + ' ' + Places(FP));
+
+  // Grid panels fill their cells row by row and add a row when they are full.
+  G := TGridPanel.Create(F); G.Parent := F; G.BevelOuter := bvNone; G.SetBounds(0, 0, 200, 100);
+  for I := 1 to 5 do
+  begin
+    P := TPanel.Create(F); P.Width := 20; P.Height := 10; P.Parent := G;
+  end;
+  MessageList.Lines.Add('grid ' + IntToStr(G.RowCollection.Count) + ' ' + Places(G));
+  G.ColumnCollection[0].SizeStyle := ssAbsolute;
+  G.ColumnCollection[0].Value := 50;
+  MessageList.Lines.Add('absolute ' + Places(G));
+  MessageList.Lines.Add('cell ' + IntToStr(G.ControlCollection[3].Column) + ' ' + IntToStr(G.ControlCollection[3].Row) +
+    ' ' + B2S(G.IsRowEmpty(2)));
+  try
+    G.ColumnCollection[1].Value := 150;
+  except
+    on E: EGridPanelException do MessageList.Lines.Add('cell refused');
+  end;
+  F.Free;
+end;
