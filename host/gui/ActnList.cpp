@@ -1,8 +1,11 @@
 // Actions, their lists and the shortcut lists.
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "host/core/SysUtils.h"
 #include "host/gui/ActnList.h"
+#include "host/gui/Forms.h"
 #include "host/gui/QelQt.h"
 
 // ---- basic actions and links ----------------------------------------------
@@ -143,7 +146,54 @@ void TContainedAction::SetChecked(bool AValue) {
 
 // ---- action lists -----------------------------------------------------------
 
+namespace {
+
+std::vector<TContainedActionList*>& LiveLists() {
+  static std::vector<TContainedActionList*> lists;
+  return lists;
+}
+
+bool IsLive(TContainedActionList* AList) {
+  const auto& lists = LiveLists();
+  return std::find(lists.begin(), lists.end(), AList) != lists.end();
+}
+
+// The application is about to wait for events: the lists of showing forms update their actions.
+// A handler may free lists or forms, so each is looked up again before use.
+void UpdateAtIdle() {
+  static bool updating = false;
+  if (updating) return;
+  updating = true;
+  struct TReset {
+    ~TReset() { updating = false; }
+  } reset;
+  const std::vector<TContainedActionList*> lists = LiveLists();
+  for (TContainedActionList* list : lists) {
+    if (!IsLive(list) || list->GetState() != asNormal) continue;
+    auto* form = dynamic_cast<TCustomForm*>(list->GetOwner());
+    if (form && form->GetShowing()) QelGuard(list, [list] { list->UpdateActions(); });
+  }
+}
+
+void HookIdle() {
+  static bool hooked = false;
+  if (hooked) return;
+  QelEnsureApplication();
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, QCoreApplication::instance(), &UpdateAtIdle);
+    hooked = true;
+  }
+}
+
+}  // namespace
+
+TContainedActionList::TContainedActionList(TComponent* AOwner) : TComponent(AOwner) {
+  HookIdle();
+  LiveLists().push_back(this);
+}
+
 TContainedActionList::~TContainedActionList() {
+  std::erase(LiveLists(), this);
   for (TContainedAction* action : FActions) action->FActionList = nullptr;
   FActions.clear();
 }
@@ -174,7 +224,10 @@ bool TContainedActionList::UpdateAction(TBasicAction* AAction) {
 
 void TContainedActionList::UpdateActions() {
   const std::vector<TContainedAction*> actions = FActions;
-  for (TContainedAction* action : actions) action->Update();
+  for (TContainedAction* action : actions) {
+    if (!IsLive(this)) return;
+    if (std::find(FActions.begin(), FActions.end(), action) != FActions.end()) action->Update();
+  }
 }
 
 void TContainedActionList::SetState(TActionListState AValue) {

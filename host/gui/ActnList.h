@@ -172,7 +172,9 @@ QEL_PUBLISHED(TContainedAction, QelProp<u"Caption", &TContainedAction::GetCaptio
 class TContainedActionList : public TComponent {
   QEL_CLASS(TContainedActionList, TComponent)
  public:
-  explicit TContainedActionList(TComponent* AOwner) : TComponent(AOwner) {}
+  // A list owned by a form updates its actions whenever the application waits for events
+  // while the form is showing (the list's and the actions' OnUpdate run then).
+  explicit TContainedActionList(TComponent* AOwner);
   ~TContainedActionList() override;
   int GetActionCount() const { return static_cast<int>(FActions.size()); }
   // Raises EListError "List index out of bounds (%d)".
@@ -181,7 +183,8 @@ class TContainedActionList : public TComponent {
   // OnExecute of the list; true when it set Handled.
   virtual bool ExecuteAction(TBasicAction* AAction);
   virtual bool UpdateAction(TBasicAction* AAction);
-  // Runs Update on every action (as the application does when idle).
+  // Runs Update on every action (as the application does when idle); an action freed by
+  // another's handler is skipped.
   void UpdateActions();
   TActionListState GetState() const { return FState; }
   void SetState(TActionListState AValue);

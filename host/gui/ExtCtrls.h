@@ -543,3 +543,41 @@ class TGridPanel : public TCustomGridPanel {
  public:
   explicit TGridPanel(TComponent* AOwner) : TCustomGridPanel(AOwner) {}
 };
+
+// ---------------------------------------------------------------------------
+// Notebooks: pages on top of each other, one showing at a time.
+
+class TPage : public TCustomControl {
+  QEL_CLASS(TPage, TCustomControl)
+ public:
+  explicit TPage(TComponent* AOwner);
+};
+
+// Pages holds the page names with each page in Objects; adding a name adds a page, deleting one
+// frees its page (and what is on it).
+class TNotebook : public TCustomControl {
+  QEL_CLASS(TNotebook, TCustomControl)
+ public:
+  explicit TNotebook(TComponent* AOwner);
+  ~TNotebook() override;
+  TStrings* GetPages() const { return FPages; }
+  void SetPages(TStrings* AValue) { FPages->Assign(AValue); }
+  int GetPageIndex() const { return FPageIndex; }
+  // An index outside the pages is ignored.
+  void SetPageIndex(int AValue);
+  String GetActivePage() const;
+  // A name no page has is ignored (names compare without case).
+  void SetActivePage(const String& AValue);
+  TNotifyEvent OnPageChanged;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation AOperation) override;
+
+ private:
+  void PagesChanged(TObject*);
+  void ShowActive();
+  TStringList* FPages;
+  std::vector<TPage*> FPageControls;
+  int FPageIndex = -1;
+  bool FSyncing = false;
+};

@@ -42,3 +42,19 @@ void TFlowPanel_sw::RegisterMembers(TQelClassWrapperData& AData) {
                                    u"BevelKind", u"BevelWidth", u"BorderWidth"})
     M.Redeclare(name);
 }
+
+void TPage_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TPage> M(AData);
+  M.Constructor();
+  QelRedeclareWinControl(M);
+}
+
+void TNotebook_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TNotebook> M(AData);
+  M.Constructor();
+  QelRedeclareWinControl(M);
+  M.Property<&TNotebook::GetPages, &TNotebook::SetPages>(u"Pages");
+  M.Property<&TNotebook::GetPageIndex, &TNotebook::SetPageIndex>(u"PageIndex");
+  M.Property<&TNotebook::GetActivePage, &TNotebook::SetActivePage>(u"ActivePage");
+  M.Field<&TNotebook::OnPageChanged>(u"OnPageChanged");
+}

@@ -28,6 +28,8 @@ QEL_GUI_CLASS(TControlCollection, TOwnedCollection);
 QEL_GUI_CLASS(TCustomGridPanel, TCustomPanel);
 QEL_GUI_CLASS(TGridPanel, TCustomGridPanel);
 QEL_EXCEPTION_WRAPPER(EGridPanelException, Exception);
+QEL_GUI_CLASS(TPage, TCustomControl);
+QEL_GUI_CLASS(TNotebook, TCustomControl);
 QEL_GUI_ENUM(TColorBoxStyles);
 struct TColorBoxStyle_sw : TQelConv<TColorBoxStyle> {
   static constexpr std::u16string_view TypeName = u"TColorBoxStyle";
@@ -48,4 +50,4 @@ QEL_GUI_UNIT(GraphUtil);
 #define QEL_EXTCTRLS_PANEL_CLASSES                                                                         \
   TBoundLabel_sw, TCustomLabeledEdit_sw, TLabeledEdit_sw, TCustomFlowPanel_sw, TFlowPanel_sw, EGridPanelException_sw, \
       TCellItem_sw, TRowItem_sw, TColumnItem_sw, TCellCollection_sw, TRowCollection_sw, TColumnCollection_sw,     \
-      TControlItem_sw, TControlCollection_sw, TCustomGridPanel_sw, TGridPanel_sw
+      TControlItem_sw, TControlCollection_sw, TCustomGridPanel_sw, TGridPanel_sw, TPage_sw, TNotebook_sw

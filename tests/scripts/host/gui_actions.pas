@@ -23,8 +23,9 @@ secondary True False
 shortcut refused
 actions 2 1 A2
 index refused
+idle True True False True
 }
-var Runs, Ready;
+var Runs, Ready, Ticks, Updates;
 
 procedure Executed(Sender);
 begin
@@ -39,11 +40,13 @@ begin
   Handled := True;
 end;
 procedure Updating(Sender); begin Sender.Enabled := Ready; end;
+procedure Tick(Sender); begin Ticks := Ticks + 1; end;
+procedure Counting(Sender); begin Updates := Updates + 1; end;
 
 function B2S(V); begin if V then Result := 'True' else Result := 'False'; end;
 
 procedure Main;
-var F, L, A, A1, A2, B, B2, C, M, Item, Item1, Item2, I, Props, Values, S;
+var F, L, A, A1, A2, A3, A4, B, B2, C, M, Item, Item1, Item2, T, S;
 begin
   F := TForm.Create(nil);
   L := TActionList.Create(F);
@@ -146,5 +149,18 @@ begin
   except
     on E: EListError do MessageList.Lines.Add('index refused');
   end;
+
+  // While the application waits for events, the lists of a showing form update their actions:
+  // OnUpdate runs, and an action that nothing could execute is disabled.
+  A3 := TAction.Create(F); A3.ActionList := L; A3.OnUpdate := @Counting;
+  A4 := TAction.Create(F); A4.ActionList := L;
+  B.Action := A4;
+  S := B2S(A4.Enabled) + ' ' + B2S(B.Enabled);
+  F.Show;
+  T := TTimer.Create(F); T.Interval := 1; T.OnTimer := @Tick;
+  Ticks := 0; Updates := 0;
+  while Ticks < 2 do Application.HandleMessage;
+  T.Enabled := False;
+  MessageList.Lines.Add('idle ' + S + ' ' + B2S(B.Enabled) + ' ' + B2S(Updates > 0));
   F.Free;
 end;

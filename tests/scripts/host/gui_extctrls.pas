@@ -34,6 +34,10 @@ grid 3 0,0 100,0 0,33 100,33 0,66
 absolute 0,0 50,0 0,33 50,33 0,66
 cell 1 1 False
 cell refused
+notebook 1 Default 0
+notebook Two 1 False True 1
+notebook One 0 1
+notebook 2 Three 0 1
 }
 var Ticks, Clicked;
 
@@ -43,6 +47,7 @@ begin
   if Ticks = 3 then Sender.Enabled := False;
 end;
 procedure GroupClick(Sender); begin Clicked := Sender.ItemIndex; end;
+procedure PageChanged(Sender); begin Clicked := Clicked + 1; end;
 procedure MoreColors(Sender; Items); begin Items.Add('Orange=$0080FF'); Items.Add('=$FF'); end;
 
 function Checked(R);
@@ -87,7 +92,7 @@ begin
 end;
 
 procedure Main;
-var F, T, R, LE, CB, LB, FP, G, P, I, N;
+var F, T, R, LE, CB, LB, FP, G, NB, P, I, N;
 begin
   F := TForm.Create(nil);
   F.ClientWidth := 400; F.ClientHeight := 300;
@@ -187,5 +192,24 @@ begin
   except
     on E: EGridPanelException do MessageList.Lines.Add('cell refused');
   end;
+
+  // Notebooks: a page per name, the active one showing.
+  NB := TNotebook.Create(F); NB.Parent := F;
+  MessageList.Lines.Add('notebook ' + IntToStr(NB.ControlCount) + ' ' + NB.ActivePage + ' ' + IntToStr(NB.PageIndex));
+  NB.Pages.Clear;
+  NB.Pages.Add('One'); NB.Pages.Add('Two'); NB.Pages.Add('Three');
+  NB.OnPageChanged := @PageChanged;
+  Clicked := 0;
+  NB.PageIndex := 1;
+  NB.PageIndex := 9;
+  MessageList.Lines.Add('notebook ' + NB.ActivePage + ' ' + IntToStr(NB.PageIndex) + ' ' +
+    B2S(NB.Pages.Objects[0].Visible) + ' ' + B2S(NB.Pages.Objects[1].Visible) + ' ' + IntToStr(Clicked));
+  NB.ActivePage := 'one';
+  NB.ActivePage := 'nowhere';
+  MessageList.Lines.Add('notebook ' + NB.ActivePage + ' ' + IntToStr(NB.PageIndex) + ' ' + IntToStr(Clicked - 1));
+  P := TButton.Create(F); P.Parent := NB.Pages.Objects[0];
+  NB.Pages.Delete(1);
+  MessageList.Lines.Add('notebook ' + IntToStr(NB.ControlCount) + ' ' + NB.Pages[1] + ' ' + IntToStr(NB.PageIndex) +
+    ' ' + IntToStr(NB.Pages.Objects[0].ControlCount));
   F.Free;
 end;
