@@ -492,7 +492,7 @@ class TControlCollection : public TOwnedCollection {
   TControlItem* GetControlItems(int AColumn, int ARow) const;
   TControl* GetControls(int AColumn, int ARow) const;
   TControlItem* GetItem(int AIndex) const { return static_cast<TControlItem*>(GetItems(AIndex)); }
-  // Places AControl in a cell (-1: the next free one); returns its item.
+  // Places AControl in a cell (-1: the next free one) and on the panel; returns its item.
   TControlItem* AddControl(TControl* AControl, int AColumn, int ARow);
   void RemoveControl(TControl* AControl);
   int IndexOf(TControl* AControl) const;

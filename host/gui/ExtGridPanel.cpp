@@ -88,8 +88,10 @@ TControlItem* TControlCollection::AddControl(TControl* AControl, int AColumn, in
   item->SetControl(AControl);
   item->SetColumn(AColumn);
   item->SetRow(ARow);
-  EndUpdate();
   AControl->FreeNotification(panel);
+  // The control comes onto the panel (an item whose control is elsewhere would be dropped).
+  if (AControl->GetParent() != panel) AControl->SetParent(panel);
+  EndUpdate();
   return item;
 }
 

@@ -32,6 +32,7 @@ no wrap 0,0 80,0 160,0
 index 0 80,0 160,0 0,0
 grid 3 0,0 100,0 0,33 100,33 0,66
 absolute 0,0 50,0 0,33 50,33 0,66
+added TGridPanel 1,2 50,66
 cell 1 1 False
 cell refused
 notebook 1 Default 0
@@ -185,6 +186,10 @@ begin
   G.ColumnCollection[0].SizeStyle := ssAbsolute;
   G.ColumnCollection[0].Value := 50;
   MessageList.Lines.Add('absolute ' + Places(G));
+  P := TPanel.Create(F); P.Width := 20; P.Height := 10;
+  N := G.ControlCollection.AddControl(P, 1, 2);
+  MessageList.Lines.Add('added ' + P.Parent.ClassName + ' ' + IntToStr(N.Column) + ',' + IntToStr(N.Row) + ' ' +
+    IntToStr(P.Left) + ',' + IntToStr(P.Top));
   MessageList.Lines.Add('cell ' + IntToStr(G.ControlCollection[3].Column) + ' ' + IntToStr(G.ControlCollection[3].Row) +
     ' ' + B2S(G.IsRowEmpty(2)));
   try
