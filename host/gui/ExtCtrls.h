@@ -581,3 +581,116 @@ class TNotebook : public TCustomControl {
   int FPageIndex = -1;
   bool FSyncing = false;
 };
+
+// ---------------------------------------------------------------------------
+// Link labels: a caption with <a href="…">links</a> (or <a id="…">) that report their clicks.
+
+QEL_EVENT_TYPE(TSysLinkEvent, void(TObject* Sender, const String& Link, TSysLinkType LinkType));
+
+class TCustomLinkLabel : public TWinControl {
+  QEL_CLASS(TCustomLinkLabel, TWinControl)
+ public:
+  explicit TCustomLinkLabel(TComponent* AOwner);
+  TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TAlignment AValue);
+  bool GetUseVisualStyle() const { return FUseVisualStyle; }
+  void SetUseVisualStyle(bool AValue) { FUseVisualStyle = AValue; }
+  // Runs OnLinkClick as a click on the link AHref of the shown text would ("id:" marks an
+  // <a id> link).
+  void LinkClicked(const String& AHref);
+  TSysLinkEvent OnLinkClick;
+
+ protected:
+  void TextChanged() override;
+
+ private:
+  TAlignment FAlignment = taLeftJustify;
+  bool FUseVisualStyle = false;
+};
+
+class TLinkLabel : public TCustomLinkLabel {
+  QEL_CLASS(TLinkLabel, TCustomLinkLabel)
+ public:
+  explicit TLinkLabel(TComponent* AOwner) : TCustomLinkLabel(AOwner) {}
+};
+
+// ---------------------------------------------------------------------------
+// Buttoned edits: an edit with a button at either end.
+
+class TCustomButtonedEdit;
+class TCustomImageList;
+class TChangeLink;
+class TPopupMenu;
+class QAction;
+
+class TEditButton : public TPersistent {
+  QEL_CLASS(TEditButton, TPersistent)
+ public:
+  TEditButton(TCustomButtonedEdit* AEditControl, bool ARight);
+  ~TEditButton() override;
+  void Assign(TPersistent* ASource) override;
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool AValue) { FVisible = AValue; Changed(); }
+  bool GetEnabled() const { return FEnabled; }
+  void SetEnabled(bool AValue) { FEnabled = AValue; Changed(); }
+  const String& GetHint() const { return FHint; }
+  void SetHint(const String& AValue) { FHint = AValue; Changed(); }
+  int GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int AValue) { FImageIndex = AValue; Changed(); }
+  int GetDisabledImageIndex() const { return FDisabledImageIndex; }
+  void SetDisabledImageIndex(int AValue) { FDisabledImageIndex = AValue; Changed(); }
+  int GetHotImageIndex() const { return FHotImageIndex; }
+  void SetHotImageIndex(int AValue) { FHotImageIndex = AValue; }
+  int GetPressedImageIndex() const { return FPressedImageIndex; }
+  void SetPressedImageIndex(int AValue) { FPressedImageIndex = AValue; }
+  TPopupMenu* GetDropDownMenu() const { return FDropDownMenu; }
+  void SetDropDownMenu(TPopupMenu* AValue);
+  // The Qt action the edit shows for this button.
+  QAction* Action() const { return FAction; }
+  // Shows the state and the image (from the edit's Images) on the Qt action.
+  void Changed();
+
+ private:
+  friend class TCustomButtonedEdit;
+  TCustomButtonedEdit* FEditControl;
+  QAction* FAction;
+  TPopupMenu* FDropDownMenu = nullptr;
+  String FHint;
+  int FImageIndex = -1, FDisabledImageIndex = -1, FHotImageIndex = -1, FPressedImageIndex = -1;
+  bool FRight;
+  bool FVisible = false;
+  bool FEnabled = true;
+};
+
+class TCustomButtonedEdit : public TCustomEdit {
+  QEL_CLASS(TCustomButtonedEdit, TCustomEdit)
+ public:
+  explicit TCustomButtonedEdit(TComponent* AOwner);
+  ~TCustomButtonedEdit() override;
+  TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(TCustomImageList* AValue);
+  TEditButton* GetLeftButton() const { return FLeftButton; }
+  void SetLeftButton(TEditButton* AValue);
+  TEditButton* GetRightButton() const { return FRightButton; }
+  void SetRightButton(TEditButton* AValue);
+  // A button's click: OnLeftButtonClick or OnRightButtonClick, then its drop-down menu.
+  void ButtonClicked(TEditButton* AButton);
+  TNotifyEvent OnLeftButtonClick;
+  TNotifyEvent OnRightButtonClick;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation AOperation) override;
+
+ private:
+  void ImagesChanged(TObject*);
+  TCustomImageList* FImages = nullptr;
+  TChangeLink* FImageLink;
+  TEditButton* FLeftButton;
+  TEditButton* FRightButton;
+};
+
+class TButtonedEdit : public TCustomButtonedEdit {
+  QEL_CLASS(TButtonedEdit, TCustomButtonedEdit)
+ public:
+  explicit TButtonedEdit(TComponent* AOwner) : TCustomButtonedEdit(AOwner) {}
+};

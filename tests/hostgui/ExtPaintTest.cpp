@@ -1,5 +1,8 @@
-// What the later ExtCtrls and ToolWin controls paint, read back from a grab of their form.
+// What the later ExtCtrls and ToolWin controls paint, read back from a grab of their form, and
+// what their Qt parts report when a user clicks them.
+#include <QAction>
 #include <QImage>
+#include <QLabel>
 #include <QPixmap>
 #include <QWidget>
 
@@ -66,6 +69,62 @@ TEST_F(GuiScriptTest, PaintBoxesShapesToolWindowsAndGridPanelsPaintWhereTheySay)
   };
   for (const TPixelCase& c : cases)
     EXPECT_EQ(shot.pixel(c.X, c.Y) & 0xFFFFFF, c.Color & 0xFFFFFF) << c.What << " at " << c.X << "," << c.Y;
+}
+
+constexpr char16_t SClicked[] = uR"(
+procedure LinkClicked(Sender; Link; LinkType);
+begin
+  Sender.Hint := Sender.Hint + Link + ':' + IntToStr(Ord(LinkType)) + ';';
+end;
+procedure LeftClicked(Sender); begin Sender.Text := Sender.Text + 'left;'; end;
+procedure RightClicked(Sender); begin Sender.Text := Sender.Text + 'right;'; end;
+
+procedure Main;
+var F, L, E;
+begin
+  F := TForm.Create(nil);
+  L := TLinkLabel.Create(F); L.Name := 'Link'; L.Parent := F;
+  L.Caption := 'See <a href="https://example.org/">the site</a> or <a id="help">help</a>';
+  L.OnLinkClick := @LinkClicked;
+  E := TButtonedEdit.Create(F); E.Name := 'Edit'; E.Parent := F; E.Top := 40;
+  E.LeftButton.Visible := True; E.LeftButton.Enabled := False; E.LeftButton.Hint := 'Search';
+  E.RightButton.Visible := True; E.RightButton.Hint := 'Clear';
+  E.OnLeftButtonClick := @LeftClicked;
+  E.OnRightButtonClick := @RightClicked;
+  F.Show;
+end;
+)";
+
+QAction* ActionWithTip(QWidget* AWidget, const QString& ATip) {
+  for (QAction* action : AWidget->actions()) {
+    if (action->toolTip() == ATip) return action;
+  }
+  return nullptr;
+}
+
+TEST_F(GuiScriptTest, LinkLabelsAndButtonedEditsReportTheirClicks) {
+  Run(SClicked);
+  TCustomForm* form = OnlyForm();
+  ASSERT_NE(form, nullptr);
+  auto* link = dynamic_cast<TControl*>(form->FindComponent(u"Link"));
+  auto* edit = dynamic_cast<TControl*>(form->FindComponent(u"Edit"));
+  ASSERT_TRUE(link && edit);
+  // The label shows an <a id> link under a target Qt reports, told back as an id.
+  auto* label = static_cast<QLabel*>(link->Widget());
+  EXPECT_TRUE(label->text().contains(QStringLiteral("href=\"id:help\"")));
+  emit label->linkActivated(QStringLiteral("https://example.org/"));
+  emit label->linkActivated(QStringLiteral("id:help"));
+  EXPECT_EQ(link->GetHint(), u"https://example.org/:0;help:1;");
+
+  QAction* left = ActionWithTip(edit->Widget(), QStringLiteral("Search"));
+  QAction* right = ActionWithTip(edit->Widget(), QStringLiteral("Clear"));
+  ASSERT_TRUE(left && right);
+  EXPECT_TRUE(left->isVisible());
+  EXPECT_FALSE(left->isEnabled());
+  left->trigger();
+  right->trigger();
+  right->trigger();
+  EXPECT_EQ(edit->GetText(), u"right;right;");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The "ExtCtrls" radio groups and colour boxes.
+// The "ExtCtrls" radio groups, colour boxes, link labels and buttoned edits.
 #include "host/gui/units/ExtWrappers.h"
 
 void TCustomRadioGroup_sw::RegisterMembers(TQelClassWrapperData& AData) {
@@ -60,4 +60,51 @@ void TColorListBox_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Constructor();
   QelRedeclareWinControl(M);
   QelRedeclare(M, SColorPublished);
+}
+
+void TCustomLinkLabel_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCustomLinkLabel> M(AData);
+  M.Constructor();
+  M.Property<&TCustomLinkLabel::GetAlignment, &TCustomLinkLabel::SetAlignment>(u"Alignment", qpProtected);
+  M.Property<&TCustomLinkLabel::GetUseVisualStyle, &TCustomLinkLabel::SetUseVisualStyle>(u"UseVisualStyle", qpProtected);
+  M.Field<&TCustomLinkLabel::OnLinkClick>(u"OnLinkClick", qpProtected);
+}
+
+void TLinkLabel_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TLinkLabel> M(AData);
+  M.Constructor();
+  QelRedeclareWinControl(M);
+  for (std::u16string_view name : {u"Alignment", u"UseVisualStyle", u"OnLinkClick"}) M.Redeclare(name);
+}
+
+void TEditButton_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TEditButton> M(AData);
+  M.Property<&TEditButton::GetVisible, &TEditButton::SetVisible>(u"Visible");
+  M.Property<&TEditButton::GetEnabled, &TEditButton::SetEnabled>(u"Enabled");
+  M.Property<&TEditButton::GetHint, &TEditButton::SetHint>(u"Hint");
+  M.Property<&TEditButton::GetImageIndex, &TEditButton::SetImageIndex>(u"ImageIndex");
+  M.Property<&TEditButton::GetDisabledImageIndex, &TEditButton::SetDisabledImageIndex>(u"DisabledImageIndex");
+  M.Property<&TEditButton::GetHotImageIndex, &TEditButton::SetHotImageIndex>(u"HotImageIndex");
+  M.Property<&TEditButton::GetPressedImageIndex, &TEditButton::SetPressedImageIndex>(u"PressedImageIndex");
+  M.Property<&TEditButton::GetDropDownMenu, &TEditButton::SetDropDownMenu>(u"DropDownMenu");
+}
+
+void TCustomButtonedEdit_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCustomButtonedEdit> M(AData);
+  M.Constructor();
+  M.Property<&TCustomButtonedEdit::GetImages, &TCustomButtonedEdit::SetImages>(u"Images", qpProtected);
+  M.Property<&TCustomButtonedEdit::GetLeftButton, &TCustomButtonedEdit::SetLeftButton>(u"LeftButton", qpProtected);
+  M.Property<&TCustomButtonedEdit::GetRightButton, &TCustomButtonedEdit::SetRightButton>(u"RightButton", qpProtected);
+  M.Field<&TCustomButtonedEdit::OnLeftButtonClick>(u"OnLeftButtonClick", qpProtected);
+  M.Field<&TCustomButtonedEdit::OnRightButtonClick>(u"OnRightButtonClick", qpProtected);
+}
+
+void TButtonedEdit_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TButtonedEdit> M(AData);
+  M.Constructor();
+  QelRedeclareWinControl(M);
+  for (std::u16string_view name : {u"Images", u"LeftButton", u"RightButton", u"OnLeftButtonClick", u"OnRightButtonClick",
+                                   u"Text", u"MaxLength", u"ReadOnly", u"PasswordChar", u"CharCase", u"TextHint",
+                                   u"OnChange"})
+    M.Redeclare(name);
 }

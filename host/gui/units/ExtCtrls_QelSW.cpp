@@ -88,11 +88,11 @@ void TSplitter_sw::RegisterMembers(TQelClassWrapperData& AData) {
 void ExtCtrls_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
   QelAddTypes<TShapeType_sw, TBevelStyle_sw, TBevelShape_sw, TResizeStyle_sw, TColorBoxStyles_sw, TColorBoxStyle_sw,
-              TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, QEL_EXTCTRLS_CLASSES>(M);
+              TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, TSysLinkEvent_sw, QEL_EXTCTRLS_CLASSES>(M);
 }
 
 void ExtCtrls_sw::RegisterWrappers() {
   RegisterUnitWrapper(QelWrapperClass<ExtCtrls_sw>());
   QelRegisterClassWrappers<QEL_EXTCTRLS_CLASSES>();
-  QelRegisterEventWrappers<TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw>();
+  QelRegisterEventWrappers<TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, TSysLinkEvent_sw>();
 }

@@ -30,6 +30,12 @@ QEL_GUI_CLASS(TGridPanel, TCustomGridPanel);
 QEL_EXCEPTION_WRAPPER(EGridPanelException, Exception);
 QEL_GUI_CLASS(TPage, TCustomControl);
 QEL_GUI_CLASS(TNotebook, TCustomControl);
+QEL_GUI_CLASS(TCustomLinkLabel, TWinControl);
+QEL_GUI_CLASS(TLinkLabel, TCustomLinkLabel);
+QEL_GUI_CLASS(TEditButton, TPersistent);
+QEL_GUI_CLASS(TCustomButtonedEdit, TCustomEdit);
+QEL_GUI_CLASS(TButtonedEdit, TCustomButtonedEdit);
+using TSysLinkEvent_sw = TQelEventWrapperOf<TSysLinkEvent>;
 QEL_GUI_ENUM(TColorBoxStyles);
 struct TColorBoxStyle_sw : TQelConv<TColorBoxStyle> {
   static constexpr std::u16string_view TypeName = u"TColorBoxStyle";
@@ -50,4 +56,5 @@ QEL_GUI_UNIT(GraphUtil);
 #define QEL_EXTCTRLS_PANEL_CLASSES                                                                         \
   TBoundLabel_sw, TCustomLabeledEdit_sw, TLabeledEdit_sw, TCustomFlowPanel_sw, TFlowPanel_sw, EGridPanelException_sw, \
       TCellItem_sw, TRowItem_sw, TColumnItem_sw, TCellCollection_sw, TRowCollection_sw, TColumnCollection_sw,     \
-      TControlItem_sw, TControlCollection_sw, TCustomGridPanel_sw, TGridPanel_sw, TPage_sw, TNotebook_sw
+      TControlItem_sw, TControlCollection_sw, TCustomGridPanel_sw, TGridPanel_sw, TPage_sw, TNotebook_sw,         \
+      TCustomLinkLabel_sw, TLinkLabel_sw, TEditButton_sw, TCustomButtonedEdit_sw, TButtonedEdit_sw
