@@ -694,3 +694,73 @@ class TButtonedEdit : public TCustomButtonedEdit {
  public:
   explicit TButtonedEdit(TComponent* AOwner) : TCustomButtonedEdit(AOwner) {}
 };
+
+// ---------------------------------------------------------------------------
+// Tray icons: an icon in the desktop's notification area (where the desktop has one), with
+// balloon hints and an animation through the images of Icons.
+
+class QSystemTrayIcon;
+
+class TCustomTrayIcon : public TComponent {
+  QEL_CLASS(TCustomTrayIcon, TComponent)
+ public:
+  explicit TCustomTrayIcon(TComponent* AOwner);
+  ~TCustomTrayIcon() override;
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool AValue);
+  const String& GetHint() const { return FHint; }
+  void SetHint(const String& AValue);
+  TIcon* GetIcon() const { return FIcon; }
+  void SetIcon(TIcon* AValue) { FIcon->Assign(AValue); }
+  TCustomImageList* GetIcons() const { return FIcons; }
+  void SetIcons(TCustomImageList* AValue);
+  int GetIconIndex() const { return FIconIndex; }
+  void SetIconIndex(int AValue);
+  bool GetAnimate() const { return FAnimate; }
+  // Steps IconIndex through Icons every AnimateInterval milliseconds, running OnAnimate.
+  void SetAnimate(bool AValue);
+  uint32_t GetAnimateInterval() const;
+  void SetAnimateInterval(uint32_t AValue);
+  const String& GetBalloonHint() const { return FBalloonHint; }
+  void SetBalloonHint(const String& AValue) { FBalloonHint = AValue; }
+  const String& GetBalloonTitle() const { return FBalloonTitle; }
+  void SetBalloonTitle(const String& AValue) { FBalloonTitle = AValue; }
+  int GetBalloonTimeout() const { return FBalloonTimeout; }
+  void SetBalloonTimeout(int AValue) { FBalloonTimeout = AValue; }
+  TBalloonFlags GetBalloonFlags() const { return FBalloonFlags; }
+  void SetBalloonFlags(TBalloonFlags AValue) { FBalloonFlags = AValue; }
+  TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* AValue);
+  // Shows BalloonHint under BalloonTitle; false without a notification area to show it in.
+  bool ShowBalloonHint();
+  // The icon shown now: Icons[IconIndex] when Icons is set, else Icon.
+  void Refresh();
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TNotifyEvent OnBalloonClick;
+  TNotifyEvent OnAnimate;
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation AOperation) override;
+
+ private:
+  void IconChanged(TObject*) { Refresh(); }
+  void AnimateTick(TObject*);
+  QSystemTrayIcon* FTray = nullptr;  // made while visible on a desktop with a notification area
+  TIcon* FIcon;
+  TTimer* FTimer;
+  TCustomImageList* FIcons = nullptr;
+  TPopupMenu* FPopupMenu = nullptr;
+  String FHint, FBalloonHint, FBalloonTitle;
+  int FIconIndex = 0;
+  int FBalloonTimeout = 10000;
+  TBalloonFlags FBalloonFlags = bfNone;
+  bool FVisible = false;
+  bool FAnimate = false;
+};
+
+class TTrayIcon : public TCustomTrayIcon {
+  QEL_CLASS(TTrayIcon, TCustomTrayIcon)
+ public:
+  explicit TTrayIcon(TComponent* AOwner) : TCustomTrayIcon(AOwner) {}
+};

@@ -81,6 +81,31 @@ void TSplitter_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Field<&TSplitter::OnMoved>(u"OnMoved");
 }
 
+void TCustomTrayIcon_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCustomTrayIcon> M(AData);
+  M.Constructor();
+  M.Property<&TCustomTrayIcon::GetVisible, &TCustomTrayIcon::SetVisible>(u"Visible");
+  M.Property<&TCustomTrayIcon::GetHint, &TCustomTrayIcon::SetHint>(u"Hint");
+  M.Property<&TCustomTrayIcon::GetIcon, &TCustomTrayIcon::SetIcon>(u"Icon");
+  M.Property<&TCustomTrayIcon::GetIcons, &TCustomTrayIcon::SetIcons>(u"Icons");
+  M.Property<&TCustomTrayIcon::GetIconIndex, &TCustomTrayIcon::SetIconIndex>(u"IconIndex");
+  M.Property<&TCustomTrayIcon::GetAnimate, &TCustomTrayIcon::SetAnimate>(u"Animate");
+  M.Property<&TCustomTrayIcon::GetAnimateInterval, &TCustomTrayIcon::SetAnimateInterval>(u"AnimateInterval");
+  M.Property<&TCustomTrayIcon::GetBalloonHint, &TCustomTrayIcon::SetBalloonHint>(u"BalloonHint");
+  M.Property<&TCustomTrayIcon::GetBalloonTitle, &TCustomTrayIcon::SetBalloonTitle>(u"BalloonTitle");
+  M.Property<&TCustomTrayIcon::GetBalloonTimeout, &TCustomTrayIcon::SetBalloonTimeout>(u"BalloonTimeout");
+  M.Property<&TCustomTrayIcon::GetBalloonFlags, &TCustomTrayIcon::SetBalloonFlags>(u"BalloonFlags");
+  M.Property<&TCustomTrayIcon::GetPopupMenu, &TCustomTrayIcon::SetPopupMenu>(u"PopupMenu");
+  M.Method<&TCustomTrayIcon::ShowBalloonHint>(u"ShowBalloonHint");
+  M.Method<&TCustomTrayIcon::Refresh>(u"Refresh");
+  M.Field<&TCustomTrayIcon::OnClick>(u"OnClick");
+  M.Field<&TCustomTrayIcon::OnDblClick>(u"OnDblClick");
+  M.Field<&TCustomTrayIcon::OnBalloonClick>(u"OnBalloonClick");
+  M.Field<&TCustomTrayIcon::OnAnimate>(u"OnAnimate");
+}
+
+void TTrayIcon_sw::RegisterMembers(TQelClassWrapperData& AData) { TQelMembers<TTrayIcon>(AData).Constructor(); }
+
 #define QEL_EXTCTRLS_CLASSES                                                                                  \
   TCustomPanel_sw, TPanel_sw, TTimer_sw, TPaintBox_sw, TImage_sw, TShape_sw, TBevel_sw, TSplitter_sw,            \
       QEL_EXTCTRLS_LIST_CLASSES, QEL_EXTCTRLS_PANEL_CLASSES

@@ -35,6 +35,8 @@ QEL_GUI_CLASS(TLinkLabel, TCustomLinkLabel);
 QEL_GUI_CLASS(TEditButton, TPersistent);
 QEL_GUI_CLASS(TCustomButtonedEdit, TCustomEdit);
 QEL_GUI_CLASS(TButtonedEdit, TCustomButtonedEdit);
+QEL_GUI_CLASS(TCustomTrayIcon, TComponent);
+QEL_GUI_CLASS(TTrayIcon, TCustomTrayIcon);
 using TSysLinkEvent_sw = TQelEventWrapperOf<TSysLinkEvent>;
 QEL_GUI_ENUM(TColorBoxStyles);
 struct TColorBoxStyle_sw : TQelConv<TColorBoxStyle> {
@@ -57,4 +59,5 @@ QEL_GUI_UNIT(GraphUtil);
   TBoundLabel_sw, TCustomLabeledEdit_sw, TLabeledEdit_sw, TCustomFlowPanel_sw, TFlowPanel_sw, EGridPanelException_sw, \
       TCellItem_sw, TRowItem_sw, TColumnItem_sw, TCellCollection_sw, TRowCollection_sw, TColumnCollection_sw,     \
       TControlItem_sw, TControlCollection_sw, TCustomGridPanel_sw, TGridPanel_sw, TPage_sw, TNotebook_sw,         \
-      TCustomLinkLabel_sw, TLinkLabel_sw, TEditButton_sw, TCustomButtonedEdit_sw, TButtonedEdit_sw
+      TCustomLinkLabel_sw, TLinkLabel_sw, TEditButton_sw, TCustomButtonedEdit_sw, TButtonedEdit_sw,             \
+      TCustomTrayIcon_sw, TTrayIcon_sw

@@ -39,6 +39,8 @@ notebook 1 Default 0
 notebook Two 1 False True 1
 notebook One 0 1
 notebook 2 Three 0 1
+tray False False 3 10000
+tray animated 4 1 False
 }
 var Ticks, Clicked;
 
@@ -49,6 +51,11 @@ begin
 end;
 procedure GroupClick(Sender); begin Clicked := Sender.ItemIndex; end;
 procedure PageChanged(Sender); begin Clicked := Clicked + 1; end;
+procedure Animated(Sender);
+begin
+  Ticks := Ticks + 1;
+  if Ticks = 4 then Sender.Animate := False;
+end;
 procedure MoreColors(Sender; Items); begin Items.Add('Orange=$0080FF'); Items.Add('=$FF'); end;
 
 function Checked(R);
@@ -93,7 +100,7 @@ begin
 end;
 
 procedure Main;
-var F, T, R, LE, CB, LB, FP, G, NB, P, I, N;
+var F, T, R, LE, CB, LB, FP, G, NB, TI, IL, P, I, N;
 begin
   F := TForm.Create(nil);
   F.ClientWidth := 400; F.ClientHeight := 300;
@@ -216,5 +223,21 @@ begin
   NB.Pages.Delete(1);
   MessageList.Lines.Add('notebook ' + IntToStr(NB.ControlCount) + ' ' + NB.Pages[1] + ' ' + IntToStr(NB.PageIndex) +
     ' ' + IntToStr(NB.Pages.Objects[0].ControlCount));
+
+  // A tray icon animates through its Icons (without a notification area nothing is shown).
+  TI := TTrayIcon.Create(F);
+  IL := TImageList.Create(F);
+  for I := 1 to 3 do
+  begin
+    P := TBitmap.Create; P.SetSize(16, 16); IL.Add(P, nil); P.Free;
+  end;
+  TI.Icons := IL; TI.Visible := True; TI.BalloonHint := 'Done';
+  MessageList.Lines.Add('tray ' + B2S(TI.Animate) + ' ' + B2S(TI.ShowBalloonHint) + ' ' + IntToStr(IL.Count) + ' ' +
+    IntToStr(TI.BalloonTimeout));
+  TI.OnAnimate := @Animated; TI.AnimateInterval := 1;
+  Ticks := 0;
+  TI.Animate := True;
+  while Ticks < 4 do Application.HandleMessage;
+  MessageList.Lines.Add('tray animated ' + IntToStr(Ticks) + ' ' + IntToStr(TI.IconIndex) + ' ' + B2S(TI.Animate));
   F.Free;
 end;
