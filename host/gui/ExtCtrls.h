@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "host/gui/Forms.h"
 #include "host/gui/StdCtrls.h"
 
 class QTimer;
@@ -763,4 +764,81 @@ class TTrayIcon : public TCustomTrayIcon {
   QEL_CLASS(TTrayIcon, TCustomTrayIcon)
  public:
   explicit TTrayIcon(TComponent* AOwner) : TCustomTrayIcon(AOwner) {}
+};
+
+// ---------------------------------------------------------------------------
+// Category panels: panels stacked in a group, each with a header that collapses it to the
+// header's height and expands it again.
+
+class TCustomCategoryPanelGroup;
+
+// The area under a category panel's header (its children may go there or on the panel).
+class TCategoryPanelSurface : public TCustomPanel {
+  QEL_CLASS(TCategoryPanelSurface, TCustomPanel)
+ public:
+  explicit TCategoryPanelSurface(TComponent* AOwner);
+};
+
+class TCustomCategoryPanel : public TCustomPanel {
+  QEL_CLASS(TCustomCategoryPanel, TCustomPanel)
+ public:
+  explicit TCustomCategoryPanel(TComponent* AOwner);
+  TCustomCategoryPanelGroup* GetPanelGroup() const;
+  void SetPanelGroup(TCustomCategoryPanelGroup* AValue);
+  bool GetCollapsed() const { return FCollapsed; }
+  void SetCollapsed(bool AValue);
+  void Collapse() { SetCollapsed(true); }
+  void Expand() { SetCollapsed(false); }
+  // The panel's height while expanded.
+  int GetExpandedHeight() const { return FExpandedHeight; }
+  TCategoryPanelSurface* GetSurface() const { return FSurface; }
+  int HeaderHeight() const;
+  // The group's header height changed: a collapsed panel takes it (no OnCollapse runs).
+  void HeaderHeightChanged();
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  TNotifyEvent OnCollapse;
+  TNotifyEvent OnExpand;
+
+ protected:
+  void AdjustClientRect(TRect& ARect) const override;
+  void Paint() override;
+  // A click on the header toggles the panel.
+  void MouseDown(TMouseButton AButton, TShiftState AShift, int X, int Y) override;
+  void Notification(TComponent* AComponent, TOperation AOperation) override;
+
+ private:
+  TCategoryPanelSurface* FSurface;
+  int FExpandedHeight = 200;
+  bool FCollapsed = false;
+  bool FResizing = false;
+};
+
+class TCategoryPanel : public TCustomCategoryPanel {
+  QEL_CLASS(TCategoryPanel, TCustomCategoryPanel)
+ public:
+  explicit TCategoryPanel(TComponent* AOwner) : TCustomCategoryPanel(AOwner) {}
+};
+
+class TCustomCategoryPanelGroup : public TScrollingWinControl {
+  QEL_CLASS(TCustomCategoryPanelGroup, TScrollingWinControl)
+ public:
+  explicit TCustomCategoryPanelGroup(TComponent* AOwner);
+  int GetHeaderHeight() const { return FHeaderHeight; }
+  void SetHeaderHeight(int AValue);
+  // A new panel (owned by AOwner) at the bottom of the group.
+  TCustomCategoryPanel* CreatePanel(TComponent* AOwner);
+  void CollapseAll();
+  void ExpandAll();
+  int GetPanelCount() const;
+
+ private:
+  template <class F>
+  void ForEachPanel(F&& AAction);
+  int FHeaderHeight = 24;
+};
+
+class TCategoryPanelGroup : public TCustomCategoryPanelGroup {
+  QEL_CLASS(TCategoryPanelGroup, TCustomCategoryPanelGroup)
+ public:
+  explicit TCategoryPanelGroup(TComponent* AOwner) : TCustomCategoryPanelGroup(AOwner) {}
 };

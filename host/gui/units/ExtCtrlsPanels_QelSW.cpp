@@ -58,3 +58,44 @@ void TNotebook_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Property<&TNotebook::GetActivePage, &TNotebook::SetActivePage>(u"ActivePage");
   M.Field<&TNotebook::OnPageChanged>(u"OnPageChanged");
 }
+
+void TCategoryPanelSurface_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCategoryPanelSurface> M(AData);
+  QelRedeclareWinControl(M);
+}
+
+void TCustomCategoryPanel_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCustomCategoryPanel> M(AData);
+  M.Constructor();
+  M.Property<&TCustomCategoryPanel::GetPanelGroup, &TCustomCategoryPanel::SetPanelGroup>(u"PanelGroup");
+  M.Property<&TCustomCategoryPanel::GetCollapsed, &TCustomCategoryPanel::SetCollapsed>(u"Collapsed", qpProtected);
+  M.Field<&TCustomCategoryPanel::OnCollapse>(u"OnCollapse", qpProtected);
+  M.Field<&TCustomCategoryPanel::OnExpand>(u"OnExpand", qpProtected);
+  M.Property<&TCustomCategoryPanel::GetSurface>(u"Surface");
+  M.Method<&TCustomCategoryPanel::Collapse>(u"Collapse");
+  M.Method<&TCustomCategoryPanel::Expand>(u"Expand");
+}
+
+void TCategoryPanel_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCategoryPanel> M(AData);
+  M.Constructor();
+  QelRedeclareWinControl(M);
+  for (std::u16string_view name : {u"Collapsed", u"OnCollapse", u"OnExpand"}) M.Redeclare(name);
+}
+
+void TCustomCategoryPanelGroup_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCustomCategoryPanelGroup> M(AData);
+  M.Constructor();
+  M.Property<&TCustomCategoryPanelGroup::GetHeaderHeight, &TCustomCategoryPanelGroup::SetHeaderHeight>(u"HeaderHeight", qpProtected);
+  M.Property<&TCustomCategoryPanelGroup::GetPanelCount>(u"PanelCount");
+  M.Method<&TCustomCategoryPanelGroup::CreatePanel>(u"CreatePanel");
+  M.Method<&TCustomCategoryPanelGroup::CollapseAll>(u"CollapseAll");
+  M.Method<&TCustomCategoryPanelGroup::ExpandAll>(u"ExpandAll");
+}
+
+void TCategoryPanelGroup_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCategoryPanelGroup> M(AData);
+  M.Constructor();
+  QelRedeclareWinControl(M);
+  M.Redeclare(u"HeaderHeight");
+}

@@ -37,6 +37,11 @@ QEL_GUI_CLASS(TCustomButtonedEdit, TCustomEdit);
 QEL_GUI_CLASS(TButtonedEdit, TCustomButtonedEdit);
 QEL_GUI_CLASS(TCustomTrayIcon, TComponent);
 QEL_GUI_CLASS(TTrayIcon, TCustomTrayIcon);
+QEL_GUI_CLASS(TCategoryPanelSurface, TCustomPanel);
+QEL_GUI_CLASS(TCustomCategoryPanel, TCustomPanel);
+QEL_GUI_CLASS(TCategoryPanel, TCustomCategoryPanel);
+QEL_GUI_CLASS(TCustomCategoryPanelGroup, TScrollingWinControl);
+QEL_GUI_CLASS(TCategoryPanelGroup, TCustomCategoryPanelGroup);
 using TSysLinkEvent_sw = TQelEventWrapperOf<TSysLinkEvent>;
 QEL_GUI_ENUM(TColorBoxStyles);
 struct TColorBoxStyle_sw : TQelConv<TColorBoxStyle> {
@@ -60,4 +65,5 @@ QEL_GUI_UNIT(GraphUtil);
       TCellItem_sw, TRowItem_sw, TColumnItem_sw, TCellCollection_sw, TRowCollection_sw, TColumnCollection_sw,     \
       TControlItem_sw, TControlCollection_sw, TCustomGridPanel_sw, TGridPanel_sw, TPage_sw, TNotebook_sw,         \
       TCustomLinkLabel_sw, TLinkLabel_sw, TEditButton_sw, TCustomButtonedEdit_sw, TButtonedEdit_sw,             \
-      TCustomTrayIcon_sw, TTrayIcon_sw
+      TCustomTrayIcon_sw, TTrayIcon_sw, TCategoryPanelSurface_sw, TCustomCategoryPanel_sw, TCategoryPanel_sw,        \
+      TCustomCategoryPanelGroup_sw, TCategoryPanelGroup_sw

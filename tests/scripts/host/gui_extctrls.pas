@@ -41,6 +41,11 @@ notebook One 0 1
 notebook 2 Three 0 1
 tray False False 3 10000
 tray animated 4 1 False
+category 2 0 100 100
+collapsed True 24 24 10
+header 30 30
+expanded 100 100 130 11
+collapsed all 30 30
 }
 var Ticks, Clicked;
 
@@ -51,6 +56,8 @@ begin
 end;
 procedure GroupClick(Sender); begin Clicked := Sender.ItemIndex; end;
 procedure PageChanged(Sender); begin Clicked := Clicked + 1; end;
+procedure Collapsing(Sender); begin Clicked := Clicked + 10; end;
+procedure Expanding(Sender); begin Clicked := Clicked + 1; end;
 procedure Animated(Sender);
 begin
   Ticks := Ticks + 1;
@@ -100,7 +107,7 @@ begin
 end;
 
 procedure Main;
-var F, T, R, LE, CB, LB, FP, G, NB, TI, IL, P, I, N;
+var F, T, R, LE, CB, LB, FP, G, NB, TI, IL, CG, CP, P, I, N;
 begin
   F := TForm.Create(nil);
   F.ClientWidth := 400; F.ClientHeight := 300;
@@ -239,5 +246,25 @@ begin
   TI.Animate := True;
   while Ticks < 4 do Application.HandleMessage;
   MessageList.Lines.Add('tray animated ' + IntToStr(Ticks) + ' ' + IntToStr(TI.IconIndex) + ' ' + B2S(TI.Animate));
+
+  // Category panels stack in their group; a click on a header collapses the panel to it.
+  CG := TCategoryPanelGroup.Create(F); CG.Parent := F; CG.SetBounds(0, 0, 200, 300);
+  CP := CG.CreatePanel(F); CP.Caption := 'First'; CP.Height := 100;
+  P := CG.CreatePanel(F); P.Caption := 'Second'; P.Height := 100;
+  MessageList.Lines.Add('category ' + IntToStr(CG.PanelCount) + ' ' + IntToStr(CP.Top) + ' ' + IntToStr(P.Top) + ' ' +
+    IntToStr(CP.Height));
+  CP.OnCollapse := @Collapsing; CP.OnExpand := @Expanding;
+  Clicked := 0;
+  CP.Perform(WM_LBUTTONDOWN, MK_LBUTTON, 5 + 5 * 65536);
+  CP.Perform(WM_LBUTTONUP, 0, 5 + 5 * 65536);
+  MessageList.Lines.Add('collapsed ' + B2S(CP.Collapsed) + ' ' + IntToStr(CP.Height) + ' ' + IntToStr(P.Top) + ' ' +
+    IntToStr(Clicked));
+  CG.HeaderHeight := 30;
+  MessageList.Lines.Add('header ' + IntToStr(CP.Height) + ' ' + IntToStr(P.Top));
+  CG.ExpandAll;
+  MessageList.Lines.Add('expanded ' + IntToStr(CP.Height) + ' ' + IntToStr(P.Top) + ' ' +
+    IntToStr(P.Top + P.Surface.Top) + ' ' + IntToStr(Clicked));
+  CG.CollapseAll;
+  MessageList.Lines.Add('collapsed all ' + IntToStr(CP.Height) + ' ' + IntToStr(P.Top));
   F.Free;
 end;
