@@ -50,7 +50,8 @@ bool TBasicAction::Update() {
 }
 
 void TBasicAction::RegisterChanges(TBasicActionLink* ALink) {
-  if (std::find(FClients.begin(), FClients.end(), ALink) == FClients.end()) FClients.push_back(ALink);
+  if (std::find(FClients.begin(), FClients.end(), ALink) == FClients.end())
+    FClients.push_back(ALink);
 }
 
 void TBasicAction::UnRegisterChanges(TBasicActionLink* ALink) { std::erase(FClients, ALink); }
@@ -100,7 +101,9 @@ void TContainedAction::SetIndex(int AValue) {
   actions.insert(actions.begin() + AValue, this);
 }
 
-bool TContainedAction::Suspended() const { return FActionList && FActionList->GetState() != asNormal; }
+bool TContainedAction::Suspended() const {
+  return FActionList && FActionList->GetState() != asNormal;
+}
 
 bool TContainedAction::Execute() {
   if (Suspended()) return false;
@@ -127,12 +130,24 @@ void TContainedAction::Tell(V& AField, const V& AValue, F ASetter) {
   Change();
 }
 
-void TContainedAction::SetCaption(const String& AValue) { Tell(FCaption, AValue, &TContainedActionLink::SetCaption); }
-void TContainedAction::SetEnabled(bool AValue) { Tell(FEnabled, AValue, &TContainedActionLink::SetEnabled); }
-void TContainedAction::SetHint(const String& AValue) { Tell(FHint, AValue, &TContainedActionLink::SetHint); }
-void TContainedAction::SetShortCut(TShortCut AValue) { Tell(FShortCut, AValue, &TContainedActionLink::SetShortCut); }
-void TContainedAction::SetVisible(bool AValue) { Tell(FVisible, AValue, &TContainedActionLink::SetVisible); }
-void TContainedAction::SetImageIndex(int AValue) { Tell(FImageIndex, AValue, &TContainedActionLink::SetImageIndex); }
+void TContainedAction::SetCaption(const String& AValue) {
+  Tell(FCaption, AValue, &TContainedActionLink::SetCaption);
+}
+void TContainedAction::SetEnabled(bool AValue) {
+  Tell(FEnabled, AValue, &TContainedActionLink::SetEnabled);
+}
+void TContainedAction::SetHint(const String& AValue) {
+  Tell(FHint, AValue, &TContainedActionLink::SetHint);
+}
+void TContainedAction::SetShortCut(TShortCut AValue) {
+  Tell(FShortCut, AValue, &TContainedActionLink::SetShortCut);
+}
+void TContainedAction::SetVisible(bool AValue) {
+  Tell(FVisible, AValue, &TContainedActionLink::SetVisible);
+}
+void TContainedAction::SetImageIndex(int AValue) {
+  Tell(FImageIndex, AValue, &TContainedActionLink::SetImageIndex);
+}
 
 void TContainedAction::SetChecked(bool AValue) {
   if (AValue == FChecked) return;
@@ -180,7 +195,8 @@ void HookIdle() {
   if (hooked) return;
   QelEnsureApplication();
   if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) {
-    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, QCoreApplication::instance(), &UpdateAtIdle);
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock,
+                     QCoreApplication::instance(), &UpdateAtIdle);
     hooked = true;
   }
 }
@@ -269,7 +285,8 @@ bool TCustomAction::Execute() {
 bool TCustomAction::Update() {
   const bool handled = TContainedAction::Update();
   TContainedActionList* list = GetActionList();
-  if (!handled && FDisableIfNoHandler && !Suspended() && !OnExecute && !(list && list->OnExecute)) SetEnabled(false);
+  if (!handled && FDisableIfNoHandler && !Suspended() && !OnExecute && !(list && list->OnExecute))
+    SetEnabled(false);
   return handled;
 }
 
@@ -280,7 +297,8 @@ TShortCutList* TCustomAction::GetSecondaryShortCuts() {
 
 bool TCustomAction::IsShortCut(TShortCut AShortCut) {
   if (AShortCut == scNone) return false;
-  return GetShortCut() == AShortCut || (FSecondaryShortCuts && FSecondaryShortCuts->IndexOfShortCut(AShortCut) >= 0);
+  return GetShortCut() == AShortCut ||
+         (FSecondaryShortCuts && FSecondaryShortCuts->IndexOfShortCut(AShortCut) >= 0);
 }
 
 // ---- shortcut lists -------------------------------------------------------------
@@ -299,10 +317,15 @@ int TCustomShortCutList::IndexOfShortCut(TShortCut AShortCut) const {
 
 int TShortCutList::Add(const String& S) {
   const TShortCut value = TextToShortCut(S);
-  if (value == scNone) QelRaise<EActionError>(Exception::FormatMessage(u"Invalid shortcut '%s'", {S}));
+  if (value == scNone)
+    QelRaise<EActionError>(Exception::FormatMessage(u"Invalid shortcut '%s'", {S}));
   return TCustomShortCutList::Add(ShortCutToText(value));
 }
 
 void TBasicAction::QelRegisterMembers(TClassInfo& AInfo) { QelPublish<TBasicAction>(AInfo); }
-void TContainedAction::QelRegisterMembers(TClassInfo& AInfo) { QelPublish<TContainedAction>(AInfo); }
-void TContainedActionList::QelRegisterMembers(TClassInfo& AInfo) { QelPublish<TContainedActionList>(AInfo); }
+void TContainedAction::QelRegisterMembers(TClassInfo& AInfo) {
+  QelPublish<TContainedAction>(AInfo);
+}
+void TContainedActionList::QelRegisterMembers(TClassInfo& AInfo) {
+  QelPublish<TContainedActionList>(AInfo);
+}

@@ -43,7 +43,9 @@ bool QelActionClick(TObject* AClient, TBasicActionLink* ALink, const TNotifyEven
   return true;
 }
 
-TContainedAction* TContainedActionLink::Contained() const { return dynamic_cast<TContainedAction*>(GetAction()); }
+TContainedAction* TContainedActionLink::Contained() const {
+  return dynamic_cast<TContainedAction*>(GetAction());
+}
 
 void TContainedActionLink::Apply() {
   TContainedAction* action = Contained();
@@ -69,7 +71,9 @@ void TContainedActionLink::Apply() {
 
 // ---- controls ------------------------------------------------------------------
 
-TBasicAction* TControl::GetAction() const { return FActionLink ? FActionLink->GetAction() : nullptr; }
+TBasicAction* TControl::GetAction() const {
+  return FActionLink ? FActionLink->GetAction() : nullptr;
+}
 void TControl::SetAction(TBasicAction* AValue) { LinkAction(this, FActionLink, AValue); }
 
 void TControlActionLink::SetCaption(const String& AValue) {
@@ -94,7 +98,9 @@ void TControlActionLink::SetChecked(bool AValue) {
 
 // ---- menu items -------------------------------------------------------------------
 
-TBasicAction* TMenuItem::GetAction() const { return FActionLink ? FActionLink->GetAction() : nullptr; }
+TBasicAction* TMenuItem::GetAction() const {
+  return FActionLink ? FActionLink->GetAction() : nullptr;
+}
 void TMenuItem::SetAction(TBasicAction* AValue) { LinkAction(this, FActionLink, AValue); }
 
 void TMenuActionLink::SetCaption(const String& AValue) {

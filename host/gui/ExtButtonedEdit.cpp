@@ -11,8 +11,9 @@
 
 TEditButton::TEditButton(TCustomButtonedEdit* AEditControl, bool ARight)
     : FEditControl(AEditControl), FAction(new QAction), FRight(ARight) {
-  QObject::connect(FAction, &QAction::triggered, FAction,
-                   [this] { QelGuard(FEditControl, [this] { FEditControl->ButtonClicked(this); }); });
+  QObject::connect(FAction, &QAction::triggered, FAction, [this] {
+    QelGuard(FEditControl, [this] { FEditControl->ButtonClicked(this); });
+  });
   QelWidgetOf<QLineEdit>(AEditControl)
       ->addAction(FAction, ARight ? QLineEdit::TrailingPosition : QLineEdit::LeadingPosition);
   Changed();
@@ -50,7 +51,9 @@ void TEditButton::Changed() {
 }
 
 TCustomButtonedEdit::TCustomButtonedEdit(TComponent* AOwner)
-    : TCustomEdit(AOwner), FImageLink(new TChangeLink), FLeftButton(new TEditButton(this, false)),
+    : TCustomEdit(AOwner),
+      FImageLink(new TChangeLink),
+      FLeftButton(new TEditButton(this, false)),
       FRightButton(new TEditButton(this, true)) {
   FImageLink->OnChange = TNotifyEvent::Bind<&TCustomButtonedEdit::ImagesChanged>(this);
 }
@@ -99,6 +102,7 @@ void TCustomButtonedEdit::Notification(TComponent* AComponent, TOperation AOpera
     ImagesChanged(nullptr);
   }
   for (TEditButton* button : {FLeftButton, FRightButton}) {
-    if (button && static_cast<TComponent*>(button->FDropDownMenu) == AComponent) button->FDropDownMenu = nullptr;
+    if (button && static_cast<TComponent*>(button->FDropDownMenu) == AComponent)
+      button->FDropDownMenu = nullptr;
   }
 }

@@ -8,7 +8,8 @@ TCategoryPanelSurface::TCategoryPanelSurface(TComponent* AOwner) : TCustomPanel(
   SetShowCaption(false);
 }
 
-TCustomCategoryPanel::TCustomCategoryPanel(TComponent* AOwner) : TCustomPanel(AOwner), FSurface(new TCategoryPanelSurface(this)) {
+TCustomCategoryPanel::TCustomCategoryPanel(TComponent* AOwner)
+    : TCustomPanel(AOwner), FSurface(new TCategoryPanelSurface(this)) {
   SetBevelOuter(bvNone);
   SetShowCaption(false);
   SetAlign(alTop);
@@ -97,7 +98,8 @@ void TCustomCategoryPanel::MouseDown(TMouseButton AButton, TShiftState AShift, i
 
 // ---- groups -------------------------------------------------------------------------
 
-TCustomCategoryPanelGroup::TCustomCategoryPanelGroup(TComponent* AOwner) : TScrollingWinControl(AOwner) {
+TCustomCategoryPanelGroup::TCustomCategoryPanelGroup(TComponent* AOwner)
+    : TScrollingWinControl(AOwner) {
   SetBounds(0, 0, 200, 400);
 }
 
@@ -112,7 +114,8 @@ void TCustomCategoryPanelGroup::ForEachPanel(F&& AAction) {
 
 int TCustomCategoryPanelGroup::GetPanelCount() const {
   int count = 0;
-  for (int i = 0; i < GetControlCount(); ++i) count += dynamic_cast<TCustomCategoryPanel*>(GetControls(i)) ? 1 : 0;
+  for (int i = 0; i < GetControlCount(); ++i)
+    count += dynamic_cast<TCustomCategoryPanel*>(GetControls(i)) ? 1 : 0;
   return count;
 }
 
@@ -129,5 +132,9 @@ TCustomCategoryPanel* TCustomCategoryPanelGroup::CreatePanel(TComponent* AOwner)
   return panel;
 }
 
-void TCustomCategoryPanelGroup::CollapseAll() { ForEachPanel([](TCustomCategoryPanel* APanel) { APanel->Collapse(); }); }
-void TCustomCategoryPanelGroup::ExpandAll() { ForEachPanel([](TCustomCategoryPanel* APanel) { APanel->Expand(); }); }
+void TCustomCategoryPanelGroup::CollapseAll() {
+  ForEachPanel([](TCustomCategoryPanel* APanel) { APanel->Collapse(); });
+}
+void TCustomCategoryPanelGroup::ExpandAll() {
+  ForEachPanel([](TCustomCategoryPanel* APanel) { APanel->Expand(); });
+}

@@ -5,21 +5,47 @@
 namespace {
 
 constexpr std::u16string_view SStandardColors[] = {
-    u"clBlack", u"clMaroon", u"clGreen", u"clOlive", u"clNavy", u"clPurple", u"clTeal", u"clGray",
-    u"clSilver", u"clRed", u"clLime", u"clYellow", u"clBlue", u"clFuchsia", u"clAqua", u"clWhite"};
-constexpr std::u16string_view SExtendedColors[] = {u"clMoneyGreen", u"clSkyBlue", u"clCream", u"clMedGray"};
-constexpr std::u16string_view SSystemColors[] = {
-    u"clActiveBorder", u"clActiveCaption", u"clAppWorkSpace", u"clBackground", u"clBtnFace", u"clBtnHighlight",
-    u"clBtnShadow", u"clBtnText", u"clCaptionText", u"clGradientActiveCaption", u"clGradientInactiveCaption",
-    u"clGrayText", u"clHighlight", u"clHighlightText", u"clHotLight", u"clInactiveBorder", u"clInactiveCaption",
-    u"clInactiveCaptionText", u"clInfoBk", u"clInfoText", u"clMenu", u"clMenuBar", u"clMenuHighlight", u"clMenuText",
-    u"clScrollBar", u"cl3DDkShadow", u"cl3DLight", u"clWindow", u"clWindowFrame", u"clWindowText"};
+    u"clBlack", u"clMaroon",  u"clGreen",  u"clOlive", u"clNavy", u"clPurple",
+    u"clTeal",  u"clGray",    u"clSilver", u"clRed",   u"clLime", u"clYellow",
+    u"clBlue",  u"clFuchsia", u"clAqua",   u"clWhite"};
+constexpr std::u16string_view SExtendedColors[] = {u"clMoneyGreen", u"clSkyBlue", u"clCream",
+                                                   u"clMedGray"};
+constexpr std::u16string_view SSystemColors[] = {u"clActiveBorder",
+                                                 u"clActiveCaption",
+                                                 u"clAppWorkSpace",
+                                                 u"clBackground",
+                                                 u"clBtnFace",
+                                                 u"clBtnHighlight",
+                                                 u"clBtnShadow",
+                                                 u"clBtnText",
+                                                 u"clCaptionText",
+                                                 u"clGradientActiveCaption",
+                                                 u"clGradientInactiveCaption",
+                                                 u"clGrayText",
+                                                 u"clHighlight",
+                                                 u"clHighlightText",
+                                                 u"clHotLight",
+                                                 u"clInactiveBorder",
+                                                 u"clInactiveCaption",
+                                                 u"clInactiveCaptionText",
+                                                 u"clInfoBk",
+                                                 u"clInfoText",
+                                                 u"clMenu",
+                                                 u"clMenuBar",
+                                                 u"clMenuHighlight",
+                                                 u"clMenuText",
+                                                 u"clScrollBar",
+                                                 u"cl3DDkShadow",
+                                                 u"cl3DLight",
+                                                 u"clWindow",
+                                                 u"clWindowFrame",
+                                                 u"clWindowText"};
 
 }  // namespace
 
 template <class F>
-void TQelColorList::Fill(TColorBoxStyle AStyle, TColor ANoneColor, TColor ADefaultColor, TStrings* AItems,
-                         F&& AGetColors) {
+void TQelColorList::Fill(TColorBoxStyle AStyle, TColor ANoneColor, TColor ADefaultColor,
+                         TStrings* AItems, F&& AGetColors) {
   Colors.clear();
   Names.clear();
   const bool pretty = AStyle.Contains(cbPrettyNames);
@@ -35,9 +61,12 @@ void TQelColorList::Fill(TColorBoxStyle AStyle, TColor ANoneColor, TColor ADefau
   if (AStyle.Contains(cbCustomColor)) add(clBlack, u"Custom...");
   if (AStyle.Contains(cbIncludeNone)) add(ANoneColor, u"clNone");
   if (AStyle.Contains(cbIncludeDefault)) add(ADefaultColor, u"clDefault");
-  if (AStyle.Contains(cbStandardColors)) for (auto name : SStandardColors) addNamed(name);
-  if (AStyle.Contains(cbExtendedColors)) for (auto name : SExtendedColors) addNamed(name);
-  if (AStyle.Contains(cbSystemColors)) for (auto name : SSystemColors) addNamed(name);
+  if (AStyle.Contains(cbStandardColors))
+    for (auto name : SStandardColors) addNamed(name);
+  if (AStyle.Contains(cbExtendedColors))
+    for (auto name : SExtendedColors) addNamed(name);
+  if (AStyle.Contains(cbSystemColors))
+    for (auto name : SSystemColors) addNamed(name);
   if (AStyle.Contains(cbCustomColors)) {
     TStringList extra;
     AGetColors(&extra);
@@ -91,30 +120,42 @@ TCustomColorBox::TCustomColorBox(TComponent* AOwner) : TCustomComboBox(AOwner) {
 
 void TCustomColorBox::PopulateList() {
   const TColor selected = GetItemIndex() >= 0 ? GetSelected() : clBlack;
-  FList.Fill(FStyle, FNoneColor, FDefaultColor, GetItems(), [this](TStrings* AItems) { OnGetColors(this, AItems); });
+  FList.Fill(FStyle, FNoneColor, FDefaultColor, GetItems(),
+             [this](TStrings* AItems) { OnGetColors(this, AItems); });
   if (FList.IndexOf(selected) >= 0) SetSelected(selected);
 }
 
 TColor TCustomColorBox::GetSelected() const {
   const int index = GetItemIndex();
-  return index >= 0 && index < static_cast<int>(FList.Colors.size()) ? FList.Colors[static_cast<size_t>(index)] : clBlack;
+  return index >= 0 && index < static_cast<int>(FList.Colors.size())
+             ? FList.Colors[static_cast<size_t>(index)]
+             : clBlack;
 }
 
-void TCustomColorBox::SetSelected(TColor AValue) { SetItemIndex(FList.Select(AValue, FStyle, GetItems())); }
+void TCustomColorBox::SetSelected(TColor AValue) {
+  SetItemIndex(FList.Select(AValue, FStyle, GetItems()));
+}
 
 // ---- colour list boxes ------------------------------------------------------------
 
-TCustomColorListBox::TCustomColorListBox(TComponent* AOwner) : TCustomListBox(AOwner) { PopulateList(); }
+TCustomColorListBox::TCustomColorListBox(TComponent* AOwner) : TCustomListBox(AOwner) {
+  PopulateList();
+}
 
 void TCustomColorListBox::PopulateList() {
   const TColor selected = GetItemIndex() >= 0 ? GetSelected() : clBlack;
-  FList.Fill(FStyle, FNoneColor, FDefaultColor, GetItems(), [this](TStrings* AItems) { OnGetColors(this, AItems); });
+  FList.Fill(FStyle, FNoneColor, FDefaultColor, GetItems(),
+             [this](TStrings* AItems) { OnGetColors(this, AItems); });
   if (FList.IndexOf(selected) >= 0) SetSelected(selected);
 }
 
 TColor TCustomColorListBox::GetSelected() const {
   const int index = GetItemIndex();
-  return index >= 0 && index < static_cast<int>(FList.Colors.size()) ? FList.Colors[static_cast<size_t>(index)] : clBlack;
+  return index >= 0 && index < static_cast<int>(FList.Colors.size())
+             ? FList.Colors[static_cast<size_t>(index)]
+             : clBlack;
 }
 
-void TCustomColorListBox::SetSelected(TColor AValue) { SetItemIndex(FList.Select(AValue, FStyle, GetItems())); }
+void TCustomColorListBox::SetSelected(TColor AValue) {
+  SetItemIndex(FList.Select(AValue, FStyle, GetItems()));
+}

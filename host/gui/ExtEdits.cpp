@@ -2,7 +2,8 @@
 #include "host/gui/ExtCtrls.h"
 
 // The label belongs to the edit (it goes with it) but lives on the edit's parent, beside it.
-TCustomLabeledEdit::TCustomLabeledEdit(TComponent* AOwner) : TCustomEdit(AOwner), FEditLabel(new TBoundLabel(this)) {
+TCustomLabeledEdit::TCustomLabeledEdit(TComponent* AOwner)
+    : TCustomEdit(AOwner), FEditLabel(new TBoundLabel(this)) {
   FEditLabel->SetFocusControl(this);
   PlaceLabel();
 }
@@ -36,8 +37,14 @@ void TCustomLabeledEdit::PlaceLabel() {
   switch (FLabelPosition) {
     case lpAbove: y -= h + FLabelSpacing; break;
     case lpBelow: y += GetHeight() + FLabelSpacing; break;
-    case lpLeft: x -= w + FLabelSpacing; y += (GetHeight() - h) / 2; break;
-    case lpRight: x += GetWidth() + FLabelSpacing; y += (GetHeight() - h) / 2; break;
+    case lpLeft:
+      x -= w + FLabelSpacing;
+      y += (GetHeight() - h) / 2;
+      break;
+    case lpRight:
+      x += GetWidth() + FLabelSpacing;
+      y += (GetHeight() - h) / 2;
+      break;
   }
   FEditLabel->SetBounds(x, y, w, h);
 }

@@ -65,7 +65,8 @@ void TCustomFlowPanel::AlignControls() {
     }
     const int mainAt = mainReversed ? mainExtent - mainPos - mainSize : mainPos;
     const int crossAt = crossReversed ? crossExtent - crossPos - crossSize : crossPos;
-    const int x = rect.Left + (vertical ? crossAt : mainAt) + ml, y = rect.Top + (vertical ? mainAt : crossAt) + mt;
+    const int x = rect.Left + (vertical ? crossAt : mainAt) + ml,
+              y = rect.Top + (vertical ? mainAt : crossAt) + mt;
     control->SetBounds(x, y, width, height);
     mainPos += mainSize;
     lineSize = std::max(lineSize, crossSize);

@@ -18,12 +18,14 @@ void TCellItem::SetSizeStyle(TSizeStyle AValue) {
 
 void TCellItem::SetValue(double AValue) {
   if (AValue < 0 || (FSizeStyle == ssPercent && AValue > 100) || std::isnan(AValue))
-    QelRaise<EGridPanelException>(Exception::FormatMessage(u"Invalid cell size %s", {FloatToStr(AValue)}));
+    QelRaise<EGridPanelException>(
+        Exception::FormatMessage(u"Invalid cell size %s", {FloatToStr(AValue)}));
   FValue = AValue;
   Changed();
 }
 
-TCellCollection::TCellCollection(TCustomGridPanel* AOwner, TClass AItemClass) : TOwnedCollection(AOwner, AItemClass) {}
+TCellCollection::TCellCollection(TCustomGridPanel* AOwner, TClass AItemClass)
+    : TOwnedCollection(AOwner, AItemClass) {}
 
 void TCellCollection::Changed() {
   TOwnedCollection::Changed();
@@ -41,12 +43,25 @@ void TControlItem::Changed() {
   if (auto* items = dynamic_cast<TControlCollection*>(GetCollection())) items->ItemChanged();
 }
 
-void TControlItem::SetColumn(int AValue) { FColumn = AValue; Changed(); }
-void TControlItem::SetRow(int AValue) { FRow = AValue; Changed(); }
-void TControlItem::SetColumnSpan(int AValue) { FColumnSpan = std::max(1, AValue); Changed(); }
-void TControlItem::SetRowSpan(int AValue) { FRowSpan = std::max(1, AValue); Changed(); }
+void TControlItem::SetColumn(int AValue) {
+  FColumn = AValue;
+  Changed();
+}
+void TControlItem::SetRow(int AValue) {
+  FRow = AValue;
+  Changed();
+}
+void TControlItem::SetColumnSpan(int AValue) {
+  FColumnSpan = std::max(1, AValue);
+  Changed();
+}
+void TControlItem::SetRowSpan(int AValue) {
+  FRowSpan = std::max(1, AValue);
+  Changed();
+}
 
-TControlCollection::TControlCollection(TCustomGridPanel* AOwner) : TOwnedCollection(AOwner, TControlItem::StaticClass()) {}
+TControlCollection::TControlCollection(TCustomGridPanel* AOwner)
+    : TOwnedCollection(AOwner, TControlItem::StaticClass()) {}
 
 void TControlCollection::Changed() {
   TOwnedCollection::Changed();
@@ -58,8 +73,9 @@ void TControlCollection::Changed() {
 TControlItem* TControlCollection::GetControlItems(int AColumn, int ARow) const {
   for (int i = 0; i < GetCount(); ++i) {
     TControlItem* item = GetItem(i);
-    if (item->GetControl() && AColumn >= item->GetColumn() && AColumn < item->GetColumn() + item->GetColumnSpan() &&
-        ARow >= item->GetRow() && ARow < item->GetRow() + item->GetRowSpan())
+    if (item->GetControl() && AColumn >= item->GetColumn() &&
+        AColumn < item->GetColumn() + item->GetColumnSpan() && ARow >= item->GetRow() &&
+        ARow < item->GetRow() + item->GetRowSpan())
       return item;
   }
   return nullptr;
@@ -103,7 +119,9 @@ void TControlCollection::RemoveControl(TControl* AControl) {
 // ---- grid panels --------------------------------------------------------------------
 
 TCustomGridPanel::TCustomGridPanel(TComponent* AOwner)
-    : TCustomPanel(AOwner), FColumns(new TColumnCollection(this)), FRows(new TRowCollection(this)),
+    : TCustomPanel(AOwner),
+      FColumns(new TColumnCollection(this)),
+      FRows(new TRowCollection(this)),
       FControlItems(new TControlCollection(this)) {
   FColumns->BeginUpdate();
   FRows->BeginUpdate();
@@ -161,9 +179,11 @@ bool TCustomGridPanel::FreeCell(int& AColumn, int& ARow) {
       }
     }
   }
-  if (FExpandStyle == emFixedSize || FColumns->GetCount() == 0 || FRows->GetCount() == 0) return false;
+  if (FExpandStyle == emFixedSize || FColumns->GetCount() == 0 || FRows->GetCount() == 0)
+    return false;
   // A new row (column) takes the size of the last one and is marked as added for the control.
-  TCellCollection* cells = FExpandStyle == emAddRows ? static_cast<TCellCollection*>(FRows) : FColumns;
+  TCellCollection* cells =
+      FExpandStyle == emAddRows ? static_cast<TCellCollection*>(FRows) : FColumns;
   TCellItem* last = cells->GetCellItems(cells->GetCount() - 1);
   cells->BeginUpdate();
   auto* added = static_cast<TCellItem*>(cells->Add());
@@ -187,7 +207,8 @@ void TCustomGridPanel::SyncItems() {
   for (int i = 0; i < GetControlCount(); ++i) {
     TControl* control = GetControls(i);
     int column = -1, row = -1;
-    if (FControlItems->IndexOf(control) < 0 && FreeCell(column, row)) FControlItems->AddControl(control, column, row);
+    if (FControlItems->IndexOf(control) < 0 && FreeCell(column, row))
+      FControlItems->AddControl(control, column, row);
   }
   FControlItems->EndUpdate();
   FSyncing = false;
@@ -225,7 +246,8 @@ std::vector<int> AxisSizes(TCellCollection* ACells, int AExtent, const std::vect
 
 }  // namespace
 
-void TCustomGridPanel::ComputeSizes(std::vector<int>& AWidths, std::vector<int>& AHeights, const TRect& ARect) const {
+void TCustomGridPanel::ComputeSizes(std::vector<int>& AWidths, std::vector<int>& AHeights,
+                                    const TRect& ARect) const {
   std::vector<int> autoWidths(static_cast<size_t>(FColumns->GetCount()), 0);
   std::vector<int> autoHeights(static_cast<size_t>(FRows->GetCount()), 0);
   for (int i = 0; i < FControlItems->GetCount(); ++i) {
@@ -278,22 +300,25 @@ void TCustomGridPanel::AlignControls() {
   };
   auto span = [](const std::vector<int>& ASizes, int AIndex, int ACount) {
     int total = 0;
-    for (int i = AIndex; i < AIndex + ACount && i < static_cast<int>(ASizes.size()); ++i) total += ASizes[i];
+    for (int i = AIndex; i < AIndex + ACount && i < static_cast<int>(ASizes.size()); ++i)
+      total += ASizes[i];
     return total;
   };
   for (int i = 0; i < FControlItems->GetCount(); ++i) {
     TControlItem* item = FControlItems->GetItem(i);
     TControl* control = item->GetControl();
     const int column = item->GetColumn(), row = item->GetRow();
-    if (!control || !control->GetVisible() || column < 0 || row < 0 || column >= FColumns->GetCount() ||
-        row >= FRows->GetCount())
+    if (!control || !control->GetVisible() || column < 0 || row < 0 ||
+        column >= FColumns->GetCount() || row >= FRows->GetCount())
       continue;
     const int cx = start(widths, column, rect.Left), cy = start(heights, row, rect.Top);
-    const int cw = span(widths, column, item->GetColumnSpan()), ch = span(heights, row, item->GetRowSpan());
+    const int cw = span(widths, column, item->GetColumnSpan()),
+              ch = span(heights, row, item->GetRowSpan());
     int x = cx, y = cy, w = control->GetWidth(), h = control->GetHeight();
     const TAnchors anchors = control->GetAnchors();
     const bool fill = control->GetAlign() == alClient;
-    auto place = [fill](bool ALow, bool AHigh, int ACellStart, int ACellSize, int& APos, int& ASize) {
+    auto place = [fill](bool ALow, bool AHigh, int ACellStart, int ACellSize, int& APos,
+                        int& ASize) {
       if (fill || (ALow && AHigh)) {
         APos = ACellStart;
         ASize = ACellSize;

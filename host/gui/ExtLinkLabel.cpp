@@ -15,8 +15,9 @@ TCustomLinkLabel::TCustomLinkLabel(TComponent* AOwner) : TWinControl(AOwner, Qel
   label->setTextFormat(Qt::RichText);
   label->setOpenExternalLinks(false);
   label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-  QObject::connect(label, &QLabel::linkActivated, label,
-                   [this](const QString& AHref) { QelGuard(this, [&] { LinkClicked(QelFromQString(AHref)); }); });
+  QObject::connect(label, &QLabel::linkActivated, label, [this](const QString& AHref) {
+    QelGuard(this, [&] { LinkClicked(QelFromQString(AHref)); });
+  });
   SetBounds(0, 0, 53, 17);
 }
 
@@ -30,7 +31,9 @@ void TCustomLinkLabel::TextChanged() {
 
 void TCustomLinkLabel::SetAlignment(TAlignment AValue) {
   FAlignment = AValue;
-  const Qt::Alignment align = AValue == taCenter ? Qt::AlignHCenter : AValue == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
+  const Qt::Alignment align = AValue == taCenter         ? Qt::AlignHCenter
+                              : AValue == taRightJustify ? Qt::AlignRight
+                                                         : Qt::AlignLeft;
   QelWidgetOf<QLabel>(this)->setAlignment(align | Qt::AlignVCenter);
 }
 

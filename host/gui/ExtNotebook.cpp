@@ -57,18 +57,21 @@ void TNotebook::PagesChanged(TObject*) {
 }
 
 void TNotebook::ShowActive() {
-  for (size_t i = 0; i < FPageControls.size(); ++i) FPageControls[i]->SetVisible(static_cast<int>(i) == FPageIndex);
+  for (size_t i = 0; i < FPageControls.size(); ++i)
+    FPageControls[i]->SetVisible(static_cast<int>(i) == FPageIndex);
 }
 
 void TNotebook::SetPageIndex(int AValue) {
-  if (AValue < 0 || AValue >= static_cast<int>(FPageControls.size()) || AValue == FPageIndex) return;
+  if (AValue < 0 || AValue >= static_cast<int>(FPageControls.size()) || AValue == FPageIndex)
+    return;
   FPageIndex = AValue;
   ShowActive();
   OnPageChanged(this);
 }
 
 String TNotebook::GetActivePage() const {
-  return FPageIndex >= 0 && FPageIndex < FPages->GetCount() ? FPages->GetStrings(FPageIndex) : String();
+  return FPageIndex >= 0 && FPageIndex < FPages->GetCount() ? FPages->GetStrings(FPageIndex)
+                                                            : String();
 }
 
 void TNotebook::SetActivePage(const String& AValue) {
@@ -81,8 +84,9 @@ void TNotebook::SetActivePage(const String& AValue) {
 void TNotebook::Notification(TComponent* AComponent, TOperation AOperation) {
   TCustomControl::Notification(AComponent, AOperation);
   if (AOperation != opRemove || !FPages || FSyncing) return;
-  auto found = std::find_if(FPageControls.begin(), FPageControls.end(),
-                            [AComponent](TPage* APage) { return static_cast<TComponent*>(APage) == AComponent; });
+  auto found = std::find_if(FPageControls.begin(), FPageControls.end(), [AComponent](TPage* APage) {
+    return static_cast<TComponent*>(APage) == AComponent;
+  });
   if (found == FPageControls.end()) return;
   const int index = static_cast<int>(found - FPageControls.begin());
   FPageControls.erase(found);

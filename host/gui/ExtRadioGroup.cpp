@@ -4,7 +4,8 @@
 #include "host/gui/ExtCtrls.h"
 #include "host/gui/QelQt.h"
 
-TCustomRadioGroup::TCustomRadioGroup(TComponent* AOwner) : TCustomGroupBox(AOwner), FItems(new TStringList) {
+TCustomRadioGroup::TCustomRadioGroup(TComponent* AOwner)
+    : TCustomGroupBox(AOwner), FItems(new TStringList) {
   FItems->OnChange = TNotifyEvent::Bind<&TCustomRadioGroup::ItemsChanged>(this);
 }
 
@@ -108,7 +109,7 @@ void TCustomRadioGroup::AlignControls() {
   const int width = rect.Width() / FColumns, height = std::max(1, rect.Height() / rows);
   for (int i = 0; i < count; ++i) {
     const int column = i / rows, row = i % rows;
-    FButtons[static_cast<size_t>(i)]->SetBounds(rect.Left + column * width + 4, rect.Top + row * height,
-                                                std::max(0, width - 8), height);
+    FButtons[static_cast<size_t>(i)]->SetBounds(
+        rect.Left + column * width + 4, rect.Top + row * height, std::max(0, width - 8), height);
   }
 }

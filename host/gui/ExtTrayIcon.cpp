@@ -9,7 +9,8 @@
 #include "host/gui/Menus.h"
 #include "host/gui/QelQt.h"
 
-TCustomTrayIcon::TCustomTrayIcon(TComponent* AOwner) : TComponent(AOwner), FIcon(new TIcon), FTimer(new TTimer(this)) {
+TCustomTrayIcon::TCustomTrayIcon(TComponent* AOwner)
+    : TComponent(AOwner), FIcon(new TIcon), FTimer(new TTimer(this)) {
   FIcon->OnChange = TNotifyEvent::Bind<&TCustomTrayIcon::IconChanged>(this);
   FTimer->SetEnabled(false);
   FTimer->OnTimer = TNotifyEvent::Bind<&TCustomTrayIcon::AnimateTick>(this);
@@ -28,13 +29,15 @@ void TCustomTrayIcon::SetVisible(bool AValue) {
     QelEnsureApplication();
     if (QelHeadless() || !QSystemTrayIcon::isSystemTrayAvailable()) return;
     FTray = new QSystemTrayIcon;
-    QObject::connect(FTray, &QSystemTrayIcon::activated, FTray, [this](QSystemTrayIcon::ActivationReason AReason) {
-      QelGuard(this, [&] {
-        if (AReason == QSystemTrayIcon::Trigger) OnClick(this);
-        else if (AReason == QSystemTrayIcon::DoubleClick) OnDblClick(this);
-      });
-    });
-    QObject::connect(FTray, &QSystemTrayIcon::messageClicked, FTray, [this] { QelGuard(this, [this] { OnBalloonClick(this); }); });
+    QObject::connect(FTray, &QSystemTrayIcon::activated, FTray,
+                     [this](QSystemTrayIcon::ActivationReason AReason) {
+                       QelGuard(this, [&] {
+                         if (AReason == QSystemTrayIcon::Trigger) OnClick(this);
+                         else if (AReason == QSystemTrayIcon::DoubleClick) OnDblClick(this);
+                       });
+                     });
+    QObject::connect(FTray, &QSystemTrayIcon::messageClicked, FTray,
+                     [this] { QelGuard(this, [this] { OnBalloonClick(this); }); });
     SetPopupMenu(FPopupMenu);
     SetHint(FHint);
     Refresh();
@@ -89,11 +92,12 @@ void TCustomTrayIcon::AnimateTick(TObject*) {
 
 bool TCustomTrayIcon::ShowBalloonHint() {
   if (!FTray || !FVisible) return false;
-  const QSystemTrayIcon::MessageIcon icon = FBalloonFlags == bfInfo      ? QSystemTrayIcon::Information
+  const QSystemTrayIcon::MessageIcon icon = FBalloonFlags == bfInfo ? QSystemTrayIcon::Information
                                             : FBalloonFlags == bfWarning ? QSystemTrayIcon::Warning
                                             : FBalloonFlags == bfError   ? QSystemTrayIcon::Critical
                                                                          : QSystemTrayIcon::NoIcon;
-  FTray->showMessage(QelToQString(FBalloonTitle), QelToQString(FBalloonHint), icon, FBalloonTimeout);
+  FTray->showMessage(QelToQString(FBalloonTitle), QelToQString(FBalloonHint), icon,
+                     FBalloonTimeout);
   return true;
 }
 

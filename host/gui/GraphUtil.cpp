@@ -20,7 +20,8 @@ int HueToRgb(int N1, int N2, int AHue) {
   if (AHue > HlsMax) AHue -= HlsMax;
   if (AHue < HlsMax / 6) return N1 + ((N2 - N1) * AHue + HlsMax / 12) / (HlsMax / 6);
   if (AHue < HlsMax / 2) return N2;
-  if (AHue < HlsMax * 2 / 3) return N1 + ((N2 - N1) * (HlsMax * 2 / 3 - AHue) + HlsMax / 12) / (HlsMax / 6);
+  if (AHue < HlsMax * 2 / 3)
+    return N1 + ((N2 - N1) * (HlsMax * 2 / 3 - AHue) + HlsMax / 12) / (HlsMax / 6);
   return N1;
 }
 
@@ -30,10 +31,10 @@ struct TWebName {
   TColor Color;
 };
 constexpr TWebName SWebNames[] = {
-    {u"black", clBlack}, {u"silver", clSilver}, {u"gray", clGray}, {u"white", clWhite}, {u"maroon", clMaroon},
-    {u"red", clRed}, {u"purple", clPurple}, {u"fuchsia", clFuchsia}, {u"green", clGreen}, {u"lime", clLime},
-    {u"olive", clOlive}, {u"yellow", clYellow}, {u"navy", clNavy}, {u"blue", clBlue}, {u"teal", clTeal},
-    {u"aqua", clAqua}};
+    {u"black", clBlack},   {u"silver", clSilver}, {u"gray", clGray},     {u"white", clWhite},
+    {u"maroon", clMaroon}, {u"red", clRed},       {u"purple", clPurple}, {u"fuchsia", clFuchsia},
+    {u"green", clGreen},   {u"lime", clLime},     {u"olive", clOlive},   {u"yellow", clYellow},
+    {u"navy", clNavy},     {u"blue", clBlue},     {u"teal", clTeal},     {u"aqua", clAqua}};
 
 int HexDigit(char16_t C) {
   if (C >= u'0' && C <= u'9') return C - u'0';
@@ -67,14 +68,18 @@ void ColorRGBToHLS(TColor AColor, uint16_t& Hue, uint16_t& Luminance, uint16_t& 
 }
 
 TColor ColorHLSToRGB(uint16_t Hue, uint16_t Luminance, uint16_t Saturation) {
-  const int h = std::min<int>(Hue, HlsMax), l = std::min<int>(Luminance, HlsMax), s = std::min<int>(Saturation, HlsMax);
+  const int h = std::min<int>(Hue, HlsMax), l = std::min<int>(Luminance, HlsMax),
+            s = std::min<int>(Saturation, HlsMax);
   if (s == 0) {
     const int v = l * RgbMax / HlsMax;
     return Rgb(v, v, v);
   }
-  const int m2 = l <= HlsMax / 2 ? (l * (HlsMax + s) + HlsMax / 2) / HlsMax : l + s - (l * s + HlsMax / 2) / HlsMax;
+  const int m2 = l <= HlsMax / 2 ? (l * (HlsMax + s) + HlsMax / 2) / HlsMax
+                                 : l + s - (l * s + HlsMax / 2) / HlsMax;
   const int m1 = 2 * l - m2;
-  auto channel = [&](int AHue) { return std::clamp((HueToRgb(m1, m2, AHue) * RgbMax + HlsMax / 2) / HlsMax, 0, 255); };
+  auto channel = [&](int AHue) {
+    return std::clamp((HueToRgb(m1, m2, AHue) * RgbMax + HlsMax / 2) / HlsMax, 0, 255);
+  };
   return Rgb(channel(h + HlsMax / 3), channel(h), channel(h - HlsMax / 3));
 }
 
@@ -97,7 +102,9 @@ TColor ShiftLuminance(TColor AColor, int ALuminance) {
 }
 }  // namespace
 
-TColor GetHighLightColor(TColor AColor, int ALuminance) { return ShiftLuminance(AColor, ALuminance); }
+TColor GetHighLightColor(TColor AColor, int ALuminance) {
+  return ShiftLuminance(AColor, ALuminance);
+}
 TColor GetShadowColor(TColor AColor, int ALuminance) { return ShiftLuminance(AColor, ALuminance); }
 
 String ColorToWebColorStr(TColor AColor) {
@@ -117,7 +124,9 @@ TColor WebColorStrToColor(const String& AWebColor) {
   int value[6];
   bool valid = text.size() == 6;
   for (size_t i = 0; valid && i < 6; ++i) valid = (value[i] = HexDigit(text[i])) >= 0;
-  if (!valid) QelRaise<EConvertError>(Exception::FormatMessage(u"'%s' is not a valid web color", {AWebColor}));
+  if (!valid)
+    QelRaise<EConvertError>(
+        Exception::FormatMessage(u"'%s' is not a valid web color", {AWebColor}));
   return Rgb(value[0] * 16 + value[1], value[2] * 16 + value[3], value[4] * 16 + value[5]);
 }
 
@@ -145,11 +154,15 @@ void GradientFillCanvas(TCanvas* ACanvas, TColor AStartColor, TColor AEndColor, 
   const TColor savedColor = brush->GetColor();
   const TBrushStyle savedStyle = brush->GetStyle();
   brush->SetStyle(bsSolid);
-  auto mix = [&](int AFrom, int ATo, int AStep) { return AFrom + (ATo - AFrom) * AStep / std::max(1, steps - 1); };
+  auto mix = [&](int AFrom, int ATo, int AStep) {
+    return AFrom + (ATo - AFrom) * AStep / std::max(1, steps - 1);
+  };
   for (int i = 0; i < steps; ++i) {
-    brush->SetColor(Rgb(mix(Red(from), Red(to), i), mix(Green(from), Green(to), i), mix(Blue(from), Blue(to), i)));
-    ACanvas->FillRect(ADirection == gdHorizontal ? TRect{ARect.Left + i, ARect.Top, ARect.Left + i + 1, ARect.Bottom}
-                                                 : TRect{ARect.Left, ARect.Top + i, ARect.Right, ARect.Top + i + 1});
+    brush->SetColor(Rgb(mix(Red(from), Red(to), i), mix(Green(from), Green(to), i),
+                        mix(Blue(from), Blue(to), i)));
+    ACanvas->FillRect(ADirection == gdHorizontal
+                          ? TRect{ARect.Left + i, ARect.Top, ARect.Left + i + 1, ARect.Bottom}
+                          : TRect{ARect.Left, ARect.Top + i, ARect.Right, ARect.Top + i + 1});
   }
   brush->SetColor(savedColor);
   brush->SetStyle(savedStyle);
@@ -161,10 +174,22 @@ void DrawArrow(TCanvas* ACanvas, TScrollDirection ADirection, const TPoint& ALoc
   for (int i = 0; i < ASize; ++i) {
     const int half = ASize - 1 - i;
     switch (ADirection) {
-      case sdDown: ACanvas->MoveTo(x + i, y + i); ACanvas->LineTo(x + 2 * ASize - 1 - i, y + i); break;
-      case sdUp: ACanvas->MoveTo(x + half, y + i); ACanvas->LineTo(x + 2 * ASize - 1 - half, y + i); break;
-      case sdRight: ACanvas->MoveTo(x + i, y + i); ACanvas->LineTo(x + i, y + 2 * ASize - 1 - i); break;
-      case sdLeft: ACanvas->MoveTo(x + i, y + half); ACanvas->LineTo(x + i, y + 2 * ASize - 1 - half); break;
+      case sdDown:
+        ACanvas->MoveTo(x + i, y + i);
+        ACanvas->LineTo(x + 2 * ASize - 1 - i, y + i);
+        break;
+      case sdUp:
+        ACanvas->MoveTo(x + half, y + i);
+        ACanvas->LineTo(x + 2 * ASize - 1 - half, y + i);
+        break;
+      case sdRight:
+        ACanvas->MoveTo(x + i, y + i);
+        ACanvas->LineTo(x + i, y + 2 * ASize - 1 - i);
+        break;
+      case sdLeft:
+        ACanvas->MoveTo(x + i, y + half);
+        ACanvas->LineTo(x + i, y + 2 * ASize - 1 - half);
+        break;
     }
   }
 }

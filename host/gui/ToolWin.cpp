@@ -1,10 +1,11 @@
 // Tool windows: edges drawn inside the client area, and the dock form.
-#include "host/gui/QelWidgets.h"
 #include "host/gui/ToolWin.h"
+#include "host/gui/QelWidgets.h"
 
 TToolWindow::TToolWindow(TComponent* AOwner) : TToolWindow(AOwner, QelBridged<QWidget>()) {}
 
-TToolWindow::TToolWindow(TComponent* AOwner, QWidget* AWidget) : TWinControl(AOwner, AWidget), FCanvas(new TControlCanvas) {
+TToolWindow::TToolWindow(TComponent* AOwner, QWidget* AWidget)
+    : TWinControl(AOwner, AWidget), FCanvas(new TControlCanvas) {
   FCanvas->SetControl(this);
   SetBounds(0, 0, 150, 29);
 }

@@ -12,7 +12,8 @@ namespace {
 
 // A paint box that fills its left half red through its OnPaint, a circle shape, a tool window
 // with its default (lowered outer, raised inner) edges, and a grid panel with two blue panels.
-constexpr char16_t SPainted[] = uR"(
+constexpr char16_t SPainted[] =
+    uR"(
 procedure PaintHalf(Sender);
 begin
   Sender.Canvas.Brush.Color := clRed;
@@ -50,7 +51,8 @@ TEST_F(GuiScriptTest, PaintBoxesShapesToolWindowsAndGridPanelsPaintWhereTheySay)
   TCustomForm* form = OnlyForm();
   ASSERT_NE(form, nullptr);
   const QImage shot = form->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const QRgb red = qRgb(255, 0, 0), white = qRgb(255, 255, 255), lime = qRgb(0, 255, 0), blue = qRgb(0, 0, 255);
+  const QRgb red = qRgb(255, 0, 0), white = qRgb(255, 255, 255), lime = qRgb(0, 255, 0),
+             blue = qRgb(0, 0, 255);
   // The fixed scheme's button shadow and highlight.
   const QRgb shadow = qRgb(0xA0, 0xA0, 0xA0), highlight = qRgb(255, 255, 255);
   const TPixelCase cases[] = {
@@ -68,10 +70,12 @@ TEST_F(GuiScriptTest, PaintBoxesShapesToolWindowsAndGridPanelsPaintWhereTheySay)
       {150, 175, blue, "grid cell 1,1 after moving the second panel"},
   };
   for (const TPixelCase& c : cases)
-    EXPECT_EQ(shot.pixel(c.X, c.Y) & 0xFFFFFF, c.Color & 0xFFFFFF) << c.What << " at " << c.X << "," << c.Y;
+    EXPECT_EQ(shot.pixel(c.X, c.Y) & 0xFFFFFF, c.Color & 0xFFFFFF)
+        << c.What << " at " << c.X << "," << c.Y;
 }
 
-constexpr char16_t SClicked[] = uR"(
+constexpr char16_t SClicked[] =
+    uR"(
 procedure LinkClicked(Sender; Link; LinkType);
 begin
   Sender.Hint := Sender.Hint + Link + ':' + IntToStr(Ord(LinkType)) + ';';

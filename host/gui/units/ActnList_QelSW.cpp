@@ -14,7 +14,8 @@ void TBasicAction_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Published();
   M.Method<&TBasicAction::Execute>(u"Execute");
   M.Method<&TBasicAction::Update>(u"Update");
-  M.Property<&TBasicAction::GetActionComponent, &TBasicAction::SetActionComponent>(u"ActionComponent");
+  M.Property<&TBasicAction::GetActionComponent, &TBasicAction::SetActionComponent>(
+      u"ActionComponent");
 }
 
 void TContainedActionLink_sw::RegisterMembers(TQelClassWrapperData&) {}
@@ -25,7 +26,8 @@ void TContainedAction_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Published();
   M.Property<&TContainedAction::GetActionList, &TContainedAction::SetActionList>(u"ActionList");
   M.Property<&TContainedAction::GetIndex, &TContainedAction::SetIndex>(u"Index");
-  M.Property<&TContainedAction::GetStatusAction, &TContainedAction::SetStatusAction>(u"StatusAction");
+  M.Property<&TContainedAction::GetStatusAction, &TContainedAction::SetStatusAction>(
+      u"StatusAction");
   M.Method<&TContainedAction::Suspended>(u"Suspended");
 }
 
@@ -59,7 +61,9 @@ void TCustomActionList_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Method<&TCustomActionList::IsShortCut>(u"IsShortCut");
 }
 
-void TActionList_sw::RegisterMembers(TQelClassWrapperData& AData) { TQelMembers<TActionList>(AData).Constructor(); }
+void TActionList_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TActionList>(AData).Constructor();
+}
 
 void TShortCutList_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TShortCutList> M(AData);
@@ -70,12 +74,16 @@ void TShortCutList_sw::RegisterMembers(TQelClassWrapperData& AData) {
 void TCustomAction_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TCustomAction> M(AData);
   M.Constructor();
-  M.Property<&TCustomAction::GetDisableIfNoHandler, &TCustomAction::SetDisableIfNoHandler>(u"DisableIfNoHandler");
-  M.Property<&TCustomAction::GetSecondaryShortCuts, &TCustomAction::SetSecondaryShortCuts>(u"SecondaryShortCuts");
+  M.Property<&TCustomAction::GetDisableIfNoHandler, &TCustomAction::SetDisableIfNoHandler>(
+      u"DisableIfNoHandler");
+  M.Property<&TCustomAction::GetSecondaryShortCuts, &TCustomAction::SetSecondaryShortCuts>(
+      u"SecondaryShortCuts");
   M.Method<&TCustomAction::IsShortCut>(u"IsShortCut");
 }
 
-void TAction_sw::RegisterMembers(TQelClassWrapperData& AData) { TQelMembers<TAction>(AData).Constructor(); }
+void TAction_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TAction>(AData).Constructor();
+}
 void TActionLink_sw::RegisterMembers(TQelClassWrapperData&) {}
 void TControlActionLink_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TControlActionLink>(AData).Property<&TControlActionLink::GetClient>(u"Client");
@@ -97,15 +105,17 @@ void AddControlsActions(TQelUnitWrapperData& AData) {
 
 }  // namespace
 
-#define QEL_ACTIONS_CLASSES                                                                             \
-  EActionError_sw, TContainedActionLink_sw, TContainedAction_sw, TContainedActionList_sw, TActionListEnumerator_sw, \
-      TCustomShortCutList_sw
-#define QEL_ACTNLIST_CLASSES \
-  TCustomActionList_sw, TActionList_sw, TShortCutList_sw, TCustomAction_sw, TAction_sw, TActionLink_sw
+#define QEL_ACTIONS_CLASSES                                                               \
+  EActionError_sw, TContainedActionLink_sw, TContainedAction_sw, TContainedActionList_sw, \
+      TActionListEnumerator_sw, TCustomShortCutList_sw
+#define QEL_ACTNLIST_CLASSES                                                            \
+  TCustomActionList_sw, TActionList_sw, TShortCutList_sw, TCustomAction_sw, TAction_sw, \
+      TActionLink_sw
 
 void Actions_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
-  QelAddTypes<TActionListState_sw, TActionEvent_sw, TContainedActionClass_sw, QEL_ACTIONS_CLASSES>(M);
+  QelAddTypes<TActionListState_sw, TActionEvent_sw, TContainedActionClass_sw, QEL_ACTIONS_CLASSES>(
+      M);
 }
 
 void ActnList_sw::RegisterMembers(TQelUnitWrapperData& AData) {
@@ -117,7 +127,8 @@ void Actions_sw::RegisterWrappers() {
   RegisterUnitWrapper(QelWrapperClass<Actions_sw>());
   QelExtendUnit(u"Classes", &AddClassesActions);
   QelExtendUnit(u"Controls", &AddControlsActions);
-  QelRegisterClassWrappers<TBasicActionLink_sw, TBasicAction_sw, TControlActionLink_sw, QEL_ACTIONS_CLASSES>();
+  QelRegisterClassWrappers<TBasicActionLink_sw, TBasicAction_sw, TControlActionLink_sw,
+                           QEL_ACTIONS_CLASSES>();
   QelRegisterEventWrappers<TActionEvent_sw>();
 }
 

@@ -38,10 +38,13 @@ void TControlCollection_sw::RegisterMembers(TQelClassWrapperData& AData) {
 void TCustomGridPanel_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TCustomGridPanel> M(AData);
   M.Constructor();
-  M.Property<&TCustomGridPanel::GetColumnCollection, &TCustomGridPanel::SetColumnCollection>(u"ColumnCollection", qpProtected);
-  M.Property<&TCustomGridPanel::GetRowCollection, &TCustomGridPanel::SetRowCollection>(u"RowCollection", qpProtected);
+  M.Property<&TCustomGridPanel::GetColumnCollection, &TCustomGridPanel::SetColumnCollection>(
+      u"ColumnCollection", qpProtected);
+  M.Property<&TCustomGridPanel::GetRowCollection, &TCustomGridPanel::SetRowCollection>(
+      u"RowCollection", qpProtected);
   M.Property<&TCustomGridPanel::GetControlCollection>(u"ControlCollection", qpProtected);
-  M.Property<&TCustomGridPanel::GetExpandStyle, &TCustomGridPanel::SetExpandStyle>(u"ExpandStyle", qpProtected);
+  M.Property<&TCustomGridPanel::GetExpandStyle, &TCustomGridPanel::SetExpandStyle>(u"ExpandStyle",
+                                                                                   qpProtected);
   M.Method<&TCustomGridPanel::CellRect>(u"CellRect");
   M.Method<&TCustomGridPanel::IsColumnEmpty>(u"IsColumnEmpty");
   M.Method<&TCustomGridPanel::IsRowEmpty>(u"IsRowEmpty");
@@ -51,9 +54,9 @@ void TGridPanel_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TGridPanel> M(AData);
   M.Constructor();
   QelRedeclareWinControl(M);
-  for (std::u16string_view name : {u"ColumnCollection", u"RowCollection", u"ControlCollection", u"ExpandStyle",
-                                   u"Alignment", u"VerticalAlignment", u"BorderStyle", u"ShowCaption", u"FullRepaint",
-                                   u"ParentBackground", u"BevelInner", u"BevelOuter", u"BevelKind", u"BevelWidth",
-                                   u"BorderWidth"})
+  for (std::u16string_view name :
+       {u"ColumnCollection", u"RowCollection", u"ControlCollection", u"ExpandStyle", u"Alignment",
+        u"VerticalAlignment", u"BorderStyle", u"ShowCaption", u"FullRepaint", u"ParentBackground",
+        u"BevelInner", u"BevelOuter", u"BevelKind", u"BevelWidth", u"BorderWidth"})
     M.Redeclare(name);
 }

@@ -5,9 +5,12 @@ void TCustomRadioGroup_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TCustomRadioGroup> M(AData);
   M.Constructor();
   M.Property<&TCustomRadioGroup::GetItems, &TCustomRadioGroup::SetItems>(u"Items", qpProtected);
-  M.Property<&TCustomRadioGroup::GetItemIndex, &TCustomRadioGroup::SetItemIndex>(u"ItemIndex", qpProtected);
-  M.Property<&TCustomRadioGroup::GetColumns, &TCustomRadioGroup::SetColumns>(u"Columns", qpProtected);
-  M.Property<&TCustomRadioGroup::GetWordWrap, &TCustomRadioGroup::SetWordWrap>(u"WordWrap", qpProtected);
+  M.Property<&TCustomRadioGroup::GetItemIndex, &TCustomRadioGroup::SetItemIndex>(u"ItemIndex",
+                                                                                 qpProtected);
+  M.Property<&TCustomRadioGroup::GetColumns, &TCustomRadioGroup::SetColumns>(u"Columns",
+                                                                             qpProtected);
+  M.Property<&TCustomRadioGroup::GetWordWrap, &TCustomRadioGroup::SetWordWrap>(u"WordWrap",
+                                                                               qpProtected);
   M.Property<&TCustomRadioGroup::GetButtons>(u"Buttons");
 }
 
@@ -15,7 +18,8 @@ void TRadioGroup_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TRadioGroup> M(AData);
   M.Constructor();
   QelRedeclareWinControl(M);
-  for (std::u16string_view name : {u"Items", u"ItemIndex", u"Columns", u"WordWrap"}) M.Redeclare(name);
+  for (std::u16string_view name : {u"Items", u"ItemIndex", u"Columns", u"WordWrap"})
+    M.Redeclare(name);
 }
 
 namespace {
@@ -25,15 +29,16 @@ void ColorMembers(TQelMembers<C>& M) {
   M.Constructor();
   M.template Property<&C::GetStyle, &C::SetStyle>(u"Style", qpProtected);
   M.template Property<&C::GetNoneColorColor, &C::SetNoneColorColor>(u"NoneColorColor", qpProtected);
-  M.template Property<&C::GetDefaultColorColor, &C::SetDefaultColorColor>(u"DefaultColorColor", qpProtected);
+  M.template Property<&C::GetDefaultColorColor, &C::SetDefaultColorColor>(u"DefaultColorColor",
+                                                                          qpProtected);
   M.template Property<&C::GetSelected, &C::SetSelected>(u"Selected", qpProtected);
   M.template Field<&C::OnGetColors>(u"OnGetColors", qpProtected);
   M.template Property<&C::GetColors>(u"Colors");
   M.template Property<&C::GetColorNames>(u"ColorNames");
   M.template Method<&C::PopulateList>(u"PopulateList");
 }
-constexpr std::u16string_view SColorPublished[] = {u"Style", u"NoneColorColor", u"DefaultColorColor", u"Selected",
-                                                   u"OnGetColors"};
+constexpr std::u16string_view SColorPublished[] = {
+    u"Style", u"NoneColorColor", u"DefaultColorColor", u"Selected", u"OnGetColors"};
 }  // namespace
 
 void TCustomColorBox_sw::RegisterMembers(TQelClassWrapperData& AData) {
@@ -46,7 +51,8 @@ void TColorBox_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Constructor();
   QelRedeclareWinControl(M);
   QelRedeclare(M, SColorPublished);
-  for (std::u16string_view name : {u"Text", u"DropDownCount", u"OnChange", u"OnSelect", u"OnDropDown", u"OnCloseUp"})
+  for (std::u16string_view name :
+       {u"Text", u"DropDownCount", u"OnChange", u"OnSelect", u"OnDropDown", u"OnCloseUp"})
     M.Redeclare(name);
 }
 
@@ -65,8 +71,10 @@ void TColorListBox_sw::RegisterMembers(TQelClassWrapperData& AData) {
 void TCustomLinkLabel_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TCustomLinkLabel> M(AData);
   M.Constructor();
-  M.Property<&TCustomLinkLabel::GetAlignment, &TCustomLinkLabel::SetAlignment>(u"Alignment", qpProtected);
-  M.Property<&TCustomLinkLabel::GetUseVisualStyle, &TCustomLinkLabel::SetUseVisualStyle>(u"UseVisualStyle", qpProtected);
+  M.Property<&TCustomLinkLabel::GetAlignment, &TCustomLinkLabel::SetAlignment>(u"Alignment",
+                                                                               qpProtected);
+  M.Property<&TCustomLinkLabel::GetUseVisualStyle, &TCustomLinkLabel::SetUseVisualStyle>(
+      u"UseVisualStyle", qpProtected);
   M.Field<&TCustomLinkLabel::OnLinkClick>(u"OnLinkClick", qpProtected);
 }
 
@@ -74,7 +82,8 @@ void TLinkLabel_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TLinkLabel> M(AData);
   M.Constructor();
   QelRedeclareWinControl(M);
-  for (std::u16string_view name : {u"Alignment", u"UseVisualStyle", u"OnLinkClick"}) M.Redeclare(name);
+  for (std::u16string_view name : {u"Alignment", u"UseVisualStyle", u"OnLinkClick"})
+    M.Redeclare(name);
 }
 
 void TEditButton_sw::RegisterMembers(TQelClassWrapperData& AData) {
@@ -83,18 +92,23 @@ void TEditButton_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Property<&TEditButton::GetEnabled, &TEditButton::SetEnabled>(u"Enabled");
   M.Property<&TEditButton::GetHint, &TEditButton::SetHint>(u"Hint");
   M.Property<&TEditButton::GetImageIndex, &TEditButton::SetImageIndex>(u"ImageIndex");
-  M.Property<&TEditButton::GetDisabledImageIndex, &TEditButton::SetDisabledImageIndex>(u"DisabledImageIndex");
+  M.Property<&TEditButton::GetDisabledImageIndex, &TEditButton::SetDisabledImageIndex>(
+      u"DisabledImageIndex");
   M.Property<&TEditButton::GetHotImageIndex, &TEditButton::SetHotImageIndex>(u"HotImageIndex");
-  M.Property<&TEditButton::GetPressedImageIndex, &TEditButton::SetPressedImageIndex>(u"PressedImageIndex");
+  M.Property<&TEditButton::GetPressedImageIndex, &TEditButton::SetPressedImageIndex>(
+      u"PressedImageIndex");
   M.Property<&TEditButton::GetDropDownMenu, &TEditButton::SetDropDownMenu>(u"DropDownMenu");
 }
 
 void TCustomButtonedEdit_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TCustomButtonedEdit> M(AData);
   M.Constructor();
-  M.Property<&TCustomButtonedEdit::GetImages, &TCustomButtonedEdit::SetImages>(u"Images", qpProtected);
-  M.Property<&TCustomButtonedEdit::GetLeftButton, &TCustomButtonedEdit::SetLeftButton>(u"LeftButton", qpProtected);
-  M.Property<&TCustomButtonedEdit::GetRightButton, &TCustomButtonedEdit::SetRightButton>(u"RightButton", qpProtected);
+  M.Property<&TCustomButtonedEdit::GetImages, &TCustomButtonedEdit::SetImages>(u"Images",
+                                                                               qpProtected);
+  M.Property<&TCustomButtonedEdit::GetLeftButton, &TCustomButtonedEdit::SetLeftButton>(
+      u"LeftButton", qpProtected);
+  M.Property<&TCustomButtonedEdit::GetRightButton, &TCustomButtonedEdit::SetRightButton>(
+      u"RightButton", qpProtected);
   M.Field<&TCustomButtonedEdit::OnLeftButtonClick>(u"OnLeftButtonClick", qpProtected);
   M.Field<&TCustomButtonedEdit::OnRightButtonClick>(u"OnRightButtonClick", qpProtected);
 }
@@ -103,8 +117,8 @@ void TButtonedEdit_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TButtonedEdit> M(AData);
   M.Constructor();
   QelRedeclareWinControl(M);
-  for (std::u16string_view name : {u"Images", u"LeftButton", u"RightButton", u"OnLeftButtonClick", u"OnRightButtonClick",
-                                   u"Text", u"MaxLength", u"ReadOnly", u"PasswordChar", u"CharCase", u"TextHint",
-                                   u"OnChange"})
+  for (std::u16string_view name :
+       {u"Images", u"LeftButton", u"RightButton", u"OnLeftButtonClick", u"OnRightButtonClick",
+        u"Text", u"MaxLength", u"ReadOnly", u"PasswordChar", u"CharCase", u"TextHint", u"OnChange"})
     M.Redeclare(name);
 }

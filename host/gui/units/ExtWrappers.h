@@ -58,12 +58,14 @@ QEL_GUI_UNIT(ToolWin);
 QEL_GUI_UNIT(GraphUtil);
 
 // The ExtCtrls classes registered by ExtCtrlsLists_QelSW and ExtCtrlsPanels_QelSW.
-#define QEL_EXTCTRLS_LIST_CLASSES                                                                           \
-  TCustomRadioGroup_sw, TRadioGroup_sw, TCustomColorBox_sw, TColorBox_sw, TCustomColorListBox_sw, TColorListBox_sw
-#define QEL_EXTCTRLS_PANEL_CLASSES                                                                         \
-  TBoundLabel_sw, TCustomLabeledEdit_sw, TLabeledEdit_sw, TCustomFlowPanel_sw, TFlowPanel_sw, EGridPanelException_sw, \
-      TCellItem_sw, TRowItem_sw, TColumnItem_sw, TCellCollection_sw, TRowCollection_sw, TColumnCollection_sw,     \
-      TControlItem_sw, TControlCollection_sw, TCustomGridPanel_sw, TGridPanel_sw, TPage_sw, TNotebook_sw,         \
-      TCustomLinkLabel_sw, TLinkLabel_sw, TEditButton_sw, TCustomButtonedEdit_sw, TButtonedEdit_sw,             \
-      TCustomTrayIcon_sw, TTrayIcon_sw, TCategoryPanelSurface_sw, TCustomCategoryPanel_sw, TCategoryPanel_sw,        \
+#define QEL_EXTCTRLS_LIST_CLASSES                                                                 \
+  TCustomRadioGroup_sw, TRadioGroup_sw, TCustomColorBox_sw, TColorBox_sw, TCustomColorListBox_sw, \
+      TColorListBox_sw
+#define QEL_EXTCTRLS_PANEL_CLASSES                                                                 \
+  TBoundLabel_sw, TCustomLabeledEdit_sw, TLabeledEdit_sw, TCustomFlowPanel_sw, TFlowPanel_sw,      \
+      EGridPanelException_sw, TCellItem_sw, TRowItem_sw, TColumnItem_sw, TCellCollection_sw,       \
+      TRowCollection_sw, TColumnCollection_sw, TControlItem_sw, TControlCollection_sw,             \
+      TCustomGridPanel_sw, TGridPanel_sw, TPage_sw, TNotebook_sw, TCustomLinkLabel_sw,             \
+      TLinkLabel_sw, TEditButton_sw, TCustomButtonedEdit_sw, TButtonedEdit_sw, TCustomTrayIcon_sw, \
+      TTrayIcon_sw, TCategoryPanelSurface_sw, TCustomCategoryPanel_sw, TCategoryPanel_sw,          \
       TCustomCategoryPanelGroup_sw, TCategoryPanelGroup_sw

@@ -10,7 +10,9 @@ void TToolWindow_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Property<&TToolWindow::GetCanvas>(u"Canvas");
 }
 
-void TToolDockForm_sw::RegisterMembers(TQelClassWrapperData& AData) { TQelMembers<TToolDockForm>(AData).Constructor(); }
+void TToolDockForm_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TToolDockForm>(AData).Constructor();
+}
 
 void ToolWin_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
