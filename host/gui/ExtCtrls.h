@@ -842,3 +842,47 @@ class TCategoryPanelGroup : public TCustomCategoryPanelGroup {
  public:
   explicit TCategoryPanelGroup(TComponent* AOwner) : TCustomCategoryPanelGroup(AOwner) {}
 };
+
+// ---------------------------------------------------------------------------
+// Control bars: children as bands in rows of RowSize pixels, each after a grab handle, moved
+// along their row so that none overlaps the one before it.
+
+QEL_EVENT_TYPE(TBandMoveEvent, void(TObject* Sender, TControl* Control, TRect& ARect));
+
+class TCustomControlBar : public TCustomControl {
+  QEL_CLASS(TCustomControlBar, TCustomControl)
+ public:
+  static constexpr int GrabWidth = 11;
+  explicit TCustomControlBar(TComponent* AOwner);
+  ~TCustomControlBar() override;
+  int GetRowSize() const { return FRowSize; }
+  void SetRowSize(int AValue);
+  bool GetRowSnap() const { return FRowSnap; }
+  void SetRowSnap(bool AValue) { FRowSnap = AValue; Realign(); }
+  bool GetAutoDrag() const { return FAutoDrag; }
+  void SetAutoDrag(bool AValue) { FAutoDrag = AValue; }
+  bool GetAutoDock() const { return FAutoDock; }
+  void SetAutoDock(bool AValue) { FAutoDock = AValue; }
+  TPicture* GetPicture() const { return FPicture; }
+  void SetPicture(TPicture* AValue) { FPicture->Assign(AValue); }
+  TBandMoveEvent OnBandMove;
+
+ protected:
+  void AlignControls() override;
+  void Paint() override;
+
+ private:
+  void PictureChanged(TObject*) { Invalidate(); }
+  TPicture* FPicture;
+  int FRowSize = 26;
+  bool FRowSnap = true;
+  bool FAutoDrag = true;
+  bool FAutoDock = true;
+  bool FArranging = false;
+};
+
+class TControlBar : public TCustomControlBar {
+  QEL_CLASS(TControlBar, TCustomControlBar)
+ public:
+  explicit TControlBar(TComponent* AOwner) : TCustomControlBar(AOwner) {}
+};

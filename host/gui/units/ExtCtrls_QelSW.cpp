@@ -106,6 +106,25 @@ void TCustomTrayIcon_sw::RegisterMembers(TQelClassWrapperData& AData) {
 
 void TTrayIcon_sw::RegisterMembers(TQelClassWrapperData& AData) { TQelMembers<TTrayIcon>(AData).Constructor(); }
 
+void TCustomControlBar_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCustomControlBar> M(AData);
+  M.Constructor();
+  M.Property<&TCustomControlBar::GetRowSize, &TCustomControlBar::SetRowSize>(u"RowSize", qpProtected);
+  M.Property<&TCustomControlBar::GetRowSnap, &TCustomControlBar::SetRowSnap>(u"RowSnap", qpProtected);
+  M.Property<&TCustomControlBar::GetAutoDrag, &TCustomControlBar::SetAutoDrag>(u"AutoDrag", qpProtected);
+  M.Property<&TCustomControlBar::GetAutoDock, &TCustomControlBar::SetAutoDock>(u"AutoDock", qpProtected);
+  M.Property<&TCustomControlBar::GetPicture, &TCustomControlBar::SetPicture>(u"Picture", qpProtected);
+  M.Field<&TCustomControlBar::OnBandMove>(u"OnBandMove", qpProtected);
+}
+
+void TControlBar_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TControlBar> M(AData);
+  M.Constructor();
+  QelRedeclareWinControl(M);
+  for (std::u16string_view name : {u"RowSize", u"RowSnap", u"AutoDrag", u"AutoDock", u"Picture", u"OnBandMove"})
+    M.Redeclare(name);
+}
+
 #define QEL_EXTCTRLS_CLASSES                                                                                  \
   TCustomPanel_sw, TPanel_sw, TTimer_sw, TPaintBox_sw, TImage_sw, TShape_sw, TBevel_sw, TSplitter_sw,            \
       QEL_EXTCTRLS_LIST_CLASSES, QEL_EXTCTRLS_PANEL_CLASSES
@@ -113,11 +132,11 @@ void TTrayIcon_sw::RegisterMembers(TQelClassWrapperData& AData) { TQelMembers<TT
 void ExtCtrls_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
   QelAddTypes<TShapeType_sw, TBevelStyle_sw, TBevelShape_sw, TResizeStyle_sw, TColorBoxStyles_sw, TColorBoxStyle_sw,
-              TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, TSysLinkEvent_sw, QEL_EXTCTRLS_CLASSES>(M);
+              TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, TSysLinkEvent_sw, TBandMoveEvent_sw, QEL_EXTCTRLS_CLASSES>(M);
 }
 
 void ExtCtrls_sw::RegisterWrappers() {
   RegisterUnitWrapper(QelWrapperClass<ExtCtrls_sw>());
   QelRegisterClassWrappers<QEL_EXTCTRLS_CLASSES>();
-  QelRegisterEventWrappers<TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, TSysLinkEvent_sw>();
+  QelRegisterEventWrappers<TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, TSysLinkEvent_sw, TBandMoveEvent_sw>();
 }

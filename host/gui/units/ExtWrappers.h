@@ -42,6 +42,9 @@ QEL_GUI_CLASS(TCustomCategoryPanel, TCustomPanel);
 QEL_GUI_CLASS(TCategoryPanel, TCustomCategoryPanel);
 QEL_GUI_CLASS(TCustomCategoryPanelGroup, TScrollingWinControl);
 QEL_GUI_CLASS(TCategoryPanelGroup, TCustomCategoryPanelGroup);
+QEL_GUI_CLASS(TCustomControlBar, TCustomControl);
+QEL_GUI_CLASS(TControlBar, TCustomControlBar);
+using TBandMoveEvent_sw = TQelEventWrapperOf<TBandMoveEvent>;
 using TSysLinkEvent_sw = TQelEventWrapperOf<TSysLinkEvent>;
 QEL_GUI_ENUM(TColorBoxStyles);
 struct TColorBoxStyle_sw : TQelConv<TColorBoxStyle> {
@@ -68,4 +71,4 @@ QEL_GUI_UNIT(GraphUtil);
       TCustomGridPanel_sw, TGridPanel_sw, TPage_sw, TNotebook_sw, TCustomLinkLabel_sw,             \
       TLinkLabel_sw, TEditButton_sw, TCustomButtonedEdit_sw, TButtonedEdit_sw, TCustomTrayIcon_sw, \
       TTrayIcon_sw, TCategoryPanelSurface_sw, TCustomCategoryPanel_sw, TCategoryPanel_sw,          \
-      TCustomCategoryPanelGroup_sw, TCategoryPanelGroup_sw
+      TCustomCategoryPanelGroup_sw, TCategoryPanelGroup_sw, TCustomControlBar_sw, TControlBar_sw

@@ -46,6 +46,8 @@ collapsed True 24 24 10
 header 30 30
 expanded 100 100 130 11
 collapsed all 30 30
+bands 72,2 11,2 133,2 11,28
+bands moved 72,2 11,2 143,2 11,28
 }
 var Ticks, Clicked;
 
@@ -57,6 +59,10 @@ end;
 procedure GroupClick(Sender); begin Clicked := Sender.ItemIndex; end;
 procedure PageChanged(Sender); begin Clicked := Clicked + 1; end;
 procedure Collapsing(Sender); begin Clicked := Clicked + 10; end;
+procedure BandMove(Sender; Control; var ARect);
+begin
+  if Control.Tag = 3 then ARect := Rect(ARect.Left + 10, ARect.Top, ARect.Right + 10, ARect.Bottom);
+end;
 procedure Expanding(Sender); begin Clicked := Clicked + 1; end;
 procedure Animated(Sender);
 begin
@@ -104,6 +110,12 @@ procedure Flow(FP; Style; Name);
 begin
   FP.FlowStyle := Style;
   MessageList.Lines.Add(Name + ' ' + Places(FP));
+end;
+
+procedure AddBand(Bar; X; Y; N);
+var P;
+begin
+  P := TPanel.Create(Bar); P.SetBounds(X, Y, 50, 20); P.Tag := N; P.Parent := Bar;
 end;
 
 procedure Main;
@@ -266,5 +278,14 @@ begin
     IntToStr(P.Top + P.Surface.Top) + ' ' + IntToStr(Clicked));
   CG.CollapseAll;
   MessageList.Lines.Add('collapsed all ' + IntToStr(CP.Height) + ' ' + IntToStr(P.Top));
+
+  // Control bars keep their bands in rows, each after its grab handle and after the one before
+  // (the second band, put left of where the first one went, goes before it).
+  G := TControlBar.Create(F); G.Parent := F; G.SetBounds(0, 0, 300, 60);
+  AddBand(G, 0, 0, 1); AddBand(G, 10, 0, 2); AddBand(G, 100, 0, 3); AddBand(G, 0, 30, 4);
+  MessageList.Lines.Add('bands ' + Places(G));
+  G.OnBandMove := @BandMove;
+  G.RowSize := 26;
+  MessageList.Lines.Add('bands moved ' + Places(G));
   F.Free;
 end;
