@@ -886,3 +886,40 @@ class TControlBar : public TCustomControlBar {
  public:
   explicit TControlBar(TComponent* AOwner) : TCustomControlBar(AOwner) {}
 };
+
+// ---------------------------------------------------------------------------
+// Headers: a row of titled sections whose right edges the user drags to resize them.
+
+QEL_EVENT_TYPE(TSectionEvent, void(TObject* Sender, int ASection, int AWidth));
+
+class THeader : public TCustomControl {
+  QEL_CLASS(THeader, TCustomControl)
+ public:
+  explicit THeader(TComponent* AOwner);
+  ~THeader() override;
+  TStrings* GetSections() const { return FSections; }
+  void SetSections(TStrings* AValue) { FSections->Assign(AValue); }
+  // Raises EListError "List index out of bounds (%d)".
+  int GetSectionWidth(int AIndex) const;
+  void SetSectionWidth(int AIndex, int AWidth);
+  bool GetAllowResize() const { return FAllowResize; }
+  void SetAllowResize(bool AValue) { FAllowResize = AValue; }
+  TSectionEvent OnSizing;
+  TSectionEvent OnSized;
+
+ protected:
+  void Paint() override;
+  void MouseDown(TMouseButton AButton, TShiftState AShift, int X, int Y) override;
+  void MouseMove(TShiftState AShift, int X, int Y) override;
+  void MouseUp(TMouseButton AButton, TShiftState AShift, int X, int Y) override;
+
+ private:
+  void SectionsChanged(TObject*);
+  // The section whose right edge is within a few pixels of X, or -1.
+  int EdgeAt(int X) const;
+  TStringList* FSections;
+  std::vector<int> FWidths;
+  int FDragging = -1;
+  int FDragStart = 0;
+  bool FAllowResize = true;
+};

@@ -125,6 +125,17 @@ void TControlBar_sw::RegisterMembers(TQelClassWrapperData& AData) {
     M.Redeclare(name);
 }
 
+void THeader_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<THeader> M(AData);
+  M.Constructor();
+  QelRedeclareWinControl(M);
+  M.Property<&THeader::GetSections, &THeader::SetSections>(u"Sections");
+  M.Property<&THeader::GetSectionWidth, &THeader::SetSectionWidth>(u"SectionWidth");
+  M.Property<&THeader::GetAllowResize, &THeader::SetAllowResize>(u"AllowResize");
+  M.Field<&THeader::OnSizing>(u"OnSizing");
+  M.Field<&THeader::OnSized>(u"OnSized");
+}
+
 #define QEL_EXTCTRLS_CLASSES                                                                                  \
   TCustomPanel_sw, TPanel_sw, TTimer_sw, TPaintBox_sw, TImage_sw, TShape_sw, TBevel_sw, TSplitter_sw,            \
       QEL_EXTCTRLS_LIST_CLASSES, QEL_EXTCTRLS_PANEL_CLASSES
@@ -132,11 +143,12 @@ void TControlBar_sw::RegisterMembers(TQelClassWrapperData& AData) {
 void ExtCtrls_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
   QelAddTypes<TShapeType_sw, TBevelStyle_sw, TBevelShape_sw, TResizeStyle_sw, TColorBoxStyles_sw, TColorBoxStyle_sw,
-              TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, TSysLinkEvent_sw, TBandMoveEvent_sw, QEL_EXTCTRLS_CLASSES>(M);
+              TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, TSysLinkEvent_sw, TBandMoveEvent_sw, TSectionEvent_sw, QEL_EXTCTRLS_CLASSES>(M);
 }
 
 void ExtCtrls_sw::RegisterWrappers() {
   RegisterUnitWrapper(QelWrapperClass<ExtCtrls_sw>());
   QelRegisterClassWrappers<QEL_EXTCTRLS_CLASSES>();
-  QelRegisterEventWrappers<TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, TSysLinkEvent_sw, TBandMoveEvent_sw>();
+  QelRegisterEventWrappers<TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, TSysLinkEvent_sw, TBandMoveEvent_sw,
+                           TSectionEvent_sw>();
 }

@@ -45,6 +45,8 @@ QEL_GUI_CLASS(TCategoryPanelGroup, TCustomCategoryPanelGroup);
 QEL_GUI_CLASS(TCustomControlBar, TCustomControl);
 QEL_GUI_CLASS(TControlBar, TCustomControlBar);
 using TBandMoveEvent_sw = TQelEventWrapperOf<TBandMoveEvent>;
+QEL_GUI_CLASS(THeader, TCustomControl);
+using TSectionEvent_sw = TQelEventWrapperOf<TSectionEvent>;
 using TSysLinkEvent_sw = TQelEventWrapperOf<TSysLinkEvent>;
 QEL_GUI_ENUM(TColorBoxStyles);
 struct TColorBoxStyle_sw : TQelConv<TColorBoxStyle> {
@@ -71,4 +73,5 @@ QEL_GUI_UNIT(GraphUtil);
       TCustomGridPanel_sw, TGridPanel_sw, TPage_sw, TNotebook_sw, TCustomLinkLabel_sw,             \
       TLinkLabel_sw, TEditButton_sw, TCustomButtonedEdit_sw, TButtonedEdit_sw, TCustomTrayIcon_sw, \
       TTrayIcon_sw, TCategoryPanelSurface_sw, TCustomCategoryPanel_sw, TCategoryPanel_sw,          \
-      TCustomCategoryPanelGroup_sw, TCategoryPanelGroup_sw, TCustomControlBar_sw, TControlBar_sw
+      TCustomCategoryPanelGroup_sw, TCategoryPanelGroup_sw, TCustomControlBar_sw, TControlBar_sw,  \
+      THeader_sw

@@ -48,8 +48,12 @@ expanded 100 100 130 11
 collapsed all 30 30
 bands 72,2 11,2 133,2 11,28
 bands moved 72,2 11,2 143,2 11,28
+header 3 80 80
+sizing 0 90 sizing 0 100 sized 0 100
+header 100 80
+header refused
 }
-var Ticks, Clicked;
+var Ticks, Clicked, Log;
 
 procedure Tick(Sender);
 begin
@@ -59,6 +63,8 @@ end;
 procedure GroupClick(Sender); begin Clicked := Sender.ItemIndex; end;
 procedure PageChanged(Sender); begin Clicked := Clicked + 1; end;
 procedure Collapsing(Sender); begin Clicked := Clicked + 10; end;
+procedure Sizing(Sender; ASection; AWidth); begin Log := Log + 'sizing ' + IntToStr(ASection) + ' ' + IntToStr(AWidth) + ' '; end;
+procedure Sized(Sender; ASection; AWidth); begin Log := Log + 'sized ' + IntToStr(ASection) + ' ' + IntToStr(AWidth); end;
 procedure BandMove(Sender; Control; var ARect);
 begin
   if Control.Tag = 3 then ARect := Rect(ARect.Left + 10, ARect.Top, ARect.Right + 10, ARect.Bottom);
@@ -287,5 +293,24 @@ begin
   G.OnBandMove := @BandMove;
   G.RowSize := 26;
   MessageList.Lines.Add('bands moved ' + Places(G));
+
+  // Headers: dragging a section's right edge resizes it.
+  G := THeader.Create(F); G.Parent := F;
+  G.Sections.Add('Name'); G.Sections.Add('Size'); G.Sections.Add('Date');
+  MessageList.Lines.Add('header ' + IntToStr(G.Sections.Count) + ' ' + IntToStr(G.SectionWidth[0]) + ' ' +
+    IntToStr(G.SectionWidth[1]));
+  G.OnSizing := @Sizing; G.OnSized := @Sized;
+  Log := '';
+  G.Perform(WM_LBUTTONDOWN, MK_LBUTTON, 81 + 5 * 65536);
+  G.Perform(WM_MOUSEMOVE, MK_LBUTTON, 91 + 5 * 65536);
+  G.Perform(WM_MOUSEMOVE, MK_LBUTTON, 101 + 5 * 65536);
+  G.Perform(WM_LBUTTONUP, 0, 101 + 5 * 65536);
+  MessageList.Lines.Add(Log);
+  MessageList.Lines.Add('header ' + IntToStr(G.SectionWidth[0]) + ' ' + IntToStr(G.SectionWidth[1]));
+  try
+    G.SectionWidth[3];
+  except
+    on E: EListError do MessageList.Lines.Add('header refused');
+  end;
   F.Free;
 end;
