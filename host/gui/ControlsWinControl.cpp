@@ -15,8 +15,8 @@ TWinControl::TWinControl(TComponent* AOwner, QWidget* AWidget) : TControl(AOwner
 // Children are destroyed with their parent, as the class library does; each leaves its
 // owner's list as it goes.
 TWinControl::~TWinControl() {
-  // Leave the parent while still a windowed control, so it also drops this from its focus
-  // order (by ~TControl this is no TWinControl any more).
+  // The parent forgets this control while it is still a windowed one: by ~TControl it no
+  // longer is, and its tab list and the form's focus would keep the freed control.
   if (TWinControl* parent = GetParent()) {
     parent->RemoveChild(this);
     FParent = nullptr;
