@@ -163,9 +163,10 @@ void TContainedAction::SetChecked(bool AValue) {
 
 namespace {
 
+// Never destroyed: a list freed during the process's exit still finds it.
 std::vector<TContainedActionList*>& LiveLists() {
-  static std::vector<TContainedActionList*> lists;
-  return lists;
+  static auto* lists = new std::vector<TContainedActionList*>;
+  return *lists;
 }
 
 bool IsLive(TContainedActionList* AList) {
