@@ -138,7 +138,6 @@ class TContainedAction : public TBasicAction {
   void SetHelpContext(int AValue) { FHelpContext = AValue; Change(); }
   TStatusAction GetStatusAction() const { return FStatusAction; }
   void SetStatusAction(TStatusAction AValue) { FStatusAction = AValue; }
-  TNotifyEvent OnHint;
   static void QelRegisterMembers(TClassInfo& AInfo);
 
  protected:
@@ -166,8 +165,7 @@ QEL_PUBLISHED(TContainedAction, QelProp<u"Caption", &TContainedAction::GetCaptio
               QelProp<u"ImageIndex", &TContainedAction::GetImageIndex, &TContainedAction::SetImageIndex>,
               QelProp<u"GroupIndex", &TContainedAction::GetGroupIndex, &TContainedAction::SetGroupIndex>,
               QelProp<u"AutoCheck", &TContainedAction::GetAutoCheck, &TContainedAction::SetAutoCheck>,
-              QelProp<u"HelpContext", &TContainedAction::GetHelpContext, &TContainedAction::SetHelpContext>,
-              QelEvent<u"OnHint", &TContainedAction::OnHint>);
+              QelProp<u"HelpContext", &TContainedAction::GetHelpContext, &TContainedAction::SetHelpContext>);
 
 class TContainedActionList : public TComponent {
   QEL_CLASS(TContainedActionList, TComponent)
