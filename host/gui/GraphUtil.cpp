@@ -193,3 +193,49 @@ void DrawArrow(TCanvas* ACanvas, TScrollDirection ADirection, const TPoint& ALoc
     }
   }
 }
+
+namespace {
+void Polyline(TCanvas* ACanvas, std::initializer_list<TPoint> APoints) {
+  auto it = APoints.begin();
+  ACanvas->MoveTo(it->X, it->Y);
+  for (++it; it != APoints.end(); ++it) ACanvas->LineTo(it->X, it->Y);
+}
+}  // namespace
+
+void DrawCheck(TCanvas* ACanvas, const TPoint& ALocation, int ASize, bool AShadow) {
+  if (ASize < 3) return;
+  const int k = ASize / 3, last = ASize - 1;
+  auto mark = [&](int X, int Y) {
+    Polyline(ACanvas, {{X, Y + last - k}, {X + k, Y + last}, {X + last + 1, Y + k - 1}});
+  };
+  TPen* pen = ACanvas->GetPen();
+  if (AShadow) {
+    const TColor color = pen->GetColor();
+    pen->SetColor(clBtnHighlight);
+    mark(ALocation.X + 1, ALocation.Y + 1);
+    pen->SetColor(color);
+  }
+  mark(ALocation.X, ALocation.Y);
+}
+
+void DrawChevron(TCanvas* ACanvas, TScrollDirection ADirection, const TPoint& ALocation,
+                 int ASize) {
+  const int h = ASize / 2, x = ALocation.X, y = ALocation.Y;
+  for (int i = 0; i < 2; ++i) {
+    const int o = 3 * i;
+    switch (ADirection) {
+      case sdDown:
+        Polyline(ACanvas, {{x, y + o}, {x + h, y + o + h}, {x + 2 * h + 1, y + o - 1}});
+        break;
+      case sdUp:
+        Polyline(ACanvas, {{x, y + o + h}, {x + h, y + o}, {x + 2 * h + 1, y + o + h + 1}});
+        break;
+      case sdRight:
+        Polyline(ACanvas, {{x + o, y}, {x + o + h, y + h}, {x + o - 1, y + 2 * h + 1}});
+        break;
+      case sdLeft:
+        Polyline(ACanvas, {{x + o + h, y}, {x + o, y + h}, {x + o + h + 1, y + 2 * h + 1}});
+        break;
+    }
+  }
+}

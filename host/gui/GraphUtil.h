@@ -28,3 +28,10 @@ void GradientFillCanvas(TCanvas* ACanvas, TColor AStartColor, TColor AEndColor, 
                         TGradientDirection ADirection);
 // Draws an arrow pointing ADirection with its corner at ALocation, ASize pixels long.
 void DrawArrow(TCanvas* ACanvas, TScrollDirection ADirection, const TPoint& ALocation, int ASize);
+// Draws a check mark in the pen's colour in the ASize square at ALocation (two strokes at 45
+// degrees, the short one a third of the size); AShadow draws it first in the button highlight
+// colour one pixel lower right.
+void DrawCheck(TCanvas* ACanvas, const TPoint& ALocation, int ASize, bool AShadow = true);
+// Draws two arrowheads one behind the other pointing ADirection, in the ASize square at
+// ALocation.
+void DrawChevron(TCanvas* ACanvas, TScrollDirection ADirection, const TPoint& ALocation, int ASize);

@@ -20,6 +20,8 @@ void GraphUtil_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   M.Routine<&WebColorNameToColor>(u"WebColorNameToColor");
   M.Routine<&GradientFillCanvas>(u"GradientFillCanvas");
   M.Routine<&DrawArrow>(u"DrawArrow");
+  M.Routine<&DrawCheck, QelDefaults<true>>(u"DrawCheck");
+  M.Routine<&DrawChevron>(u"DrawChevron");
 }
 
 void GraphUtil_sw::RegisterWrappers() { RegisterUnitWrapper(QelWrapperClass<GraphUtil_sw>()); }

@@ -25,6 +25,9 @@ web refused x
 names navy #FF8000 clTeal
 gradient 0 16777215 9276813
 arrow 255 255 255 16777215
+check 255 255 16777215 16777215
+check shadow 255 16777215
+chevron 255 255 16777215
 edges 2 2 96 36
 edges [ebTop] 0 2 100 38
 edges no inner 0 1 100 39
@@ -102,6 +105,19 @@ begin
   DrawArrow(Bmp.Canvas, sdDown, Point(0, 0), 3);
   MessageList.Lines.Add('arrow ' + IntToStr(Bmp.Canvas.Pixels[2, 0]) + ' ' + IntToStr(Bmp.Canvas.Pixels[4, 0]) + ' ' +
     IntToStr(Bmp.Canvas.Pixels[2, 2]) + ' ' + IntToStr(Bmp.Canvas.Pixels[0, 1]));
+  Bmp.Canvas.FillRect(Rect(0, 0, 10, 10));
+  DrawCheck(Bmp.Canvas, Point(0, 0), 9, False);
+  MessageList.Lines.Add('check ' + IntToStr(Bmp.Canvas.Pixels[1, 6]) + ' ' + IntToStr(Bmp.Canvas.Pixels[6, 5]) + ' ' +
+    IntToStr(Bmp.Canvas.Pixels[8, 8]) + ' ' + IntToStr(Bmp.Canvas.Pixels[0, 0]));
+  Bmp.Canvas.Brush.Color := clBlack;
+  Bmp.Canvas.FillRect(Rect(0, 0, 10, 10));
+  DrawCheck(Bmp.Canvas, Point(0, 0), 9);
+  MessageList.Lines.Add('check shadow ' + IntToStr(Bmp.Canvas.Pixels[1, 6]) + ' ' + IntToStr(Bmp.Canvas.Pixels[4, 9]));
+  Bmp.Canvas.Brush.Color := clWhite;
+  Bmp.Canvas.FillRect(Rect(0, 0, 10, 10));
+  DrawChevron(Bmp.Canvas, sdRight, Point(0, 0), 8);
+  MessageList.Lines.Add('chevron ' + IntToStr(Bmp.Canvas.Pixels[2, 2]) + ' ' + IntToStr(Bmp.Canvas.Pixels[5, 2]) + ' ' +
+    IntToStr(Bmp.Canvas.Pixels[1, 4]));
   Bmp.Free;
 
   // A tool window's edges take their room from the aligned children.
