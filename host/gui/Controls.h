@@ -50,6 +50,8 @@ class TWinControl;
 class TCustomForm;
 class TPopupMenu;
 class TControlCanvas;
+class TBasicAction;
+class TControlActionLink;
 
 // ---------------------------------------------------------------------------
 // Constraints and margins
@@ -193,6 +195,9 @@ class TControl : public TComponent {
   void SetDragKind(TDragKind AValue) { FDragKind = AValue; }
   bool GetIsControl() const { return FIsControl; }
   void SetIsControl(bool AValue) { FIsControl = AValue; }
+  // Defined with the actions (ActnList.h): the control shows the action and runs it when clicked.
+  TBasicAction* GetAction() const;
+  void SetAction(TBasicAction* AValue);
 
   // The library's triggers: they run the events as user input would.
   virtual void Click();
@@ -275,6 +280,7 @@ class TControl : public TComponent {
   String FText;
   String FHint;
   TComponent* FPopupMenu = nullptr;  // a TPopupMenu
+  TControlActionLink* FActionLink = nullptr;
   TCursor FCursor = crDefault;
   TDragMode FDragMode = dmManual;
   TDragKind FDragKind = dkDrag;
@@ -361,7 +367,7 @@ class TWinControl : public TControl {
   TWinControl(TComponent* AOwner, QWidget* AWidget);
   // The area the aligned children share, in client coordinates.
   virtual void AdjustClientRect(TRect& ARect) const;
-  void AlignControls();
+  virtual void AlignControls();
   // The client area changed size: anchored children follow, aligned ones are laid out again.
   void ClientResized(int AOldWidth, int AOldHeight);
   void FontChanged() override;

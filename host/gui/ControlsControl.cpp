@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QPalette>
 
+#include "host/gui/ActnList.h"
 #include "host/gui/Forms.h"
 #include "host/gui/QelQt.h"
 #include "host/gui/QelWidgets.h"
@@ -24,6 +25,7 @@ TControl::TControl(TComponent* AOwner, QWidget* AWidget)
 }
 
 TControl::~TControl() {
+  SetAction(nullptr);
   if (FParent) FParent->RemoveChild(this);
   if (auto* bridge = dynamic_cast<TQelBridge*>(FWidget)) bridge->Control = nullptr;
   delete FWidget;
@@ -241,7 +243,9 @@ void TControl::SetAutoSize(bool AValue) {
   }
 }
 
-void TControl::Click() { OnClick(this); }
+void TControl::Click() {
+  if (!QelActionClick(this, FActionLink, OnClick)) OnClick(this);
+}
 void TControl::DblClick() { OnDblClick(this); }
 void TControl::Invalidate() { FWidget->update(); }
 void TControl::Repaint() { FWidget->repaint(); }

@@ -3,6 +3,7 @@
 #include <QKeySequence>
 #include <QMenu>
 
+#include "host/gui/ActnList.h"
 #include "host/gui/Forms.h"
 #include "host/gui/Menus.h"
 #include "host/gui/QelQt.h"
@@ -104,6 +105,7 @@ TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TMenuItem::~TMenuItem() {
+  SetAction(nullptr);
   Detach();
   while (!FItems.empty()) {
     TMenuItem* child = FItems.back();
@@ -220,8 +222,10 @@ TMenuItem* TMenuItem::Find(const String& ACaption) const {
 
 void TMenuItem::Click() {
   if (!FEnabled) return;
-  if (FAutoCheck) SetChecked(!FChecked);
-  OnClick(this);
+  // An AutoCheck action checks its clients itself.
+  auto* action = dynamic_cast<TContainedAction*>(GetAction());
+  if (FAutoCheck && !(action && action->GetAutoCheck())) SetChecked(!FChecked);
+  if (!QelActionClick(this, FActionLink, OnClick)) OnClick(this);
 }
 
 TMenuItem* TMenuItem::FindShortCut(TShortCut AShortCut) {

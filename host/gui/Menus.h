@@ -21,6 +21,8 @@ inline constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000, sc
 QEL_EXCEPTION(EMenuError, Exception);
 
 class TMenu;
+class TBasicAction;
+class TMenuActionLink;
 
 class TMenuItem : public TComponent {
   QEL_CLASS(TMenuItem, TComponent)
@@ -52,6 +54,9 @@ class TMenuItem : public TComponent {
   void SetBreak(TMenuBreak AValue) { FBreak = AValue; }
   int GetImageIndex() const { return FImageIndex; }
   void SetImageIndex(int AValue) { FImageIndex = AValue; }
+  // Defined with the actions (ActnList.h): the item shows the action and runs it when clicked.
+  TBasicAction* GetAction() const;
+  void SetAction(TBasicAction* AValue);
 
   int GetCount() const { return static_cast<int>(FItems.size()); }
   // Raises EMenuError "Menu index out of range".
@@ -84,6 +89,7 @@ class TMenuItem : public TComponent {
   void Detach();
 
   QAction* FAction;
+  TMenuActionLink* FActionLink = nullptr;
   QMenu* FSubMenu = nullptr;
   TMenuItem* FParent = nullptr;
   std::vector<TMenuItem*> FItems;

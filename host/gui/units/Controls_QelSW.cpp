@@ -1,5 +1,5 @@
 // The "Controls" unit wrapper: controls, windowed controls, constraints and the mouse.
-#include "host/gui/units/GuiWrappers.h"
+#include "host/gui/units/ActnWrappers.h"
 
 namespace {
 
@@ -38,6 +38,7 @@ void TControl_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TControl> M(AData);
   M.Constructor();
   M.Property<&TControl::GetParent, &SetControlParent>(u"Parent");
+  M.Property<&TControl::GetAction, &TControl::SetAction>(u"Action", qpProtected);
   M.Property<&TControl::GetLeft, &TControl::SetLeft>(u"Left");
   M.Property<&TControl::GetTop, &TControl::SetTop>(u"Top");
   M.Property<&TControl::GetWidth, &TControl::SetWidth>(u"Width");

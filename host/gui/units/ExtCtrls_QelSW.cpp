@@ -1,5 +1,6 @@
-// The "ExtCtrls" unit wrapper: panels, timers, paint boxes, images, shapes and bevels.
-#include "host/gui/units/GuiWrappers.h"
+// The "ExtCtrls" unit wrapper: panels, timers, paint boxes, images, shapes and bevels (the
+// lists and panels of later classes register in ExtCtrlsLists_QelSW and ExtCtrlsPanels_QelSW).
+#include "host/gui/units/ExtWrappers.h"
 
 void TCustomPanel_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TCustomPanel> M(AData);
@@ -80,16 +81,74 @@ void TSplitter_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Field<&TSplitter::OnMoved>(u"OnMoved");
 }
 
-#define QEL_EXTCTRLS_CLASSES \
-  TCustomPanel_sw, TPanel_sw, TTimer_sw, TPaintBox_sw, TImage_sw, TShape_sw, TBevel_sw, TSplitter_sw
+void TCustomTrayIcon_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCustomTrayIcon> M(AData);
+  M.Constructor();
+  M.Property<&TCustomTrayIcon::GetVisible, &TCustomTrayIcon::SetVisible>(u"Visible");
+  M.Property<&TCustomTrayIcon::GetHint, &TCustomTrayIcon::SetHint>(u"Hint");
+  M.Property<&TCustomTrayIcon::GetIcon, &TCustomTrayIcon::SetIcon>(u"Icon");
+  M.Property<&TCustomTrayIcon::GetIcons, &TCustomTrayIcon::SetIcons>(u"Icons");
+  M.Property<&TCustomTrayIcon::GetIconIndex, &TCustomTrayIcon::SetIconIndex>(u"IconIndex");
+  M.Property<&TCustomTrayIcon::GetAnimate, &TCustomTrayIcon::SetAnimate>(u"Animate");
+  M.Property<&TCustomTrayIcon::GetAnimateInterval, &TCustomTrayIcon::SetAnimateInterval>(u"AnimateInterval");
+  M.Property<&TCustomTrayIcon::GetBalloonHint, &TCustomTrayIcon::SetBalloonHint>(u"BalloonHint");
+  M.Property<&TCustomTrayIcon::GetBalloonTitle, &TCustomTrayIcon::SetBalloonTitle>(u"BalloonTitle");
+  M.Property<&TCustomTrayIcon::GetBalloonTimeout, &TCustomTrayIcon::SetBalloonTimeout>(u"BalloonTimeout");
+  M.Property<&TCustomTrayIcon::GetBalloonFlags, &TCustomTrayIcon::SetBalloonFlags>(u"BalloonFlags");
+  M.Property<&TCustomTrayIcon::GetPopupMenu, &TCustomTrayIcon::SetPopupMenu>(u"PopupMenu");
+  M.Method<&TCustomTrayIcon::ShowBalloonHint>(u"ShowBalloonHint");
+  M.Method<&TCustomTrayIcon::Refresh>(u"Refresh");
+  M.Field<&TCustomTrayIcon::OnClick>(u"OnClick");
+  M.Field<&TCustomTrayIcon::OnDblClick>(u"OnDblClick");
+  M.Field<&TCustomTrayIcon::OnBalloonClick>(u"OnBalloonClick");
+  M.Field<&TCustomTrayIcon::OnAnimate>(u"OnAnimate");
+}
+
+void TTrayIcon_sw::RegisterMembers(TQelClassWrapperData& AData) { TQelMembers<TTrayIcon>(AData).Constructor(); }
+
+void TCustomControlBar_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TCustomControlBar> M(AData);
+  M.Constructor();
+  M.Property<&TCustomControlBar::GetRowSize, &TCustomControlBar::SetRowSize>(u"RowSize", qpProtected);
+  M.Property<&TCustomControlBar::GetRowSnap, &TCustomControlBar::SetRowSnap>(u"RowSnap", qpProtected);
+  M.Property<&TCustomControlBar::GetAutoDrag, &TCustomControlBar::SetAutoDrag>(u"AutoDrag", qpProtected);
+  M.Property<&TCustomControlBar::GetAutoDock, &TCustomControlBar::SetAutoDock>(u"AutoDock", qpProtected);
+  M.Property<&TCustomControlBar::GetPicture, &TCustomControlBar::SetPicture>(u"Picture", qpProtected);
+  M.Field<&TCustomControlBar::OnBandMove>(u"OnBandMove", qpProtected);
+}
+
+void TControlBar_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TControlBar> M(AData);
+  M.Constructor();
+  QelRedeclareWinControl(M);
+  for (std::u16string_view name : {u"RowSize", u"RowSnap", u"AutoDrag", u"AutoDock", u"Picture", u"OnBandMove"})
+    M.Redeclare(name);
+}
+
+void THeader_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<THeader> M(AData);
+  M.Constructor();
+  QelRedeclareWinControl(M);
+  M.Property<&THeader::GetSections, &THeader::SetSections>(u"Sections");
+  M.Property<&THeader::GetSectionWidth, &THeader::SetSectionWidth>(u"SectionWidth");
+  M.Property<&THeader::GetAllowResize, &THeader::SetAllowResize>(u"AllowResize");
+  M.Field<&THeader::OnSizing>(u"OnSizing");
+  M.Field<&THeader::OnSized>(u"OnSized");
+}
+
+#define QEL_EXTCTRLS_CLASSES                                                                                  \
+  TCustomPanel_sw, TPanel_sw, TTimer_sw, TPaintBox_sw, TImage_sw, TShape_sw, TBevel_sw, TSplitter_sw,            \
+      QEL_EXTCTRLS_LIST_CLASSES, QEL_EXTCTRLS_PANEL_CLASSES
 
 void ExtCtrls_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
-  QelAddTypes<TShapeType_sw, TBevelStyle_sw, TBevelShape_sw, TResizeStyle_sw, TCanResizeSplitEvent_sw, QEL_EXTCTRLS_CLASSES>(M);
+  QelAddTypes<TShapeType_sw, TBevelStyle_sw, TBevelShape_sw, TResizeStyle_sw, TColorBoxStyles_sw, TColorBoxStyle_sw,
+              TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, TSysLinkEvent_sw, TBandMoveEvent_sw, TSectionEvent_sw, QEL_EXTCTRLS_CLASSES>(M);
 }
 
 void ExtCtrls_sw::RegisterWrappers() {
   RegisterUnitWrapper(QelWrapperClass<ExtCtrls_sw>());
   QelRegisterClassWrappers<QEL_EXTCTRLS_CLASSES>();
-  QelRegisterEventWrappers<TCanResizeSplitEvent_sw>();
+  QelRegisterEventWrappers<TCanResizeSplitEvent_sw, TGetColorsEvent_sw, TLBGetColorsEvent_sw, TSysLinkEvent_sw, TBandMoveEvent_sw,
+                           TSectionEvent_sw>();
 }

@@ -2,7 +2,8 @@
 #include <mutex>
 
 #include "engine/wrappers/units/QelUnits.h"
-#include "host/gui/units/GuiWrappers.h"
+#include "host/gui/units/ActnWrappers.h"
+#include "host/gui/units/ExtWrappers.h"
 #include "host/gui/units/QelGuiUnits.h"
 
 void QelRegisterGuiUnits() {
@@ -10,11 +11,15 @@ void QelRegisterGuiUnits() {
   std::call_once(once, [] {
     QelRegisterAllUnits();
     Graphics_sw::RegisterWrappers();
+    Actions_sw::RegisterWrappers();
+    ActnList_sw::RegisterWrappers();
     Menus_sw::RegisterWrappers();
     Controls_sw::RegisterWrappers();
     Forms_sw::RegisterWrappers();
     StdCtrls_sw::RegisterWrappers();
     ImgList_sw::RegisterWrappers();
+    ToolWin_sw::RegisterWrappers();
+    GraphUtil_sw::RegisterWrappers();
     ExtCtrls_sw::RegisterWrappers();
     ComCtrls_sw::RegisterWrappers();
     Dialogs_sw::RegisterWrappers();

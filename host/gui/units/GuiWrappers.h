@@ -202,7 +202,7 @@ QEL_GUI_UNIT(ComCtrls);
 inline constexpr std::u16string_view SGraphicControlPublished[] = {
     u"Caption", u"Color", u"Font", u"ParentFont", u"ParentColor", u"AutoSize", u"DragMode", u"DragKind",
     u"OnClick", u"OnDblClick", u"OnResize", u"OnMouseDown", u"OnMouseUp", u"OnMouseMove", u"OnMouseEnter",
-    u"OnMouseLeave", u"OnCanResize", u"PopupMenu"};
+    u"OnMouseLeave", u"OnCanResize", u"PopupMenu", u"Action"};
 inline constexpr std::u16string_view SWinControlPublished[] = {u"OnEnter", u"OnExit", u"OnKeyDown", u"OnKeyUp",
                                                                u"OnKeyPress"};
 template <class Host, size_t N>

@@ -1,5 +1,5 @@
 // The "Menus" unit wrapper: menu items, main and pop-up menus, shortcuts.
-#include "host/gui/units/GuiWrappers.h"
+#include "host/gui/units/ActnWrappers.h"
 
 namespace {
 
@@ -40,6 +40,7 @@ void TMenuItem_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Method<&TMenuItem::IsLine>(u"IsLine");
   M.Method<&TMenuItem::Click>(u"Click");
   M.Field<&TMenuItem::OnClick>(u"OnClick");
+  M.Property<&TMenuItem::GetAction, &TMenuItem::SetAction>(u"Action");
 }
 
 void TMenu_sw::RegisterMembers(TQelClassWrapperData& AData) {
@@ -69,7 +70,7 @@ void TPopupMenu_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Field<&TPopupMenu::OnClose>(u"OnClose");
 }
 
-#define QEL_MENUS_CLASSES TMenuItem_sw, TMenu_sw, TMainMenu_sw, TPopupMenu_sw, EMenuError_sw
+#define QEL_MENUS_CLASSES TMenuItem_sw, TMenu_sw, TMainMenu_sw, TPopupMenu_sw, EMenuError_sw, TMenuActionLink_sw
 
 void Menus_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
