@@ -40,7 +40,7 @@ begin
 end;
 )";
 
-struct TPixelCase {
+struct TPaintPixelCase {
   int X, Y;
   QRgb Color;
   const char* What;
@@ -55,7 +55,7 @@ TEST_F(GuiScriptTest, PaintBoxesShapesToolWindowsAndGridPanelsPaintWhereTheySay)
              blue = qRgb(0, 0, 255);
   // The fixed scheme's button shadow and highlight.
   const QRgb shadow = qRgb(0xA0, 0xA0, 0xA0), highlight = qRgb(255, 255, 255);
-  const TPixelCase cases[] = {
+  const TPaintPixelCase cases[] = {
       {5, 20, red, "paint box left half"},
       {30, 20, white, "paint box right half"},
       {70, 20, lime, "circle centre"},
@@ -69,7 +69,7 @@ TEST_F(GuiScriptTest, PaintBoxesShapesToolWindowsAndGridPanelsPaintWhereTheySay)
       {50, 175, white, "grid cell 0,1 is empty"},
       {150, 175, blue, "grid cell 1,1 after moving the second panel"},
   };
-  for (const TPixelCase& c : cases)
+  for (const TPaintPixelCase& c : cases)
     EXPECT_EQ(shot.pixel(c.X, c.Y) & 0xFFFFFF, c.Color & 0xFFFFFF)
         << c.What << " at " << c.X << "," << c.Y;
 }

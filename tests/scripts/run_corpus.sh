@@ -8,10 +8,15 @@
 # usage: run_corpus.sh QELRUN [CORPUS_DIR]
 set -u
 
-qelrun=${1:?usage: run_corpus.sh QELRUN [CORPUS_DIR]}
+qelrun=$(realpath "${1:?usage: run_corpus.sh QELRUN [CORPUS_DIR]}")
 # Dates, numbers and day names print in the locale's format: the expectations are the C locale's.
 export LC_ALL=C.UTF-8
-corpus=${2:-$(dirname "$0")}
+corpus=$(realpath "${2:-$(dirname "$0")}")
+# Each script runs in a scratch folder of its own (also its TMPDIR), so the files it writes by
+# relative name never meet those of another run: the plain-interpreter run of this corpus runs
+# at the same time.
+scratch_root=$(mktemp -d)
+trap 'rm -rf "$scratch_root"' EXIT
 
 # Scripts whose expectation holds only on the machine's own test host (tests/pascal), which
 # reports errors without the control's source-position block: under qelrun a caught
@@ -49,7 +54,9 @@ check() {
   fi
   local out err rc want_err
   out=$(mktemp) err=$(mktemp)
-  "$qelrun" "$file" >"$out" 2>"$err"
+  local work
+  work=$(mktemp -d "$scratch_root/run.XXXXXX")
+  (cd "$work" && TMPDIR="$work" "$qelrun" "$file" >"$out" 2>"$err")
   rc=$?
   want_err=$(expected_error "$file")
   local problem=""

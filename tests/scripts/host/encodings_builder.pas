@@ -122,7 +122,7 @@ begin
   // String lists saved in an encoding (its preamble first) and loaded by the preamble or by
   // the encoding named for a file without one.
   Randomize;
-  Name := '/tmp/qel_corpus_enc_' + IntToStr(Random(1000000000)) + '.txt';
+  Name := 'qel_corpus_enc_' + IntToStr(Random(1000000000)) + '.txt';
   L := TStringList.Create;
   L.Add('Łódź');
   L.SaveToFile(Name, TEncoding.BigEndianUnicode);

@@ -98,7 +98,7 @@ begin
   R.SelStart := Length(R.Lines[0]) + 1; R.SelLength := 6;
   Put('default colour blue ' + YesNo(R.DefAttributes.Color = clBlue) + ', unformatted blue ' + YesNo(R.SelAttributes.Color = clBlue));
 
-  Path := '/tmp/qel_corpus_richedit.html';
+  Path := 'qel_corpus_richedit.html';
   R.Lines.SaveToFile(Path);
   L := TStringList.Create;
   L.LoadFromFile(Path);

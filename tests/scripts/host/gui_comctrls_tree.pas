@@ -217,7 +217,7 @@ begin
 
   // The nodes as indented lines, and back.
   TV.Items.AddChild(TV.Items.GetFirstNode.GetLastChild, 'kid');
-  Path := '/tmp/qel_corpus_tree.txt';
+  Path := 'qel_corpus_tree.txt';
   TV.SaveToFile(Path);
   TV.Items.Clear;
   TV.LoadFromFile(Path);

@@ -29,7 +29,7 @@ procedure Main;
 var Name, W, R, M, B, S, i, Big;
 begin
   Randomize;
-  Name := '/tmp/qel_corpus_rw_' + IntToStr(Random(1000000000)) + '.txt';
+  Name := 'qel_corpus_rw_' + IntToStr(Random(1000000000)) + '.txt';
   W := TStreamWriter.Create(Name);
   W.WriteLine('first');
   W.Write(42);

@@ -14,7 +14,7 @@ end;
 procedure Main;
 var M, S, F, L, Name;
 begin
-  Name := '/tmp/qel_corpus_streams.txt';
+  Name := 'qel_corpus_streams.txt';
   S := TStringStream.Create('héllo');
   Put(S.Size);               // UTF-8 bytes
   S.Position := S.Size;

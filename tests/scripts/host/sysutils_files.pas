@@ -74,7 +74,7 @@ begin
   Put(IsRelativePath('/a/b'));
 
   Randomize;
-  Dir := '/tmp/qel_corpus_files_' + IntToStr(Random(1000000000));
+  Dir := GetCurrentDir + '/qel_corpus_files_' + IntToStr(Random(1000000000));
   Sub := Dir + '/deep/er';
   Put(DirectoryExists(Dir));
   Put(ForceDirectories(Sub));
