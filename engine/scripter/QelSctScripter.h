@@ -180,8 +180,9 @@ class TQelScriptControl : public TComponent, public IQelScriptControl {
   void SetInstructionBudget(int64_t AInstructions);
   int64_t GetMemoryCeiling() const { return FLimits.MemoryCeiling; }
   void SetMemoryCeiling(int64_t ABytes);
-  // Safe mode: the units that reach files, processes and dialogs are not published to the
-  // script (from the next Prepare).
+  // Safe mode: the units that open dialogs, print or reach the shell are not published to the
+  // script (from the next Prepare). It is no file-system sandbox: the file members of Classes
+  // and SysUtils and CreateObject stay (docs/robustness.md).
   bool GetSafeMode() const { return FSafeMode; }
   void SetSafeMode(bool AValue);
   const TQelVMLimits& Limits() const { return FLimits; }
