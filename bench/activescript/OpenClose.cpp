@@ -31,10 +31,14 @@ const TRow CRows[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // usage: bench_open_close [ROUNDS [ENGINE]]: ENGINE limits the run to the engines whose name
+  // contains it.
   const int rounds = argc > 1 ? std::stoi(argv[1]) : 1000;
+  const std::string only = argc > 2 ? argv[2] : "";
   QelRegisterAllUnits();
   QelRegisterScriptEngines();
   for (const TRow& row : CRows) {
+    if (StringToUtf8(QelScriptEngineName(row.Language)).find(only) == std::string::npos) continue;
     TQelScriptControl ctrl(nullptr);
     ctrl.SetLanguage(row.Language);
     ctrl.SetSourceText(row.Source);
