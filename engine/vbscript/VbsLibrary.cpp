@@ -312,7 +312,9 @@ void VbsFormatDateTime(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) 
   const double value = ArgDateLike(AArgs, 0);
   const int32_t named = ACall.FArgCount > 1 ? ArgInt(AArgs, 1) : 0;
   const TFormatSettings& settings = FormatSettings();
-  const auto format = [&](std::u16string_view APattern) { return FormatDateTime(APattern, value, settings); };
+  const auto format = [&](std::u16string_view APattern) {
+    return FormatDateTime(APattern, value, settings);
+  };
   const bool hasDate = std::trunc(value) != 0;
   const bool hasTime = value != std::trunc(value);
   String text;
@@ -392,7 +394,8 @@ constexpr std::pair<std::u16string_view, std::u16string_view> kInterfaceNames[] 
 String HostClassName(IDispatch* AObject) {
   if (!AObject) return String();
   IQelDispWrapper* wrapper = nullptr;
-  if (SUCCEEDED(AObject->QueryInterface(IID_IQelDispWrapper, reinterpret_cast<void**>(&wrapper))) && wrapper) {
+  if (SUCCEEDED(AObject->QueryInterface(IID_IQelDispWrapper, reinterpret_cast<void**>(&wrapper))) &&
+      wrapper) {
     const TQelWrapperClassRef type = wrapper->GetWrapper()->GetWrapperClass();
     wrapper->Release();
     if (!type || !type->IsTypeWrapper()) return String();
@@ -448,14 +451,14 @@ void VbsFormatCurrency(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) 
 
 // VBScript's own named constants: FormatDateTime's named formats and the tristates.
 constexpr std::pair<const char16_t*, int32_t> kConstants[] = {
-    {u"vbGeneralDate", 0}, {u"vbLongDate", 1}, {u"vbShortDate", 2}, {u"vbLongTime", 3},
-    {u"vbShortTime", 4},   {u"vbUseDefault", -2}, {u"vbTrue", -1}, {u"vbFalse", 0},
-    {u"vbObjectError", int32_t(0x80040000)},
+    {u"vbGeneralDate", 0}, {u"vbLongDate", 1},  {u"vbShortDate", 2},
+    {u"vbLongTime", 3},    {u"vbShortTime", 4}, {u"vbUseDefault", -2},
+    {u"vbTrue", -1},       {u"vbFalse", 0},     {u"vbObjectError", int32_t(0x80040000)},
 };
 
 // The text constants, each a row of its own that gives its text.
-constexpr std::u16string_view kTextConstants[] = {u"\r\n", u"\r", u"\n", u"\r\n", u"\t", u"",
-                                                  std::u16string_view(u"\0", 1), u"\f", u"\v"};
+constexpr std::u16string_view kTextConstants[] = {
+    u"\r\n", u"\r", u"\n", u"\r\n", u"\t", u"", std::u16string_view(u"\0", 1), u"\f", u"\v"};
 
 template <int AIndex>
 void VbsTextConstant(const TQelCall&, VARIANT*, VARIANT& AResult) {

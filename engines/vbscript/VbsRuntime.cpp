@@ -115,7 +115,8 @@ std::shared_ptr<TQelVirtMachine> TVbsRuntime::Compile(const std::u16string& ASou
   vm->OnFormatException = [this](TQelVirtMachine* AVM, int ALine, int ALinePos, Exception* E) {
     if (FHasPlace && FPlaceError.Get() == E) return;
     // The innermost place is in the immediate text running, or else in the script.
-    if (const std::u16string* evalText = QelVbsEvalText()) QelVbsRefineError(E, *evalText, ALine, ALinePos);
+    if (const std::u16string* evalText = QelVbsEvalText())
+      QelVbsRefineError(E, *evalText, ALine, ALinePos);
     if (FRunningText) QelVbsRefineError(E, *FRunningText, ALine, ALinePos);
     QelVbsRefineError(E, AVM->Source().Text(), ALine, ALinePos);
     FPlaceError = ExceptionPtr(E);
