@@ -95,6 +95,8 @@ class TQelVbParser : public IQelParserBase {
   TQelExprPtr ParseNew();
   // Every New expression, once parsed (VBScript binds the names of its own classes).
   virtual void NewParsed(TQelVbNewExpr& ANew) {}
+  // A parenthesised expression, once its ')' is read (VBScript lets "(New C).Member" go on).
+  virtual void GroupParsed(TQelExprPtr& AInner) {}
 
   IQelParserCallbacks* FCbs;
   TVBScanner FScanner{true};

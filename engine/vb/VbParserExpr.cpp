@@ -164,6 +164,7 @@ TQelExprPtr TQelVbParser::ParseFactor() {
       Consume();
       TQelExprPtr inner = ParseExpression();
       Expect({ptCloseRound});
+      GroupParsed(inner);
       return inner;
     }
   }

@@ -33,6 +33,9 @@ void QelVbsStopInstances(TQelVirtMachine& AVM);
 // an undeclared name; ASource is the text the error's place (line from 0, column from 1)
 // refers to. VBScript reports 438 for it.
 void QelVbsRefineError(Exception* E, std::u16string_view ASource, int ALine, int ALinePos);
+// The text of the innermost Eval or Execute running on this thread (null when none): the
+// source an error placed inside it refers to.
+const std::u16string* QelVbsEvalText();
 
 // The number and message VBScript gives an error that left a script (a machine error, a host
 // error or one raised with Err.Raise); ANumber is an HRESULT for errors of objects.

@@ -257,6 +257,12 @@ void TQelVbsParser::NewParsed(qel_vb::TQelVbNewExpr& ANew) {
     FNewExprs.push_back(&ANew);
 }
 
+// "(New Name).Member": the members go on from the new object, as after "New Name()".
+void TQelVbsParser::GroupParsed(TQelExprPtr& AInner) {
+  auto* created = dynamic_cast<qel_vb::TQelVbNewExpr*>(AInner.get());
+  if (created && Token() == ptDot && !DotStartsArgument()) ParseDesignatorRest(*created);
+}
+
 // After the whole script: New Name of one of its classes reaches the class by its own name.
 void TQelVbsParser::BindNewClasses() {
   for (qel_vb::TQelVbNewExpr* expr : FNewExprs) {

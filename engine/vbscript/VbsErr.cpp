@@ -113,6 +113,12 @@ TVbsError QelVbsErrorOf(Exception* E) {
     error.Number = NumberOfCode(ole->GetErrorCode());
     return error;
   }
+  // A text that is no number or date: VBScript's conversions fail with Type mismatch; the
+  // message keeps the text that failed.
+  if (dynamic_cast<EConvertError*>(E)) {
+    error.Number = 13;
+    return error;
+  }
   const String message = error.Description;
   for (const TVbsMessageMap& map : kMessageMap) {
     const std::u16string_view prefix(map.Prefix);

@@ -196,6 +196,7 @@ class TQelVbsParser : private TVbsGlobalNames, public qel_vb::TQelVbParser {
   TQelExprPtr MakeBinary(TQelExprPtr ALeft, TQelInstrCode AOp, TQelExprPtr ARight,
                          int APos) override;
   void NewParsed(qel_vb::TQelVbNewExpr& ANew) override;
+  void GroupParsed(TQelExprPtr& AInner) override;
 
  private:
   bool IsWord(const char16_t* AWord) const;

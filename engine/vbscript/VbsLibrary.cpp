@@ -8,6 +8,7 @@
 #include "engine/vb/VbIntrinsics.h"
 #include "engine/vbscript/VbsInternal.h"
 #include "engine/vm/QelSctVM.h"
+#include "engine/wrappers/QelSctWrappers.h"
 
 namespace qel_vbs {
 
@@ -25,16 +26,30 @@ constexpr HRESULT kVbsFacility = HRESULT(0x800A0000);
 
 TQelVirtMachine& MachineOf(TQelVMBase* AVM) { return *static_cast<TQelVirtMachine*>(AVM); }
 
+// The text an Eval or Execute of this thread runs, innermost, while it runs: an error placed
+// in it is read against it.
+thread_local const String* tEvalText = nullptr;
+
+struct TEvalTextScope {
+  const String* Saved;
+  explicit TEvalTextScope(const String& AText) : Saved(tEvalText) { tEvalText = &AText; }
+  ~TEvalTextScope() { tEvalText = Saved; }
+};
+
 // Eval(Expression): the text evaluated among the script's globals.
 void VbsEval(TQelVMBase* AVM, const TQelCall&, VARIANT* AArgs, VARIANT& AResult) {
-  VARIANT value = MachineOf(AVM).Eval(ArgText(AArgs, 0));
+  const String text = ArgText(AArgs, 0);
+  TEvalTextScope scope(text);
+  VARIANT value = MachineOf(AVM).Eval(text);
   QelClear(&AResult);
   AResult = value;
 }
 
 // Execute / ExecuteGlobal(Statements): the statements run among the script's globals.
 void VbsExecute(TQelVMBase* AVM, const TQelCall&, VARIANT* AArgs, VARIANT&) {
-  MachineOf(AVM).ExecStmt(ArgText(AArgs, 0));
+  const String text = ArgText(AArgs, 0);
+  TEvalTextScope scope(text);
+  MachineOf(AVM).ExecStmt(text);
 }
 
 void VbsScriptEngine(const TQelCall&, VARIANT*, VARIANT& AResult) { SetText(AResult, u"VBScript"); }
@@ -289,6 +304,34 @@ void VbsDatePart(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {
   SetInt64(AResult, value);
 }
 
+// FormatDateTime(Date[, NamedFormat]) with the regional formats: vbGeneralDate (0) shows the
+// date and the time the value has (midnight of day 0 is a time), vbLongDate (1), vbShortDate
+// (2), vbLongTime (3), and vbShortTime (4), which is always 24-hour "hh:mm".
+void VbsFormatDateTime(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {
+  RequireArgCount(ACall, 1, 2);
+  const double value = ArgDateLike(AArgs, 0);
+  const int32_t named = ACall.FArgCount > 1 ? ArgInt(AArgs, 1) : 0;
+  const TFormatSettings& settings = FormatSettings();
+  const auto format = [&](std::u16string_view APattern) {
+    return FormatDateTime(APattern, value, settings);
+  };
+  const bool hasDate = std::trunc(value) != 0;
+  const bool hasTime = value != std::trunc(value);
+  String text;
+  switch (named) {
+    case 0:
+      if (hasDate) text = format(settings.ShortDateFormat);
+      if (hasTime || !hasDate) text += (hasDate ? u" " : u"") + format(settings.LongTimeFormat);
+      break;
+    case 1: text = format(settings.LongDateFormat); break;
+    case 2: text = format(settings.ShortDateFormat); break;
+    case 3: text = format(settings.LongTimeFormat); break;
+    case 4: text = format(u"hh:nn"); break;
+    default: RaiseVbsError(5);
+  }
+  SetText(AResult, text);
+}
+
 // VBScript's text of a value: a Boolean is "True" or "False" ('&' passes its operands here).
 bool BooleanText(const VARIANT* AValue, VARIANT& AResult) {
   if (AValue->vt != VT_BOOL) return false;
@@ -339,9 +382,44 @@ void VbsCStr(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {
   if (!BooleanText(Arg(AArgs, 0), AResult)) qel_vb::VbCStr(ACall, AArgs, AResult);
 }
 
-// An instance of a script class is named by its class.
+// The names VBScript users know the scripting objects by, where they differ from the class's.
+constexpr std::pair<std::u16string_view, std::u16string_view> kInterfaceNames[] = {
+    {u"RegExp", u"IRegExp2"},
+    {u"Match", u"IMatch2"},
+    {u"MatchCollection", u"IMatchCollection2"},
+    {u"SubMatches", u"ISubMatches"},
+};
+
+// The class name of an object: a host object's wrapper class, else the type information's.
+String HostClassName(IDispatch* AObject) {
+  if (!AObject) return String();
+  IQelDispWrapper* wrapper = nullptr;
+  if (SUCCEEDED(AObject->QueryInterface(IID_IQelDispWrapper, reinterpret_cast<void**>(&wrapper))) &&
+      wrapper) {
+    const TQelWrapperClassRef type = wrapper->GetWrapper()->GetWrapperClass();
+    wrapper->Release();
+    if (!type || !type->IsTypeWrapper()) return String();
+    for (const auto& [name, known] : kInterfaceNames)
+      if (type->Name == name) return String(known);
+    return String(type->Name);
+  }
+  ITypeInfo* info = nullptr;
+  String name;
+  if (SUCCEEDED(AObject->GetTypeInfo(0, 0, &info)) && info) {
+    BSTR text = nullptr;
+    if (SUCCEEDED(info->GetDocumentation(MEMBERID_NIL, &text, nullptr, nullptr, nullptr)) && text)
+      name = String(OleBstrView(text));
+    SysFreeString(text);
+    info->Release();
+  }
+  return name;
+}
+
+// An instance of a script class is named by its class, a host object by its host class.
 void VbsTypeName(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) {
-  const std::u16string name = QelVbsClassNameOf(*Arg(AArgs, 0));
+  const VARIANT* value = Arg(AArgs, 0);
+  String name = QelVbsClassNameOf(*value);
+  if (name.empty() && value->vt == VT_DISPATCH) name = HostClassName(value->pdispVal);
   if (name.empty()) return qel_vb::VbTypeName(ACall, AArgs, AResult);
   SetText(AResult, name);
 }
@@ -371,6 +449,37 @@ void VbsFormatCurrency(const TQelCall& ACall, VARIANT* AArgs, VARIANT& AResult) 
   SetText(AResult, amount);
 }
 
+// VBScript's own named constants: FormatDateTime's named formats and the tristates.
+constexpr std::pair<const char16_t*, int32_t> kConstants[] = {
+    {u"vbGeneralDate", 0}, {u"vbLongDate", 1},  {u"vbShortDate", 2},
+    {u"vbLongTime", 3},    {u"vbShortTime", 4}, {u"vbUseDefault", -2},
+    {u"vbTrue", -1},       {u"vbFalse", 0},     {u"vbObjectError", int32_t(0x80040000)},
+};
+
+// The text constants, each a row of its own that gives its text.
+constexpr std::u16string_view kTextConstants[] = {
+    u"\r\n", u"\r", u"\n", u"\r\n", u"\t", u"", std::u16string_view(u"\0", 1), u"\f", u"\v"};
+
+template <int AIndex>
+void VbsTextConstant(const TQelCall&, VARIANT*, VARIANT& AResult) {
+  SetText(AResult, String(kTextConstants[AIndex]));
+}
+
+class TVbsConstant : public TIntrinsic {
+ public:
+  TVbsConstant(const std::u16string& AStrName, int32_t AValue)
+      : TIntrinsic(QelNameTable().GetNameIndex(AStrName, true), AStrName) {
+    VARIANT value;
+    value.vt = VT_I4;
+    value.lVal = AValue;
+    SetFixedValue(value);
+  }
+  void Execute(TQelVMBase*, TQelCall* ACall, VARIANT*, VARIANT& AResult) override {
+    if (ACall->FBracketType != bkNon) EQelVMRuntime::RaiseError(retTypeMismatch);
+    SetInt(AResult, FixedValue()->lVal);
+  }
+};
+
 constexpr TIntrinsicRow kLibraryRows[] = {
     {u" Text", bokFunction, 1, VbsText},
     {u" Append", bokProcedure, 2, VbsAppend},
@@ -393,11 +502,24 @@ constexpr TIntrinsicRow kLibraryRows[] = {
     {u"Filter", bokFunction, kVariable, VbsFilter},
     {u"Split", bokFunction, kVariable, VbsSplit},
     {u"DatePart", bokFunction, kVariable, VbsDatePart},
+    {u"FormatDateTime", bokFunction, kVariable, VbsFormatDateTime},
+    {u"vbCrLf", bokFunction, 0, VbsTextConstant<0>},
+    {u"vbCr", bokFunction, 0, VbsTextConstant<1>},
+    {u"vbLf", bokFunction, 0, VbsTextConstant<2>},
+    {u"vbNewLine", bokFunction, 0, VbsTextConstant<3>},
+    {u"vbTab", bokFunction, 0, VbsTextConstant<4>},
+    {u"vbNullString", bokFunction, 0, VbsTextConstant<5>},
+    {u"vbNullChar", bokFunction, 0, VbsTextConstant<6>},
+    {u"vbFormFeed", bokFunction, 0, VbsTextConstant<7>},
+    {u"vbVerticalTab", bokFunction, 0, VbsTextConstant<8>},
 };
 
 }  // namespace
 
-void EnumVbsLibrary(const std::function<void(TQelGlobalObject*)>& AProc) { EnumIntrinsicRows(kLibraryRows, AProc); }
+void EnumVbsLibrary(const std::function<void(TQelGlobalObject*)>& AProc) {
+  for (const auto& [name, value] : kConstants) AProc(new TVbsConstant(name, value));
+  EnumIntrinsicRows(kLibraryRows, AProc);
+}
 
 // New Name: a name that gives a class name of the registry (RegExp) creates that object.
 void QelVbsCreateNamed(const VARIANT& AType, VARIANT& AResult) {
@@ -417,3 +539,5 @@ void QelVbsCreateNamed(const VARIANT& AType, VARIANT& AResult) {
 }
 
 }  // namespace qel_vbs
+
+const std::u16string* QelVbsEvalText() { return qel_vbs::tEvalText; }

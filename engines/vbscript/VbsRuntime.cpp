@@ -35,6 +35,13 @@ struct TBlock {
   int StartLine;  // the host's number of the block's first line
 };
 
+// The members a global-members item publishes are reached like globals, but VBScript's own
+// library wins over them: a host routine named like one of VBScript's functions (a unit's
+// FormatDateTime) is reached through its item (SysUtils.FormatDateTime).
+void AddExtern(TQelVirtMachine& AVM, const TNamedObject& ANamed) {
+  AVM.AddExternObject(ANamed.Object.get(), ANamed.Name, ANamed.GlobalMembers, ANamed.GlobalMembers);
+}
+
 class TVbsRuntime final : public IQelBRuntime {
  public:
   ~TVbsRuntime() override;
@@ -108,6 +115,8 @@ std::shared_ptr<TQelVirtMachine> TVbsRuntime::Compile(const std::u16string& ASou
   vm->OnFormatException = [this](TQelVirtMachine* AVM, int ALine, int ALinePos, Exception* E) {
     if (FHasPlace && FPlaceError.Get() == E) return;
     // The innermost place is in the immediate text running, or else in the script.
+    if (const std::u16string* evalText = QelVbsEvalText())
+      QelVbsRefineError(E, *evalText, ALine, ALinePos);
     if (FRunningText) QelVbsRefineError(E, *FRunningText, ALine, ALinePos);
     QelVbsRefineError(E, AVM->Source().Text(), ALine, ALinePos);
     FPlaceError = ExceptionPtr(E);
@@ -118,8 +127,7 @@ std::shared_ptr<TQelVirtMachine> TVbsRuntime::Compile(const std::u16string& ASou
   QelVbsPrepareMachine(vm);
   vm->Initialize(ASource);
   for (const TNamedObject& named : FNamed)
-    if (!named.Name.empty() || named.GlobalMembers)
-      vm->AddExternObject(named.Object.get(), named.Name, named.GlobalMembers);
+    if (!named.Name.empty() || named.GlobalMembers) AddExtern(*vm, named);
   return vm;
 }
 
@@ -249,7 +257,7 @@ void TVbsRuntime::AddNamedObject(std::string_view AName, TQelBObject* AObject, b
   TNamedObject& named = FNamed.emplace_back(TNamedObject{QelBUtf16(AName), ComPtr<IDispatch>::adopt(object), AGlobalMembers});
   // A machine already running takes it now; one not compiled yet takes it when it compiles.
   if (FOpened && FVM && (!named.Name.empty() || AGlobalMembers)) {
-    FVM->AddExternObject(object, named.Name, AGlobalMembers);
+    AddExtern(*FVM, named);
     FCompiledNamed = FNamed.size();
   }
 }

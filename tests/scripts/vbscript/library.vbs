@@ -42,6 +42,18 @@ Sub Main
       DatePart("w", DateSerial(2024, 1, 1)) & " " & DatePart("w", DateSerial(2024, 1, 1), vbMonday) & " " & _
       DatePart("ww", DateSerial(2024, 1, 7)) & " " & DatePart("h", TimeSerial(13, 45, 10)) & " " & _
       DatePart("n", TimeSerial(13, 45, 10)) & " " & DatePart("s", TimeSerial(13, 45, 10))
+  ' the text constants, as character codes, and vbObjectError
+  Dim c, codes, i, sep
+  For Each c In Array(vbCrLf, vbCr, vbLf, vbNewLine, vbTab, vbNullString, vbNullChar, vbFormFeed, vbVerticalTab)
+    sep = "["
+    For i = 1 To Len(c)
+      codes = codes & sep & Asc(Mid(c, i, 1))
+      sep = ","
+    Next
+    If sep = "[" Then codes = codes & "["
+    codes = codes & "]"
+  Next
+  Say codes & " " & vbObjectError & " " & FormatNumber(1.5, 1, vbFalse, vbUseDefault, vbTrue)
   On Error Resume Next
   Say FormatNumber(1, 300)
   Say Err.Number & " " & Err.Description
@@ -70,6 +82,7 @@ End Sub
 ' Integer String Empty 5
 ' 60 -60 1 1 2 1 24 1
 ' 3 61 2 1 2 13 45 10
+' [13,10][13][10][13,10][9][][0][12][11] -2147221504 1.5
 ' 5 Invalid procedure call or argument
 ' True
 ' }
