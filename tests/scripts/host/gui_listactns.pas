@@ -65,7 +65,7 @@ begin
     MessageList.Lines.Add(Name + ': no error');
   except
     on E: EListError do
-      MessageList.Lines.Add(Name + ': ' + E.ClassName + ' ' + Copy(E.Message, 1, Pos(#10, E.Message + #10) - 1));
+      MessageList.Lines.Add(Name + ': ' + E.ClassName + ' ' + Trim(Copy(E.Message, 1, Pos(#10, E.Message + #10) - 1)));
   end;
 end;
 

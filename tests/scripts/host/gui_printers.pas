@@ -43,7 +43,7 @@ begin
     MessageList.Lines.Add(Name + ': no error');
   except
     on E: EPrinter do
-      MessageList.Lines.Add(Name + ': ' + E.ClassName + ' ' + Copy(E.Message, 1, Pos(#10, E.Message + #10) - 1));
+      MessageList.Lines.Add(Name + ': ' + E.ClassName + ' ' + Trim(Copy(E.Message, 1, Pos(#10, E.Message + #10) - 1)));
   end;
   if P.Printing then P.Abort;
   P.FileName := 'scratch.pdf';
