@@ -15,7 +15,7 @@ bool TPrintDialog::Run() {
   QPrintDialog dialog(&qt);
   dialog.setMinMax(FMinPage, FMaxPage);
   if (FMaxPage > 0) dialog.setFromTo(FFromPage, FToPage);
-  dialog.setPrintRange(FPrintRange == prSelection ? QAbstractPrintDialog::Selection
+  dialog.setPrintRange(FPrintRange == prSelection  ? QAbstractPrintDialog::Selection
                        : FPrintRange == prPageNums ? QAbstractPrintDialog::PageRange
                                                    : QAbstractPrintDialog::AllPages);
   if (dialog.exec() != QDialog::Accepted) return false;
@@ -39,7 +39,8 @@ bool TPrinterSetupDialog::Run() {
   if (dialog.exec() != QDialog::Accepted) return false;
   const int index = printer->GetPrinters()->IndexOf(QelFromQString(qt.printerName()));
   if (index >= 0) printer->SetPrinterIndex(index);
-  printer->SetOrientation(qt.pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait);
+  printer->SetOrientation(qt.pageLayout().orientation() == QPageLayout::Landscape ? poLandscape
+                                                                                  : poPortrait);
   return true;
 }
 
@@ -56,8 +57,9 @@ int TPageSetupDialog::GetPageHeight() const { return PageSize(false); }
 bool TPageSetupDialog::Run() {
   TPrinter* printer = Printer();
   QPrinter& qt = printer->QtPrinter();
-  qt.setPageMargins(QMarginsF(FMargins[0] / 100.0, FMargins[1] / 100.0, FMargins[2] / 100.0, FMargins[3] / 100.0),
-                    QPageLayout::Millimeter);
+  qt.setPageMargins(
+      QMarginsF(FMargins[0] / 100.0, FMargins[1] / 100.0, FMargins[2] / 100.0, FMargins[3] / 100.0),
+      QPageLayout::Millimeter);
   QPageSetupDialog dialog(&qt);
   if (dialog.exec() != QDialog::Accepted) return false;
   const QMarginsF margins = qt.pageLayout().margins(QPageLayout::Millimeter);
@@ -65,6 +67,7 @@ bool TPageSetupDialog::Run() {
   FMargins[1] = static_cast<int>(margins.top() * 100);
   FMargins[2] = static_cast<int>(margins.right() * 100);
   FMargins[3] = static_cast<int>(margins.bottom() * 100);
-  printer->SetOrientation(qt.pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait);
+  printer->SetOrientation(qt.pageLayout().orientation() == QPageLayout::Landscape ? poLandscape
+                                                                                  : poPortrait);
   return true;
 }

@@ -17,12 +17,15 @@ struct TShowing {
 
 // ---- the link ---------------------------------------------------------------------
 
-TListActionLink::TListActionLink(TCustomListAction* AAction, TCustomListControl* AClient) : FClient(AClient) {
+TListActionLink::TListActionLink(TCustomListAction* AAction, TCustomListControl* AClient)
+    : FClient(AClient) {
   // Not registered with the action: the client's own control link is, and stands for it.
   FAction = AAction;
 }
 
-TCustomListAction* TListActionLink::ListAction() const { return static_cast<TCustomListAction*>(FAction); }
+TCustomListAction* TListActionLink::ListAction() const {
+  return static_cast<TCustomListAction*>(FAction);
+}
 
 void TListActionLink::Refill() {
   TCustomListAction* action = ListAction();
@@ -61,7 +64,9 @@ int TCustomListAction::GetCount() const {
 void TCustomListAction::SetItemIndex(int AValue) {
   if (AValue < -1 || AValue >= GetCount()) QelRaiseListIndex(AValue);
   FItemIndex = AValue;
-  for (auto& [control, link] : FLinks) link->SetItemIndex(AValue);
+  // An inactive action's clients show no items to choose from.
+  if (FActive)
+    for (auto& [control, link] : FLinks) link->SetItemIndex(AValue);
 }
 
 void TCustomListAction::SetActive(bool AValue) {
@@ -81,7 +86,8 @@ void TCustomListAction::RegisterChanges(TBasicActionLink* ALink) {
   auto* controlLink = dynamic_cast<TControlActionLink*>(ALink);
   auto* list = controlLink ? dynamic_cast<TCustomListControl*>(controlLink->GetClient()) : nullptr;
   if (!list) return;
-  for (auto& [control, link] : FLinks) if (control == ALink) return;
+  for (auto& [control, link] : FLinks)
+    if (control == ALink) return;
   FLinks.emplace_back(ALink, std::make_unique<TListActionLink>(this, list));
   FLinks.back().second->Refill();
 }
@@ -136,7 +142,8 @@ TListControlItem* TListControlItems::AddItem(const String& ACaption, int AImageI
 }
 
 int TListControlItems::IndexOf(const String& ACaption) const {
-  for (int i = 0; i < GetCount(); ++i) if (GetListItems(i)->GetCaption() == ACaption) return i;
+  for (int i = 0; i < GetCount(); ++i)
+    if (GetListItems(i)->GetCaption() == ACaption) return i;
   return -1;
 }
 

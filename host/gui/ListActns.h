@@ -18,7 +18,8 @@ class TCustomListControl;
 
 QEL_EVENT_TYPE(TGetItemCountEvent, void(TCustomListAction* Sender, int& Count));
 QEL_EVENT_TYPE(TItemSelectedEvent, void(TCustomListAction* Sender, TControl* Control));
-QEL_EVENT_TYPE(TGetVirtualListItem, void(TCustomListAction* Sender, int Index, String& Value, int& ImageIndex));
+QEL_EVENT_TYPE(TGetVirtualListItem,
+               void(TCustomListAction* Sender, int Index, String& Value, int& ImageIndex));
 
 // The link between a list action and one list control: it fills the control with the items.
 class TListActionLink : public TActionLink {
@@ -82,12 +83,20 @@ class TListControlItem : public TCollectionItem {
   TListControlItem() = default;
   void Assign(TPersistent* ASource) override;
   const String& GetCaption() const { return FCaption; }
-  void SetCaption(const String& AValue) { FCaption = AValue; Changed(); }
+  void SetCaption(const String& AValue) {
+    FCaption = AValue;
+    Changed();
+  }
   int GetImageIndex() const { return FImageIndex; }
-  void SetImageIndex(int AValue) { FImageIndex = AValue; Changed(); }
+  void SetImageIndex(int AValue) {
+    FImageIndex = AValue;
+    Changed();
+  }
   TObject* GetData() const { return FData; }
   void SetData(TObject* AValue) { FData = AValue; }
-  String GetDisplayName() const override { return FCaption.empty() ? TCollectionItem::GetDisplayName() : FCaption; }
+  String GetDisplayName() const override {
+    return FCaption.empty() ? TCollectionItem::GetDisplayName() : FCaption;
+  }
 
  private:
   void Changed();
@@ -99,11 +108,14 @@ class TListControlItem : public TCollectionItem {
 class TListControlItems : public TOwnedCollection {
   QEL_CLASS(TListControlItems, TOwnedCollection)
  public:
-  explicit TListControlItems(TPersistent* AOwner) : TOwnedCollection(AOwner, TListControlItem::StaticClass()) {}
+  explicit TListControlItems(TPersistent* AOwner)
+      : TOwnedCollection(AOwner, TListControlItem::StaticClass()) {}
   TListControlItem* Add() { return static_cast<TListControlItem*>(TCollection::Add()); }
   // Adds an item with this caption.
   TListControlItem* AddItem(const String& ACaption, int AImageIndex);
-  TListControlItem* GetListItems(int AIndex) const { return static_cast<TListControlItem*>(GetItems(AIndex)); }
+  TListControlItem* GetListItems(int AIndex) const {
+    return static_cast<TListControlItem*>(GetItems(AIndex));
+  }
   // The index of the item with this caption (compared exactly), or -1.
   int IndexOf(const String& ACaption) const;
   // Shows the items again on the owning action's clients (once an update ends).

@@ -34,35 +34,48 @@ TPrinter::~TPrinter() {
 void TPrinter::Refresh() {
   Idle(u"Refresh");
   FPrinters->Clear();
-  for (const QString& name : QPrinterInfo::availablePrinterNames()) FPrinters->Add(QelFromQString(name));
+  for (const QString& name : QPrinterInfo::availablePrinterNames())
+    FPrinters->Add(QelFromQString(name));
   FPrinters->Add(SPdfPrinter);
   FPrinterIndex = -1;
 }
 
 // Settings of the document stay as they are while it prints.
 void TPrinter::Idle(const char16_t* AWhat) const {
-  if (GetPrinting()) QelRaise<EPrinter>(Exception::FormatMessage(u"Printing in progress: cannot change %s", {String(AWhat)}));
+  if (GetPrinting())
+    QelRaise<EPrinter>(
+        Exception::FormatMessage(u"Printing in progress: cannot change %s", {String(AWhat)}));
 }
 
-void TPrinter::SetTitle(const String& AValue) { Idle(u"Title"); FTitle = AValue; }
-void TPrinter::SetFileName(const String& AValue) { Idle(u"FileName"); FFileName = AValue; }
+void TPrinter::SetTitle(const String& AValue) {
+  Idle(u"Title");
+  FTitle = AValue;
+}
+void TPrinter::SetFileName(const String& AValue) {
+  Idle(u"FileName");
+  FFileName = AValue;
+}
 
 void TPrinter::SetOrientation(TPrinterOrientation AValue) {
   Idle(u"Orientation");
   FOrientation = AValue;
-  FQtPrinter->setPageOrientation(AValue == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  FQtPrinter->setPageOrientation(AValue == poLandscape ? QPageLayout::Landscape
+                                                       : QPageLayout::Portrait);
 }
 
 void TPrinter::SetCopies(int AValue) {
   Idle(u"Copies");
-  if (AValue < 1) QelRaise<EPrinter>(Exception::FormatMessage(u"Copies must be at least 1 (%d)", {IntToStr(AValue)}));
+  if (AValue < 1)
+    QelRaise<EPrinter>(
+        Exception::FormatMessage(u"Copies must be at least 1 (%d)", {IntToStr(AValue)}));
   FCopies = AValue;
 }
 
 void TPrinter::SetPrinterIndex(int AValue) {
   Idle(u"PrinterIndex");
   if (AValue < -1 || AValue >= FPrinters->GetCount())
-    QelRaise<EPrinter>(Exception::FormatMessage(u"Printer index out of range (%d)", {IntToStr(AValue)}));
+    QelRaise<EPrinter>(
+        Exception::FormatMessage(u"Printer index out of range (%d)", {IntToStr(AValue)}));
   FPrinterIndex = AValue;
 }
 
@@ -79,14 +92,16 @@ void TPrinter::Configure() {
   const String file = OutputFile();
   if (file.empty()) {
     printer.setOutputFormat(QPrinter::NativeFormat);
-    printer.setPrinterName(QelToQString(FPrinters->GetStrings(FPrinterIndex >= 0 ? FPrinterIndex : 0)));
+    printer.setPrinterName(
+        QelToQString(FPrinters->GetStrings(FPrinterIndex >= 0 ? FPrinterIndex : 0)));
   } else {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QelToQString(file));
   }
   printer.setDocName(QelToQString(FTitle));
   printer.setCopyCount(FCopies);
-  printer.setPageOrientation(FOrientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+  printer.setPageOrientation(FOrientation == poLandscape ? QPageLayout::Landscape
+                                                         : QPageLayout::Portrait);
 }
 
 int TPrinter::GetPageWidth() const { return FQtPrinter->width(); }
@@ -98,8 +113,9 @@ void TPrinter::BeginDoc() {
   auto painter = std::make_unique<QPainter>();
   if (!painter->begin(FQtPrinter.get())) {
     const String target = OutputFile();
-    QelRaise<EPrinter>(Exception::FormatMessage(u"Cannot print to \"%s\"",
-                                                {target.empty() ? QelFromQString(FQtPrinter->printerName()) : target}));
+    QelRaise<EPrinter>(Exception::FormatMessage(
+        u"Cannot print to \"%s\"",
+        {target.empty() ? QelFromQString(FQtPrinter->printerName()) : target}));
   }
   FPainter = std::move(painter);
   FPrinting = OutputFile();

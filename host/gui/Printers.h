@@ -21,6 +21,7 @@ class TPrinter : public TObject {
   QEL_CLASS(TPrinter, TObject)
  public:
   TPrinter();
+  // A document still printing is aborted.
   ~TPrinter() override;
   // Starts a document on its first page; raises EPrinter while one is printing, or when the
   // output cannot be opened.

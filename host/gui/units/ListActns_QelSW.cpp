@@ -34,7 +34,8 @@ void TStaticListItems_sw::RegisterMembers(TQelClassWrapperData&) {}
 
 void TCustomStaticListAction_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TCustomStaticListAction> M(AData);
-  M.Property<&TCustomStaticListAction::GetListItems, &TCustomStaticListAction::SetListItems>(u"Items");
+  M.Property<&TCustomStaticListAction::GetListItems, &TCustomStaticListAction::SetListItems>(
+      u"Items");
   M.Field<&TCustomStaticListAction::OnGetItem>(u"OnGetItem");
 }
 
@@ -52,9 +53,10 @@ void TVirtualListAction_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TVirtualListAction>(AData).Constructor();
 }
 
-#define QEL_LISTACTNS_CLASSES                                                                                       \
-  TListActionLink_sw, TCustomListAction_sw, TListControlItem_sw, TListControlItems_sw, TStaticListItems_sw,         \
-      TCustomStaticListAction_sw, TStaticListAction_sw, TCustomVirtualListAction_sw, TVirtualListAction_sw
+#define QEL_LISTACTNS_CLASSES                                                          \
+  TListActionLink_sw, TCustomListAction_sw, TListControlItem_sw, TListControlItems_sw, \
+      TStaticListItems_sw, TCustomStaticListAction_sw, TStaticListAction_sw,           \
+      TCustomVirtualListAction_sw, TVirtualListAction_sw
 #define QEL_LISTACTNS_EVENTS TGetItemCountEvent_sw, TItemSelectedEvent_sw, TGetVirtualListItem_sw
 
 void ListActns_sw::RegisterMembers(TQelUnitWrapperData& AData) {

@@ -7,7 +7,7 @@ ItemIndex 1: 1 1
 added: Red,Green,Blue,Cyan | Red,Green,Blue,Cyan
 renamed: Red,Lime,Blue,Cyan
 chosen by TListBox: 3 3 3 selected 3 runs 1
-inactive: 0 0, active again: 4 4
+inactive: 0 0, active again: 4 4 chosen 2 2
 deleted chosen: index -1
 count 1 via OnGetItemCount: 1
 virtual: Item 0,Item 1,Item 2 images 2
@@ -102,8 +102,12 @@ begin
 
   S.Active := False;
   I := IntToStr(L1.Items.Count) + ' ' + IntToStr(L2.Items.Count);
+  // Chosen while inactive, shown once active again.
+  S.ItemIndex := 2;
   S.Active := True;
-  MessageList.Lines.Add('inactive: ' + I + ', active again: ' + IntToStr(L1.Items.Count) + ' ' + IntToStr(L2.Items.Count));
+  MessageList.Lines.Add('inactive: ' + I + ', active again: ' + IntToStr(L1.Items.Count) + ' ' + IntToStr(L2.Items.Count) +
+    ' chosen ' + IntToStr(L1.ItemIndex) + ' ' + IntToStr(L2.ItemIndex));
+  S.ItemIndex := 3;
   // Deleting the chosen item leaves nothing chosen.
   S.Items.Delete(3);
   MessageList.Lines.Add('deleted chosen: index ' + IntToStr(S.ItemIndex));
