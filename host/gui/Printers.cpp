@@ -37,7 +37,8 @@ void TPrinter::Refresh() {
   for (const QString& name : QPrinterInfo::availablePrinterNames())
     FPrinters->Add(QelFromQString(name));
   FPrinters->Add(SPdfPrinter);
-  FPrinterIndex = -1;
+  const int queue = FPrinters->IndexOf(QelFromQString(QPrinterInfo::defaultPrinterName()));
+  FPrinterIndex = queue >= 0 ? queue : 0;
 }
 
 // Settings of the document stay as they are while it prints.
@@ -76,12 +77,16 @@ void TPrinter::SetPrinterIndex(int AValue) {
   if (AValue < -1 || AValue >= FPrinters->GetCount())
     QelRaise<EPrinter>(
         Exception::FormatMessage(u"Printer index out of range (%d)", {IntToStr(AValue)}));
+  if (AValue == -1) {
+    Refresh();
+    return;
+  }
   FPrinterIndex = AValue;
 }
 
 String TPrinter::OutputFile() const {
   // The default printer is the machine's, or the PDF file when it has none.
-  const String& printer = FPrinters->GetStrings(FPrinterIndex >= 0 ? FPrinterIndex : 0);
+  const String& printer = FPrinters->GetStrings(FPrinterIndex);
   if (FFileName.empty() && printer != SPdfPrinter) return {};
   if (!FFileName.empty()) return FFileName;
   return (FTitle.empty() ? String(u"document") : FTitle) + u".pdf";
@@ -93,7 +98,7 @@ void TPrinter::Configure() {
   if (file.empty()) {
     printer.setOutputFormat(QPrinter::NativeFormat);
     printer.setPrinterName(
-        QelToQString(FPrinters->GetStrings(FPrinterIndex >= 0 ? FPrinterIndex : 0)));
+        QelToQString(FPrinters->GetStrings(FPrinterIndex)));
   } else {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QelToQString(file));

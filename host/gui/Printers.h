@@ -47,8 +47,10 @@ class TPrinter : public TObject {
   // At least 1; raises EPrinter otherwise.
   void SetCopies(int AValue);
   TStrings* GetPrinters() const { return FPrinters.get(); }
+  // The chosen printer's index; the machine's default queue (the PDF file without one) until
+  // another is chosen.
   int GetPrinterIndex() const { return FPrinterIndex; }
-  // -1 chooses the default printer; an index outside the list raises EPrinter.
+  // -1 chooses the default printer again; an index outside the list raises EPrinter.
   void SetPrinterIndex(int AValue);
   const String& GetFileName() const { return FFileName; }
   void SetFileName(const String& AValue);

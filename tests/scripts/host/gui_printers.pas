@@ -1,6 +1,6 @@
 { expect:
 printers: PDF file is last True
-index -1 goes to printout.pdf
+default index in the list True, goes to printout.pdf
 landscape wider True, portrait taller True
 printing True page 1
 page 2 of True
@@ -16,6 +16,7 @@ Copies 0: EPrinter Copies must be at least 1 (0)
 PrinterIndex 99: EPrinter Printer index out of range (99)
 Title while printing: EPrinter Printing in progress: cannot change Title
 unwritable: EPrinter Cannot print to "no/such/folder/x.pdf"
+default chosen again
 copies 3 orientation landscape
 swapped True True
 TPrintDialog False copies 2 range pages
@@ -56,7 +57,8 @@ begin
   MessageList.Lines.Add('printers: PDF file is last ' + B2S(P.Printers[P.Printers.Count - 1] = 'PDF file'));
   // Without a chosen printer the machine's default is used; a file name sends it to a PDF file.
   P.FileName := 'printout.pdf';
-  MessageList.Lines.Add('index ' + IntToStr(P.PrinterIndex) + ' goes to ' + P.FileName);
+  MessageList.Lines.Add('default index in the list ' + B2S((P.PrinterIndex >= 0) and (P.PrinterIndex < P.Printers.Count)) +
+    ', goes to ' + P.FileName);
   P.Orientation := poLandscape;
   W := P.PageWidth; H := P.PageHeight;
   P.Orientation := poPortrait;
@@ -95,6 +97,8 @@ begin
   Fails(P, 4, 'BeginDoc twice'); Fails(P, 5, 'Copies 0'); Fails(P, 6, 'PrinterIndex 99');
   Fails(P, 7, 'Title while printing'); Fails(P, 8, 'unwritable');
 
+  P.PrinterIndex := -1;
+  if P.PrinterIndex >= 0 then MessageList.Lines.Add('default chosen again');
   P.Copies := 3; P.Orientation := poLandscape;
   if (P.Copies = 3) and (P.Orientation = poLandscape) then MessageList.Lines.Add('copies 3 orientation landscape');
   P.Orientation := poPortrait;
