@@ -97,8 +97,7 @@ void TPrinter::Configure() {
   const String file = OutputFile();
   if (file.empty()) {
     printer.setOutputFormat(QPrinter::NativeFormat);
-    printer.setPrinterName(
-        QelToQString(FPrinters->GetStrings(FPrinterIndex)));
+    printer.setPrinterName(QelToQString(FPrinters->GetStrings(FPrinterIndex)));
   } else {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QelToQString(file));
