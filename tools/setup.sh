@@ -17,6 +17,7 @@ packages=(
   libreadline-dev
   xvfb xdotool fonts-liberation2
   nlohmann-json3-dev
+  poppler-utils
 )
 
 missing=()

@@ -56,8 +56,8 @@ class TBasicAction : public TComponent {
   TComponent* GetActionComponent() const { return FActionComponent; }
   void SetActionComponent(TComponent* AValue) { FActionComponent = AValue; }
   int GetClientCount() const { return static_cast<int>(FClients.size()); }
-  void RegisterChanges(TBasicActionLink* ALink);
-  void UnRegisterChanges(TBasicActionLink* ALink);
+  virtual void RegisterChanges(TBasicActionLink* ALink);
+  virtual void UnRegisterChanges(TBasicActionLink* ALink);
   TNotifyEvent OnExecute;
   TNotifyEvent OnUpdate;
   TNotifyEvent OnChange;

@@ -137,5 +137,74 @@ class TReplaceDialog : public TFindDialog {
   String FReplaceText;
 };
 
+// ---- the print dialogs: each answers through the process's printer (Printers) ----
+
+// Asks for the copies and pages of a document; confirming it sets the printer's Copies (and
+// with PrintToFile its FileName).
+class TPrintDialog : public TCommonDialog {
+  QEL_CLASS(TPrintDialog, TCommonDialog)
+ public:
+  explicit TPrintDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+  int GetCopies() const { return FCopies; }
+  void SetCopies(int AValue) { FCopies = AValue < 1 ? 1 : AValue; }
+  bool GetCollate() const { return FCollate; }
+  void SetCollate(bool AValue) { FCollate = AValue; }
+  int GetFromPage() const { return FFromPage; }
+  void SetFromPage(int AValue) { FFromPage = AValue; }
+  int GetToPage() const { return FToPage; }
+  void SetToPage(int AValue) { FToPage = AValue; }
+  int GetMinPage() const { return FMinPage; }
+  void SetMinPage(int AValue) { FMinPage = AValue; }
+  int GetMaxPage() const { return FMaxPage; }
+  void SetMaxPage(int AValue) { FMaxPage = AValue; }
+  TPrintRange GetPrintRange() const { return FPrintRange; }
+  void SetPrintRange(TPrintRange AValue) { FPrintRange = AValue; }
+  bool GetPrintToFile() const { return FPrintToFile; }
+  void SetPrintToFile(bool AValue) { FPrintToFile = AValue; }
+
+ protected:
+  bool Run() override;
+
+ private:
+  int FCopies = 1, FFromPage = 0, FToPage = 0, FMinPage = 0, FMaxPage = 0;
+  TPrintRange FPrintRange = prAllPages;
+  bool FCollate = false, FPrintToFile = false;
+};
+
+// Chooses the printer and its settings (the printer's PrinterIndex and Orientation).
+class TPrinterSetupDialog : public TCommonDialog {
+  QEL_CLASS(TPrinterSetupDialog, TCommonDialog)
+ public:
+  explicit TPrinterSetupDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+
+ protected:
+  bool Run() override;
+};
+
+// The page's margins, in hundredths of a millimetre; confirming it sets the printer's
+// Orientation and these margins.
+class TPageSetupDialog : public TCommonDialog {
+  QEL_CLASS(TPageSetupDialog, TCommonDialog)
+ public:
+  explicit TPageSetupDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+  int GetMarginLeft() const { return FMargins[0]; }
+  void SetMarginLeft(int AValue) { FMargins[0] = AValue; }
+  int GetMarginTop() const { return FMargins[1]; }
+  void SetMarginTop(int AValue) { FMargins[1] = AValue; }
+  int GetMarginRight() const { return FMargins[2]; }
+  void SetMarginRight(int AValue) { FMargins[2] = AValue; }
+  int GetMarginBottom() const { return FMargins[3]; }
+  void SetMarginBottom(int AValue) { FMargins[3] = AValue; }
+  // The paper of the printer's page, in hundredths of a millimetre.
+  int GetPageWidth() const;
+  int GetPageHeight() const;
+
+ protected:
+  bool Run() override;
+
+ private:
+  int FMargins[4] = {2500, 2500, 2500, 2500};
+};
+
 // Installs Qt's message and input dialogs for the core's dialog routines (with a display).
 void QelInstallQtDialogs();

@@ -1,6 +1,10 @@
 // The "Dialogs" unit wrapper: the common dialogs and the message and input dialogs.
 #include "host/gui/units/GuiWrappers.h"
 
+QEL_GUI_CLASS(TPrintDialog, TCommonDialog);
+QEL_GUI_CLASS(TPrinterSetupDialog, TCommonDialog);
+QEL_GUI_CLASS(TPageSetupDialog, TCommonDialog);
+
 namespace {
 
 void ShowText(const String& AText) { ShowMessage(AText); }
@@ -65,8 +69,37 @@ void TReplaceDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Field<&TReplaceDialog::OnReplace>(u"OnReplace");
 }
 
-#define QEL_DIALOGS_CLASSES \
-  TCommonDialog_sw, TOpenDialog_sw, TSaveDialog_sw, TFontDialog_sw, TColorDialog_sw, TFindDialog_sw, TReplaceDialog_sw
+void TPrintDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TPrintDialog> M(AData);
+  M.Constructor();
+  M.Property<&TPrintDialog::GetCopies, &TPrintDialog::SetCopies>(u"Copies");
+  M.Property<&TPrintDialog::GetCollate, &TPrintDialog::SetCollate>(u"Collate");
+  M.Property<&TPrintDialog::GetFromPage, &TPrintDialog::SetFromPage>(u"FromPage");
+  M.Property<&TPrintDialog::GetToPage, &TPrintDialog::SetToPage>(u"ToPage");
+  M.Property<&TPrintDialog::GetMinPage, &TPrintDialog::SetMinPage>(u"MinPage");
+  M.Property<&TPrintDialog::GetMaxPage, &TPrintDialog::SetMaxPage>(u"MaxPage");
+  M.Property<&TPrintDialog::GetPrintRange, &TPrintDialog::SetPrintRange>(u"PrintRange");
+  M.Property<&TPrintDialog::GetPrintToFile, &TPrintDialog::SetPrintToFile>(u"PrintToFile");
+}
+
+void TPrinterSetupDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TPrinterSetupDialog>(AData).Constructor();
+}
+
+void TPageSetupDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
+  TQelMembers<TPageSetupDialog> M(AData);
+  M.Constructor();
+  M.Property<&TPageSetupDialog::GetMarginLeft, &TPageSetupDialog::SetMarginLeft>(u"MarginLeft");
+  M.Property<&TPageSetupDialog::GetMarginTop, &TPageSetupDialog::SetMarginTop>(u"MarginTop");
+  M.Property<&TPageSetupDialog::GetMarginRight, &TPageSetupDialog::SetMarginRight>(u"MarginRight");
+  M.Property<&TPageSetupDialog::GetMarginBottom, &TPageSetupDialog::SetMarginBottom>(u"MarginBottom");
+  M.Property<&TPageSetupDialog::GetPageWidth>(u"PageWidth");
+  M.Property<&TPageSetupDialog::GetPageHeight>(u"PageHeight");
+}
+
+#define QEL_DIALOGS_CLASSES                                                                                      \
+  TCommonDialog_sw, TOpenDialog_sw, TSaveDialog_sw, TFontDialog_sw, TColorDialog_sw, TFindDialog_sw, TReplaceDialog_sw, \
+      TPrintDialog_sw, TPrinterSetupDialog_sw, TPageSetupDialog_sw
 
 void Dialogs_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
