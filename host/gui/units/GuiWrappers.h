@@ -9,6 +9,7 @@
 #include "host/gui/ExtCtrls.h"
 #include "host/gui/ImgList.h"
 #include "host/gui/Dialogs.h"
+#include "host/gui/DialogsTask.h"
 #include "host/gui/Forms.h"
 #include "host/gui/Menus.h"
 #include "host/gui/StdCtrls.h"
@@ -123,6 +124,11 @@ QEL_GUI_CLASS(TCustomComboBox, TCustomCombo);
 QEL_GUI_CLASS(TComboBox, TCustomComboBox);
 QEL_GUI_CLASS(TCustomGroupBox, TCustomControl);
 QEL_GUI_CLASS(TGroupBox, TCustomGroupBox);
+QEL_GUI_CLASS(TScrollBar, TWinControl);
+QEL_GUI_CLASS(TCustomStaticText, TWinControl);
+QEL_GUI_CLASS(TStaticText, TCustomStaticText);
+QEL_GUI_ENUM(TStaticBorderStyle);
+using TScrollEvent_sw = TQelEventWrapperOf<TScrollEvent>;
 
 // ExtCtrls
 QEL_GUI_CLASS(TCustomPanel, TCustomControl);
@@ -180,6 +186,16 @@ QEL_GUI_CLASS(TColorDialog, TCommonDialog);
 QEL_GUI_CLASS(TFindDialog, TCommonDialog);
 QEL_GUI_CLASS(TReplaceDialog, TFindDialog);
 using TFindDialogEvent_sw = TQelEventWrapperOf<TFindDialogEvent>;
+QEL_GUI_CLASS(TTaskDialogBaseButtonItem, TCollectionItem);
+QEL_GUI_CLASS(TTaskDialogButtonItem, TTaskDialogBaseButtonItem);
+QEL_GUI_CLASS(TTaskDialogButtons, TOwnedCollection);
+QEL_GUI_CLASS(TCustomTaskDialog, TComponent);
+QEL_GUI_CLASS(TTaskDialog, TCustomTaskDialog);
+QEL_GUI_ENUM(TTaskDialogCommonButton);
+QEL_GUI_SET(TTaskDialogCommonButtons);
+QEL_GUI_ENUM(TTaskDialogFlag);
+QEL_GUI_SET(TTaskDialogFlags);
+using TTaskDlgClickEvent_sw = TQelEventWrapperOf<TTaskDlgClickEvent>;
 
 // The unit wrappers.
 #define QEL_GUI_UNIT(Name)                                            \
