@@ -72,6 +72,7 @@ using TKeyEvent_sw = TQelEventWrapperOf<TKeyEvent>;
 using TKeyPressEvent_sw = TQelEventWrapperOf<TKeyPressEvent>;
 using TCanResizeEvent_sw = TQelEventWrapperOf<TCanResizeEvent>;
 using TMouseWheelUpDownEvent_sw = TQelEventWrapperOf<TMouseWheelUpDownEvent>;
+using TMouseWheelEvent_sw = TQelEventWrapperOf<TMouseWheelEvent>;
 struct TControlClass_sw : TQelMetaclassWrapperOf<TControl> {
   static constexpr std::u16string_view TypeName = u"TControlClass";
 };
@@ -219,8 +220,8 @@ inline constexpr std::u16string_view SGraphicControlPublished[] = {
     u"Caption", u"Color", u"Font", u"ParentFont", u"ParentColor", u"AutoSize", u"DragMode", u"DragKind",
     u"OnClick", u"OnDblClick", u"OnResize", u"OnMouseDown", u"OnMouseUp", u"OnMouseMove", u"OnMouseEnter",
     u"OnMouseLeave", u"OnCanResize", u"PopupMenu", u"Action"};
-inline constexpr std::u16string_view SWinControlPublished[] = {u"OnEnter", u"OnExit", u"OnKeyDown", u"OnKeyUp",
-                                                               u"OnKeyPress"};
+inline constexpr std::u16string_view SWinControlPublished[] = {
+    u"OnEnter", u"OnExit", u"OnKeyDown", u"OnKeyUp", u"OnKeyPress", u"OnMouseWheel", u"OnMouseWheelUp", u"OnMouseWheelDown"};
 template <class Host, size_t N>
 void QelRedeclare(TQelMembers<Host>& M, const std::u16string_view (&ANames)[N]) {
   for (std::u16string_view name : ANames) M.Redeclare(name);

@@ -6,11 +6,12 @@ auto select on entering: 0+5
 auto select off on entering: 0+0
 auto select in a memo: 0+0
 extended select default yes
-clicks on items 0 and 1, extended: 1 selected
-clicks on items 0 and 1, toggling: 2 selected
+home, down, extended: first no, second yes, 1 selected
+home, down, toggling: first yes, second no, 1 selected
 }
 // Edit and list box options scripts set: digits-only typing, selecting the whole text on
-// entering, and how clicks select in a multi-select list box.
+// entering, and how moving through a multi-select list box selects (or leaves the selection
+// to be toggled).
 procedure Put(S); begin MessageList.Lines.Add(S); end;
 function YesNo(B); begin if B then Result := 'yes' else Result := 'no'; end;
 
@@ -28,17 +29,14 @@ begin
   Put(What + ': ' + IntToStr(E.SelStart) + '+' + IntToStr(E.SelLength));
 end;
 
-procedure ClickItems(L; What);
-var R;
+procedure KeyItems(L; What);
 begin
   L.ClearSelection;
-  R := L.ItemRect(0);
-  L.Perform(WM_LBUTTONDOWN, MK_LBUTTON, R.Left + 2 + (R.Top + 2) * 65536);
-  L.Perform(WM_LBUTTONUP, 0, R.Left + 2 + (R.Top + 2) * 65536);
-  R := L.ItemRect(1);
-  L.Perform(WM_LBUTTONDOWN, MK_LBUTTON, R.Left + 2 + (R.Top + 2) * 65536);
-  L.Perform(WM_LBUTTONUP, 0, R.Left + 2 + (R.Top + 2) * 65536);
-  Put('clicks on items 0 and 1, ' + What + ': ' + IntToStr(L.SelCount) + ' selected');
+  L.Selected[0] := True;
+  L.Perform(WM_KEYDOWN, VK_HOME, 0);
+  L.Perform(WM_KEYDOWN, VK_DOWN, 0);
+  Put('home, down, ' + What + ': first ' + YesNo(L.Selected[0]) + ', second ' + YesNo(L.Selected[1]) + ', ' +
+    IntToStr(L.SelCount) + ' selected');
 end;
 
 procedure Main;
@@ -69,8 +67,8 @@ begin
   L.Items.Add('one'); L.Items.Add('two'); L.Items.Add('three');
   L.MultiSelect := True;
   Put('extended select default ' + YesNo(L.ExtendedSelect));
-  ClickItems(L, 'extended');
+  KeyItems(L, 'extended');
   L.ExtendedSelect := False;
-  ClickItems(L, 'toggling');
+  KeyItems(L, 'toggling');
   F.Free;
 end;
