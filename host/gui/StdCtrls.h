@@ -393,6 +393,7 @@ class TScrollBar : public TWinControl {
   void SetParams(int APosition, int AMin, int AMax);
   TNotifyEvent OnChange;
   TScrollEvent OnScroll;
+  bool WidgetEvent(QEvent* AEvent) override;
 
  protected:
   virtual void Change() { OnChange(this); }

@@ -1,4 +1,5 @@
 // Scroll bars and static texts.
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
 #include <algorithm>
@@ -39,6 +40,18 @@ void TScrollBar::UserAction(int AAction) {
   Scroll(code, pos);
   pos = std::clamp(pos, FMin, std::max(FMin, LastPosition()));
   bar->setSliderPosition(pos);
+}
+
+// Qt's scroll bars invert their keys so that Up and Page Up go back, which on a horizontal bar
+// also turns Left and Right around: here Right goes forward.
+bool TScrollBar::WidgetEvent(QEvent* AEvent) {
+  if (TWinControl::WidgetEvent(AEvent)) return true;
+  if (AEvent->type() != QEvent::KeyPress || FKind != sbHorizontal) return false;
+  const int key = static_cast<QKeyEvent*>(AEvent)->key();
+  if (key != Qt::Key_Left && key != Qt::Key_Right) return false;
+  QelWidgetOf<QScrollBar>(this)->triggerAction(key == Qt::Key_Right ? QAbstractSlider::SliderSingleStepAdd
+                                                                    : QAbstractSlider::SliderSingleStepSub);
+  return true;
 }
 
 void TScrollBar::ApplyRange() {

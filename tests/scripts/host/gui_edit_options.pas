@@ -18,7 +18,7 @@ function YesNo(B); begin if B then Result := 'yes' else Result := 'no'; end;
 procedure Typed(E; S);
 var i;
 begin
-  for i := 1 to Length(S) do E.Perform(WM_CHAR, Ord(S[i]), 0);
+  for i := 1 to Length(S) do E.Perform(WM_CHAR, Ord(Copy(S, i, 1)), 0);
 end;
 
 procedure Enter(F; E; Other; What);

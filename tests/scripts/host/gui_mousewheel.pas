@@ -29,7 +29,8 @@ procedure EditWheelUp(Sender; Shift; MousePos; var Handled); begin Log := Log + 
 procedure Turn(C; Delta; Keys; X; Y; What);
 begin
   Log := '';
-  C.Perform(WM_MOUSEWHEEL, Delta * 65536 + Keys, X + Y * 65536);
+  // The delta goes in the high word as a 16-bit two's complement value.
+  C.Perform(WM_MOUSEWHEEL, (Delta and $FFFF) * 65536 + Keys, X + Y * 65536);
   Put(What + ': ' + Log);
 end;
 

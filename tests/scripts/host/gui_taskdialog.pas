@@ -8,7 +8,7 @@ find 7: Later
 find 55: nil
 default Save: yes, through the collection: Save
 default after freeing Save: nil, Discard still answers 101
-common [tcbYes, tcbNo, tcbClose]: yes yes close yes ok no
+common [tcbYes, tcbNo, tcbClose]: yes yes, no yes, default close yes, ok no
 flags [tfUseCommandLinks, tfVerificationFlagChecked]: links yes, checked yes
 texts: Saving / Save changes? / Unsaved work / more / details / Do not ask again / hint
 execute False, result 2
@@ -63,8 +63,8 @@ begin
   else Put('default after freeing Save: still set');
   D.CommonButtons := [tcbYes, tcbNo, tcbClose];
   D.DefaultButton := tcbClose;
-  Put('common [tcbYes, tcbNo, tcbClose]: yes ' + YesNo(tcbYes in D.CommonButtons) + ' ' + YesNo(tcbNo in D.CommonButtons) +
-    ' close ' + YesNo(D.DefaultButton = tcbClose) + ' ok ' + YesNo(tcbOk in D.CommonButtons));
+  Put('common [tcbYes, tcbNo, tcbClose]: yes ' + YesNo(tcbYes in D.CommonButtons) + ', no ' + YesNo(tcbNo in D.CommonButtons) +
+    ', default close ' + YesNo(D.DefaultButton = tcbClose) + ', ok ' + YesNo(tcbOk in D.CommonButtons));
   D.Flags := [tfUseCommandLinks, tfVerificationFlagChecked];
   Put('flags [tfUseCommandLinks, tfVerificationFlagChecked]: links ' + YesNo(tfUseCommandLinks in D.Flags) + ', checked ' +
     YesNo(tfVerificationFlagChecked in D.Flags));
