@@ -36,7 +36,7 @@ inline constexpr uint16_t VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16
 inline constexpr uint32_t WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101, WM_CHAR = 0x0102, WM_MOUSEMOVE = 0x0200,
                           WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202, WM_LBUTTONDBLCLK = 0x0203,
                           WM_RBUTTONDOWN = 0x0204, WM_RBUTTONUP = 0x0205, WM_MBUTTONDOWN = 0x0207,
-                          WM_MBUTTONUP = 0x0208, WM_SETFOCUS = 0x0007, WM_KILLFOCUS = 0x0008;
+                          WM_MBUTTONUP = 0x0208, WM_MOUSEWHEEL = 0x020A, WM_SETFOCUS = 0x0007, WM_KILLFOCUS = 0x0008;
 inline constexpr uint32_t MK_LBUTTON = 1, MK_RBUTTON = 2, MK_SHIFT = 4, MK_CONTROL = 8, MK_MBUTTON = 0x10;
 
 QEL_EVENT_TYPE(TMouseEvent, void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y));
@@ -45,6 +45,8 @@ QEL_EVENT_TYPE(TKeyEvent, void(TObject* Sender, uint16_t& Key, TShiftState Shift
 QEL_EVENT_TYPE(TKeyPressEvent, void(TObject* Sender, char16_t& Key));
 QEL_EVENT_TYPE(TCanResizeEvent, void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize));
 QEL_EVENT_TYPE(TMouseWheelUpDownEvent, void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled));
+QEL_EVENT_TYPE(TMouseWheelEvent,
+               void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled));
 
 class TWinControl;
 class TCustomForm;
@@ -224,6 +226,12 @@ class TControl : public TComponent {
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
   TCanResizeEvent OnCanResize;
+  // The wheel turned over the control (MousePos on the screen; a delta of 120 is one notch,
+  // positive away from the user): OnMouseWheel first, then OnMouseWheelUp or OnMouseWheelDown
+  // unless it was handled. A handled turn does not scroll the control.
+  TMouseWheelEvent OnMouseWheel;
+  TMouseWheelUpDownEvent OnMouseWheelUp;
+  TMouseWheelUpDownEvent OnMouseWheelDown;
 
   // The Qt side.
   QWidget* Widget() const { return FWidget; }
@@ -247,6 +255,7 @@ class TControl : public TComponent {
   virtual void MouseDown(TMouseButton AButton, TShiftState AShift, int X, int Y) { OnMouseDown(this, AButton, AShift, X, Y); }
   virtual void MouseUp(TMouseButton AButton, TShiftState AShift, int X, int Y) { OnMouseUp(this, AButton, AShift, X, Y); }
   virtual void MouseMove(TShiftState AShift, int X, int Y) { OnMouseMove(this, AShift, X, Y); }
+  virtual bool DoMouseWheel(TShiftState AShift, int AWheelDelta, const TPoint& AMousePos);
   // Controls whose widget reports clicks itself (buttons, check boxes) do not click on mouse up.
   virtual bool ClicksOnMouseUp() const { return true; }
   // The widget's position and size from the control's geometry.

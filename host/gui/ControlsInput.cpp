@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include "host/gui/Forms.h"
 #include "host/gui/QelQt.h"
@@ -96,10 +97,23 @@ TShiftState QelShiftState(Qt::KeyboardModifiers AModifiers, Qt::MouseButtons ABu
   return shift;
 }
 
+bool TControl::DoMouseWheel(TShiftState AShift, int AWheelDelta, const TPoint& AMousePos) {
+  bool handled = false;
+  OnMouseWheel(this, AShift, AWheelDelta, AMousePos, handled);
+  if (!handled && AWheelDelta != 0) (AWheelDelta < 0 ? OnMouseWheelDown : OnMouseWheelUp)(this, AShift, AMousePos, handled);
+  return handled;
+}
+
 bool TControl::WidgetEvent(QEvent* AEvent) {
   switch (AEvent->type()) {
     case QEvent::Enter: OnMouseEnter(this); return false;
     case QEvent::Leave: OnMouseLeave(this); return false;
+    case QEvent::Wheel: {
+      auto* wheel = static_cast<QWheelEvent*>(AEvent);
+      const QPointF global = wheel->globalPosition();
+      return DoMouseWheel(QelShiftState(wheel->modifiers(), wheel->buttons()), wheel->angleDelta().y(),
+                          TPoint{static_cast<int>(global.x()), static_cast<int>(global.y())});
+    }
     default: return IsMouseEvent(AEvent->type()) && MouseEvent(AEvent);
   }
 }
@@ -216,6 +230,14 @@ intptr_t TControl::Perform(uint32_t AMsg, uintptr_t AWParam, intptr_t ALParam) {
     case WM_RBUTTONUP: sendMouse(QEvent::MouseButtonRelease, Qt::RightButton); break;
     case WM_MBUTTONDOWN: sendMouse(QEvent::MouseButtonPress, Qt::MiddleButton); break;
     case WM_MBUTTONUP: sendMouse(QEvent::MouseButtonRelease, Qt::MiddleButton); break;
+    case WM_MOUSEWHEEL: {
+      // The keys in the low word, the signed delta in the high one; the point is on the screen.
+      const QPointF global = local;
+      QWheelEvent event(widget->mapFromGlobal(global), global, QPoint(), QPoint(0, static_cast<int16_t>(AWParam >> 16)),
+                        ButtonsOfKeys(AWParam & 0xFFFF), ModifiersOfKeys(AWParam & 0xFFFF), Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(widget, &event);
+      break;
+    }
     case WM_SETFOCUS:
       if (auto* win = dynamic_cast<TWinControl*>(this)) win->SetFocus();
       break;

@@ -50,8 +50,13 @@ class TOpenDialog : public TCommonDialog {
   void SetDefaultExt(const String& AValue) { FDefaultExt = AValue; }
   const String& GetTitle() const { return FTitle; }
   void SetTitle(const String& AValue) { FTitle = AValue; }
-  bool GetMultiSelect() const { return FMultiSelect; }
-  void SetMultiSelect(bool AValue) { FMultiSelect = AValue; }
+  // MultiSelect is ofAllowMultiSelect of Options.
+  bool GetMultiSelect() const { return FOptions.Contains(ofAllowMultiSelect); }
+  void SetMultiSelect(bool AValue) { AValue ? FOptions.Include(ofAllowMultiSelect) : FOptions.Exclude(ofAllowMultiSelect); }
+  TOpenOptions GetOptions() const { return FOptions; }
+  void SetOptions(TOpenOptions AValue) { FOptions = AValue; }
+  TOpenOptionsEx GetOptionsEx() const { return FOptionsEx; }
+  void SetOptionsEx(TOpenOptionsEx AValue) { FOptionsEx = AValue; }
   TStrings* GetFiles() const { return FFiles; }
 
   // The filter in Qt's form ("Text files (*.txt);;All files (*.*)").
@@ -65,7 +70,8 @@ class TOpenDialog : public TCommonDialog {
   String FFileName, FFilter, FInitialDir, FDefaultExt, FTitle;
   TStringList* FFiles;
   int FFilterIndex = 1;
-  bool FMultiSelect = false;
+  TOpenOptions FOptions{ofHideReadOnly, ofEnableSizing};
+  TOpenOptionsEx FOptionsEx;
 };
 
 class TSaveDialog : public TOpenDialog {
@@ -84,26 +90,47 @@ class TFontDialog : public TCommonDialog {
   ~TFontDialog() override;
   TFont* GetFont() const { return FFont; }
   void SetFont(TFont* AValue) { FFont->Assign(AValue); }
+  TFontDialogOptions GetOptions() const { return FOptions; }
+  void SetOptions(TFontDialogOptions AValue) { FOptions = AValue; }
+  TFontDialogDevice GetDevice() const { return FDevice; }
+  void SetDevice(TFontDialogDevice AValue) { FDevice = AValue; }
+  // The size range the chosen size is held to with fdLimitSize (0: no limit).
+  int GetMinFontSize() const { return FMinFontSize; }
+  void SetMinFontSize(int AValue) { FMinFontSize = AValue; }
+  int GetMaxFontSize() const { return FMaxFontSize; }
+  void SetMaxFontSize(int AValue) { FMaxFontSize = AValue; }
 
  protected:
   bool Run() override;
 
  private:
   TFont* FFont;
+  TFontDialogOptions FOptions{fdEffects};
+  TFontDialogDevice FDevice = fdScreen;
+  int FMinFontSize = 0, FMaxFontSize = 0;
 };
 
 class TColorDialog : public TCommonDialog {
   QEL_CLASS(TColorDialog, TCommonDialog)
  public:
-  explicit TColorDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+  explicit TColorDialog(TComponent* AOwner);
+  ~TColorDialog() override;
   TColor GetColor() const { return FColor; }
   void SetColor(TColor AValue) { FColor = AValue; }
+  TColorDialogOptions GetOptions() const { return FOptions; }
+  void SetOptions(TColorDialogOptions AValue) { FOptions = AValue; }
+  // Lines "ColorA=RRGGBB" .. "ColorP=..." (hexadecimal, red first) fill the custom colours; the
+  // dialog writes them back when confirmed.
+  TStrings* GetCustomColors() const { return FCustomColors; }
+  void SetCustomColors(TStrings* AValue) { FCustomColors->Assign(AValue); }
 
  protected:
   bool Run() override;
 
  private:
   TColor FColor = clBlack;
+  TColorDialogOptions FOptions;
+  TStringList* FCustomColors;
 };
 
 class TFindDialog : public TCommonDialog {
@@ -112,6 +139,10 @@ class TFindDialog : public TCommonDialog {
   explicit TFindDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
   const String& GetFindText() const { return FFindText; }
   void SetFindText(const String& AValue) { FFindText = AValue; }
+  // frFindNext is set when the user asks for the next match, frReplace / frReplaceAll for a
+  // replacement.
+  TFindOptions GetOptions() const { return FOptions; }
+  void SetOptions(TFindOptions AValue) { FOptions = AValue; }
   void CloseDialog() { OnClose(this); }
   TFindDialogEvent OnFind;
 
@@ -120,6 +151,9 @@ class TFindDialog : public TCommonDialog {
 
  private:
   String FFindText;
+
+ protected:
+  TFindOptions FOptions{frDown};
 };
 
 class TReplaceDialog : public TFindDialog {

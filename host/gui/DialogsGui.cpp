@@ -4,6 +4,7 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <algorithm>
 #include <cstdio>
 
 #include "host/gui/Dialogs.h"
@@ -44,19 +45,22 @@ bool TOpenDialog::Run() {
   const QString title = QelToQString(FTitle), dir = QelToQString(FInitialDir.empty() ? FFileName : FInitialDir);
   const QString filter = QelToQString(QtFilter());
   FFiles->Clear();
+  QFileDialog::Options options;
+  if (!FOptions.Contains(ofOverwritePrompt)) options |= QFileDialog::DontConfirmOverwrite;
+  if (FOptions.Contains(ofNoDereferenceLinks)) options |= QFileDialog::DontResolveSymlinks;
   if (Saving()) {
-    const QString name = QFileDialog::getSaveFileName(nullptr, title, dir, filter);
+    const QString name = QFileDialog::getSaveFileName(nullptr, title, dir, filter, nullptr, options);
     if (name.isEmpty()) return false;
     FFileName = QelFromQString(name);
     if (!FDefaultExt.empty() && !name.contains(u'.')) FFileName += u"." + FDefaultExt;
-  } else if (FMultiSelect) {
-    const QStringList names = QFileDialog::getOpenFileNames(nullptr, title, dir, filter);
+  } else if (GetMultiSelect()) {
+    const QStringList names = QFileDialog::getOpenFileNames(nullptr, title, dir, filter, nullptr, options);
     if (names.isEmpty()) return false;
     for (const QString& name : names) FFiles->Add(QelFromQString(name));
     FFileName = FFiles->GetStrings(0);
     return true;
   } else {
-    const QString name = QFileDialog::getOpenFileName(nullptr, title, dir, filter);
+    const QString name = QFileDialog::getOpenFileName(nullptr, title, dir, filter, nullptr, options);
     if (name.isEmpty()) return false;
     FFileName = QelFromQString(name);
   }
@@ -69,10 +73,18 @@ TFontDialog::~TFontDialog() { delete FFont; }
 
 bool TFontDialog::Run() {
   bool ok = false;
-  const QFont font = QFontDialog::getFont(&ok, FFont->ToQFont());
+  QFontDialog::FontDialogOptions options;
+  if (FOptions.Contains(fdFixedPitchOnly)) options |= QFontDialog::MonospacedFonts;
+  if (FOptions.Contains(fdScalableOnly)) options |= QFontDialog::ScalableFonts;
+  const QFont font = QFontDialog::getFont(&ok, FFont->ToQFont(), nullptr, QString(), options);
   if (!ok) return false;
   FFont->SetName(QelFromQString(font.family()));
-  FFont->SetSize(font.pointSize() > 0 ? font.pointSize() : FFont->GetSize());
+  int size = font.pointSize() > 0 ? font.pointSize() : FFont->GetSize();
+  if (FOptions.Contains(fdLimitSize)) {
+    if (FMinFontSize > 0) size = std::max(size, FMinFontSize);
+    if (FMaxFontSize > 0) size = std::min(size, FMaxFontSize);
+  }
+  FFont->SetSize(size);
   TFontStyles style;
   if (font.bold()) style.Include(fsBold);
   if (font.italic()) style.Include(fsItalic);
@@ -82,10 +94,29 @@ bool TFontDialog::Run() {
   return true;
 }
 
+TColorDialog::TColorDialog(TComponent* AOwner) : TCommonDialog(AOwner), FCustomColors(new TStringList) {}
+TColorDialog::~TColorDialog() { delete FCustomColors; }
+
 bool TColorDialog::Run() {
-  const QColor color = QColorDialog::getColor(QColor::fromRgb(QelGraphics::ToQRgb(FColor)));
+  // "ColorA".."ColorP" name Qt's sixteen custom colours; other lines are left alone.
+  const auto slotOf = [](const String& AName) {
+    return AName.size() == 6 && AName.compare(0, 5, u"Color") == 0 && AName[5] >= u'A' && AName[5] <= u'P' ? AName[5] - u'A' : -1;
+  };
+  for (int i = 0; i < FCustomColors->GetCount(); ++i) {
+    const int slot = slotOf(FCustomColors->GetNames(i));
+    bool ok = false;
+    const uint rgb = QelToQString(FCustomColors->GetValueFromIndex(i)).toUInt(&ok, 16);
+    if (slot >= 0 && ok) QColorDialog::setCustomColor(slot, QColor::fromRgb(rgb));
+  }
+  QColorDialog::ColorDialogOptions options;
+  if (FOptions.Contains(cdAnyColor)) options |= QColorDialog::ShowAlphaChannel;
+  const QColor color = QColorDialog::getColor(QColor::fromRgb(QelGraphics::ToQRgb(FColor)), nullptr, QString(), options);
   if (!color.isValid()) return false;
   FColor = QelGraphics::FromQRgb(color.rgb());
+  for (int slot = 0; slot < QColorDialog::customCount(); ++slot) {
+    const String name = u"Color" + String(1, static_cast<char16_t>(u'A' + slot));
+    FCustomColors->SetValues(name, QelFromQString(QString::number(QColorDialog::customColor(slot).rgb() & 0xFFFFFF, 16).toUpper()));
+  }
   return true;
 }
 
@@ -96,6 +127,7 @@ bool TFindDialog::Run() {
                                              QelToQString(FFindText), &ok);
   if (!ok) return false;
   FFindText = QelFromQString(text);
+  FOptions.Include(frFindNext);
   OnFind(this);
   return true;
 }
@@ -107,6 +139,8 @@ bool TReplaceDialog::Run() {
                                              QLineEdit::Normal, QelToQString(FReplaceText), &ok);
   if (!ok) return false;
   FReplaceText = QelFromQString(text);
+  FOptions.Exclude(frFindNext);
+  FOptions.Include(frReplace);
   OnReplace(this);
   return true;
 }

@@ -1,5 +1,5 @@
 // Host unit "StdCtrls": labels, edits, memos, buttons, check boxes, radio buttons, list boxes,
-// combo boxes and group boxes on Qt's widgets.
+// combo boxes, group boxes, scroll bars and static texts on Qt's widgets.
 #pragma once
 
 #include "host/core/UnitData.h"
@@ -69,6 +69,12 @@ class TCustomEdit : public TWinControl {
   void SetSelLength(int AValue);
   String GetSelText() const;
   void SetSelText(const String& AValue);
+  // Only digits can be typed (text set by the program is not checked).
+  bool GetNumbersOnly() const { return FNumbersOnly; }
+  void SetNumbersOnly(bool AValue);
+  // The whole text is selected when a one-line edit takes the focus.
+  bool GetAutoSelect() const { return FAutoSelect; }
+  void SetAutoSelect(bool AValue) { FAutoSelect = AValue; }
   const String& GetTextHint() const { return FTextHint; }
   void SetTextHint(const String& AValue);
   void Clear() { SetText(String()); }
@@ -87,9 +93,12 @@ class TCustomEdit : public TWinControl {
   virtual void Change() { OnChange(this); }
   // The text changed in the widget (typed or set).
   void WidgetTextChanged();
+  void DoEnter() override;
 
  private:
   char16_t FPasswordChar = 0;
+  bool FNumbersOnly = false;
+  bool FAutoSelect = true;
   TEditCharCase FCharCase = ecNormal;
   String FTextHint;
   bool FModified = false;
@@ -237,6 +246,9 @@ class TCustomListBox : public TCustomMultiSelectListControl {
   int GetSelCount() const override;
   bool GetMultiSelect() const override { return FMultiSelect; }
   void SetMultiSelect(bool AValue) override;
+  // With MultiSelect: ranges with Shift and single items with Ctrl (else every click toggles).
+  bool GetExtendedSelect() const { return FExtendedSelect; }
+  void SetExtendedSelect(bool AValue);
   bool GetSorted() const { return FSorted; }
   void SetSorted(bool AValue);
   int GetTopIndex() const;
@@ -259,6 +271,7 @@ class TCustomListBox : public TCustomMultiSelectListControl {
   TListBoxStyle FStyle = lbStandard;
   int FColumns = 0;
   bool FMultiSelect = false;
+  bool FExtendedSelect = true;
   bool FSorted = false;
 };
 
@@ -351,4 +364,83 @@ class TGroupBox : public TCustomGroupBox {
   QEL_CLASS(TGroupBox, TCustomGroupBox)
  public:
   explicit TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
+};
+
+QEL_EVENT_TYPE(TScrollEvent, void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos));
+
+// A stand-alone scroll bar. Position runs from Min to Max - PageSize + 1 (to Max without a
+// page); user scrolling runs OnScroll first, which may move the position it lands on.
+class TScrollBar : public TWinControl {
+  QEL_CLASS(TScrollBar, TWinControl)
+ public:
+  explicit TScrollBar(TComponent* AOwner);
+  TScrollBarKind GetKind() const { return FKind; }
+  void SetKind(TScrollBarKind AValue);
+  int GetMin() const { return FMin; }
+  void SetMin(int AValue) { SetParams(FPosition, AValue, FMax); }
+  int GetMax() const { return FMax; }
+  void SetMax(int AValue) { SetParams(FPosition, FMin, AValue); }
+  int GetPosition() const { return FPosition; }
+  void SetPosition(int AValue) { SetParams(AValue, FMin, FMax); }
+  int GetPageSize() const { return FPageSize; }
+  void SetPageSize(int AValue);
+  int GetSmallChange() const { return FSmallChange; }
+  void SetSmallChange(int AValue);
+  int GetLargeChange() const { return FLargeChange; }
+  void SetLargeChange(int AValue);
+  // Raises EInvalidOperation "Scroll bar property out of range" when AMax < AMin; the position
+  // is kept within the range.
+  void SetParams(int APosition, int AMin, int AMax);
+  TNotifyEvent OnChange;
+  TScrollEvent OnScroll;
+  bool WidgetEvent(QEvent* AEvent) override;
+
+ protected:
+  virtual void Change() { OnChange(this); }
+  virtual void Scroll(TScrollCode AScrollCode, int& AScrollPos) { OnScroll(this, AScrollCode, AScrollPos); }
+
+ private:
+  int LastPosition() const { return FPageSize > 0 ? FMax - FPageSize + 1 : FMax; }
+  void ApplyRange();
+  void UserAction(int AAction);
+  TScrollBarKind FKind = sbHorizontal;
+  int FMin = 0, FMax = 100, FPosition = 0, FPageSize = 0, FSmallChange = 1, FLargeChange = 1;
+  bool FApplying = false;
+};
+
+enum TStaticBorderStyle { sbsNone, sbsSingle, sbsSunken };
+QEL_ENUM_TYPE(TStaticBorderStyle, sbsNone, sbsSingle, sbsSunken);
+
+// A label with a window of its own: it can carry a border and take part in the focus order.
+class TCustomStaticText : public TWinControl {
+  QEL_CLASS(TCustomStaticText, TWinControl)
+ public:
+  explicit TCustomStaticText(TComponent* AOwner);
+  TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TAlignment AValue);
+  TStaticBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TStaticBorderStyle AValue);
+  TWinControl* GetFocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* AValue);
+  bool GetShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool AValue) { FShowAccelChar = AValue; TextChanged(); }
+  bool GetTransparent() const { return FTransparent; }
+  void SetTransparent(bool AValue);
+
+ protected:
+  void TextChanged() override;
+  void Notification(TComponent* AComponent, TOperation AOperation) override;
+
+ private:
+  TWinControl* FFocusControl = nullptr;
+  TAlignment FAlignment = taLeftJustify;
+  TStaticBorderStyle FBorderStyle = sbsNone;
+  bool FShowAccelChar = true;
+  bool FTransparent = true;
+};
+
+class TStaticText : public TCustomStaticText {
+  QEL_CLASS(TStaticText, TCustomStaticText)
+ public:
+  explicit TStaticText(TComponent* AOwner) : TCustomStaticText(AOwner) {}
 };

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QTextBlock>
 
 #include "host/gui/Forms.h"
@@ -69,6 +70,20 @@ TCustomEdit::TCustomEdit(TComponent* AOwner, QWidget* AWidget) : TWinControl(AOw
   FParentColor = false;
   ColorChanged();
   SetBounds(0, 0, 121, 21);
+}
+
+void TCustomEdit::SetNumbersOnly(bool AValue) {
+  FNumbersOnly = AValue;
+  auto* edit = qobject_cast<QLineEdit*>(Widget());
+  if (!edit) return;
+  const QValidator* old = edit->validator();
+  edit->setValidator(AValue ? new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit) : nullptr);
+  delete old;
+}
+
+void TCustomEdit::DoEnter() {
+  if (auto* edit = qobject_cast<QLineEdit*>(Widget()); edit && FAutoSelect) edit->selectAll();
+  TWinControl::DoEnter();
 }
 
 void TCustomEdit::WidgetTextChanged() {

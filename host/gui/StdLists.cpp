@@ -98,8 +98,14 @@ int TCustomListBox::GetSelCount() const {
 
 void TCustomListBox::SetMultiSelect(bool AValue) {
   FMultiSelect = AValue;
-  QelWidgetOf<QListWidget>(this)->setSelectionMode(AValue ? QAbstractItemView::ExtendedSelection
-                                                          : QAbstractItemView::SingleSelection);
+  QelWidgetOf<QListWidget>(this)->setSelectionMode(!AValue          ? QAbstractItemView::SingleSelection
+                                                   : FExtendedSelect ? QAbstractItemView::ExtendedSelection
+                                                                     : QAbstractItemView::MultiSelection);
+}
+
+void TCustomListBox::SetExtendedSelect(bool AValue) {
+  FExtendedSelect = AValue;
+  SetMultiSelect(FMultiSelect);
 }
 
 void TCustomListBox::SetSorted(bool AValue) {

@@ -80,6 +80,9 @@ void TControl_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Field<&TControl::OnMouseEnter>(u"OnMouseEnter", qpProtected);
   M.Field<&TControl::OnMouseLeave>(u"OnMouseLeave", qpProtected);
   M.Field<&TControl::OnCanResize>(u"OnCanResize", qpProtected);
+  M.Field<&TControl::OnMouseWheel>(u"OnMouseWheel", qpProtected);
+  M.Field<&TControl::OnMouseWheelUp>(u"OnMouseWheelUp", qpProtected);
+  M.Field<&TControl::OnMouseWheelDown>(u"OnMouseWheelDown", qpProtected);
   M.Method<&TControl::SetBounds>(u"SetBounds");
   M.Method<&TControl::Show>(u"Show");
   M.Method<&TControl::Hide>(u"Hide");
@@ -186,7 +189,8 @@ void TMouse_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TSizeConstraints_sw, TMargins_sw, TPadding_sw, TControl_sw, TWinControl_sw, TControlCanvas_sw,             \
       TGraphicControl_sw, TCustomControl_sw, TCustomListControl_sw, TCustomMultiSelectListControl_sw, TMouse_sw
 #define QEL_CONTROLS_EVENTS \
-  TMouseEvent_sw, TMouseMoveEvent_sw, TKeyEvent_sw, TKeyPressEvent_sw, TCanResizeEvent_sw, TMouseWheelUpDownEvent_sw
+  TMouseEvent_sw, TMouseMoveEvent_sw, TKeyEvent_sw, TKeyPressEvent_sw, TCanResizeEvent_sw, TMouseWheelUpDownEvent_sw, \
+      TMouseWheelEvent_sw
 
 void Controls_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
@@ -241,6 +245,7 @@ void Controls_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   M.Constant<WM_LBUTTONDBLCLK>(u"WM_LBUTTONDBLCLK");
   M.Constant<WM_RBUTTONDOWN>(u"WM_RBUTTONDOWN");
   M.Constant<WM_RBUTTONUP>(u"WM_RBUTTONUP");
+  M.Constant<WM_MOUSEWHEEL>(u"WM_MOUSEWHEEL");
   M.Constant<MK_LBUTTON>(u"MK_LBUTTON");
   M.Constant<MK_SHIFT>(u"MK_SHIFT");
   M.Constant<MK_CONTROL>(u"MK_CONTROL");

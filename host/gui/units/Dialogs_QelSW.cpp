@@ -38,6 +38,8 @@ void TOpenDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Property<&TOpenDialog::GetTitle, &TOpenDialog::SetTitle>(u"Title");
   M.Property<&TOpenDialog::GetMultiSelect, &TOpenDialog::SetMultiSelect>(u"MultiSelect");
   M.Property<&TOpenDialog::GetFiles>(u"Files");
+  M.Property<&TOpenDialog::GetOptions, &TOpenDialog::SetOptions>(u"Options");
+  M.Property<&TOpenDialog::GetOptionsEx, &TOpenDialog::SetOptionsEx>(u"OptionsEx");
 }
 
 void TSaveDialog_sw::RegisterMembers(TQelClassWrapperData& AData) { TQelMembers<TSaveDialog>(AData).Constructor(); }
@@ -46,18 +48,25 @@ void TFontDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TFontDialog> M(AData);
   M.Constructor();
   M.Property<&TFontDialog::GetFont, &TFontDialog::SetFont>(u"Font");
+  M.Property<&TFontDialog::GetOptions, &TFontDialog::SetOptions>(u"Options");
+  M.Property<&TFontDialog::GetDevice, &TFontDialog::SetDevice>(u"Device");
+  M.Property<&TFontDialog::GetMinFontSize, &TFontDialog::SetMinFontSize>(u"MinFontSize");
+  M.Property<&TFontDialog::GetMaxFontSize, &TFontDialog::SetMaxFontSize>(u"MaxFontSize");
 }
 
 void TColorDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TColorDialog> M(AData);
   M.Constructor();
   M.Property<&TColorDialog::GetColor, &TColorDialog::SetColor>(u"Color");
+  M.Property<&TColorDialog::GetOptions, &TColorDialog::SetOptions>(u"Options");
+  M.Property<&TColorDialog::GetCustomColors, &TColorDialog::SetCustomColors>(u"CustomColors");
 }
 
 void TFindDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TFindDialog> M(AData);
   M.Constructor();
   M.Property<&TFindDialog::GetFindText, &TFindDialog::SetFindText>(u"FindText");
+  M.Property<&TFindDialog::GetOptions, &TFindDialog::SetOptions>(u"Options");
   M.Method<&TFindDialog::CloseDialog>(u"CloseDialog");
   M.Field<&TFindDialog::OnFind>(u"OnFind");
 }
@@ -99,11 +108,13 @@ void TPageSetupDialog_sw::RegisterMembers(TQelClassWrapperData& AData) {
 
 #define QEL_DIALOGS_CLASSES                                                                                      \
   TCommonDialog_sw, TOpenDialog_sw, TSaveDialog_sw, TFontDialog_sw, TColorDialog_sw, TFindDialog_sw, TReplaceDialog_sw, \
-      TPrintDialog_sw, TPrinterSetupDialog_sw, TPageSetupDialog_sw
+      TPrintDialog_sw, TPrinterSetupDialog_sw, TPageSetupDialog_sw, TTaskDialogBaseButtonItem_sw,                     \
+      TTaskDialogButtonItem_sw, TTaskDialogButtons_sw, TCustomTaskDialog_sw, TTaskDialog_sw
 
 void Dialogs_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
-  QelAddTypes<TMsgDlgType_sw, TMsgDlgBtn_sw, TMsgDlgButtons_sw, TFindDialogEvent_sw, QEL_DIALOGS_CLASSES>(M);
+  QelAddTypes<TMsgDlgType_sw, TMsgDlgBtn_sw, TMsgDlgButtons_sw, TFindDialogEvent_sw, TTaskDialogCommonButton_sw,
+              TTaskDialogCommonButtons_sw, TTaskDialogFlag_sw, TTaskDialogFlags_sw, TTaskDlgClickEvent_sw, QEL_DIALOGS_CLASSES>(M);
   M.Routine<&ShowText>(u"ShowMessage");
   M.Routine<&AskDialog>(u"MessageDlg");
   M.Routine<&AskText>(u"InputBox");
@@ -113,5 +124,5 @@ void Dialogs_sw::RegisterMembers(TQelUnitWrapperData& AData) {
 void Dialogs_sw::RegisterWrappers() {
   RegisterUnitWrapper(QelWrapperClass<Dialogs_sw>());
   QelRegisterClassWrappers<QEL_DIALOGS_CLASSES>();
-  QelRegisterEventWrappers<TFindDialogEvent_sw>();
+  QelRegisterEventWrappers<TFindDialogEvent_sw, TTaskDlgClickEvent_sw>();
 }

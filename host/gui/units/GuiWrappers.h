@@ -9,6 +9,7 @@
 #include "host/gui/ExtCtrls.h"
 #include "host/gui/ImgList.h"
 #include "host/gui/Dialogs.h"
+#include "host/gui/DialogsTask.h"
 #include "host/gui/Forms.h"
 #include "host/gui/Menus.h"
 #include "host/gui/StdCtrls.h"
@@ -71,6 +72,7 @@ using TKeyEvent_sw = TQelEventWrapperOf<TKeyEvent>;
 using TKeyPressEvent_sw = TQelEventWrapperOf<TKeyPressEvent>;
 using TCanResizeEvent_sw = TQelEventWrapperOf<TCanResizeEvent>;
 using TMouseWheelUpDownEvent_sw = TQelEventWrapperOf<TMouseWheelUpDownEvent>;
+using TMouseWheelEvent_sw = TQelEventWrapperOf<TMouseWheelEvent>;
 struct TControlClass_sw : TQelMetaclassWrapperOf<TControl> {
   static constexpr std::u16string_view TypeName = u"TControlClass";
 };
@@ -123,6 +125,11 @@ QEL_GUI_CLASS(TCustomComboBox, TCustomCombo);
 QEL_GUI_CLASS(TComboBox, TCustomComboBox);
 QEL_GUI_CLASS(TCustomGroupBox, TCustomControl);
 QEL_GUI_CLASS(TGroupBox, TCustomGroupBox);
+QEL_GUI_CLASS(TScrollBar, TWinControl);
+QEL_GUI_CLASS(TCustomStaticText, TWinControl);
+QEL_GUI_CLASS(TStaticText, TCustomStaticText);
+QEL_GUI_ENUM(TStaticBorderStyle);
+using TScrollEvent_sw = TQelEventWrapperOf<TScrollEvent>;
 
 // ExtCtrls
 QEL_GUI_CLASS(TCustomPanel, TCustomControl);
@@ -180,6 +187,16 @@ QEL_GUI_CLASS(TColorDialog, TCommonDialog);
 QEL_GUI_CLASS(TFindDialog, TCommonDialog);
 QEL_GUI_CLASS(TReplaceDialog, TFindDialog);
 using TFindDialogEvent_sw = TQelEventWrapperOf<TFindDialogEvent>;
+QEL_GUI_CLASS(TTaskDialogBaseButtonItem, TCollectionItem);
+QEL_GUI_CLASS(TTaskDialogButtonItem, TTaskDialogBaseButtonItem);
+QEL_GUI_CLASS(TTaskDialogButtons, TOwnedCollection);
+QEL_GUI_CLASS(TCustomTaskDialog, TComponent);
+QEL_GUI_CLASS(TTaskDialog, TCustomTaskDialog);
+QEL_GUI_ENUM(TTaskDialogCommonButton);
+QEL_GUI_SET(TTaskDialogCommonButtons);
+QEL_GUI_ENUM(TTaskDialogFlag);
+QEL_GUI_SET(TTaskDialogFlags);
+using TTaskDlgClickEvent_sw = TQelEventWrapperOf<TTaskDlgClickEvent>;
 
 // The unit wrappers.
 #define QEL_GUI_UNIT(Name)                                            \
@@ -203,8 +220,8 @@ inline constexpr std::u16string_view SGraphicControlPublished[] = {
     u"Caption", u"Color", u"Font", u"ParentFont", u"ParentColor", u"AutoSize", u"DragMode", u"DragKind",
     u"OnClick", u"OnDblClick", u"OnResize", u"OnMouseDown", u"OnMouseUp", u"OnMouseMove", u"OnMouseEnter",
     u"OnMouseLeave", u"OnCanResize", u"PopupMenu", u"Action"};
-inline constexpr std::u16string_view SWinControlPublished[] = {u"OnEnter", u"OnExit", u"OnKeyDown", u"OnKeyUp",
-                                                               u"OnKeyPress"};
+inline constexpr std::u16string_view SWinControlPublished[] = {
+    u"OnEnter", u"OnExit", u"OnKeyDown", u"OnKeyUp", u"OnKeyPress", u"OnMouseWheel", u"OnMouseWheelUp", u"OnMouseWheelDown"};
 template <class Host, size_t N>
 void QelRedeclare(TQelMembers<Host>& M, const std::u16string_view (&ANames)[N]) {
   for (std::u16string_view name : ANames) M.Redeclare(name);

@@ -28,6 +28,8 @@ void TCustomEdit_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Property<&TCustomEdit::GetPasswordChar, &TCustomEdit::SetPasswordChar>(u"PasswordChar", qpProtected);
   M.Property<&TCustomEdit::GetCharCase, &TCustomEdit::SetCharCase>(u"CharCase", qpProtected);
   M.Property<&TCustomEdit::GetTextHint, &TCustomEdit::SetTextHint>(u"TextHint", qpProtected);
+  M.Property<&TCustomEdit::GetNumbersOnly, &TCustomEdit::SetNumbersOnly>(u"NumbersOnly", qpProtected);
+  M.Property<&TCustomEdit::GetAutoSelect, &TCustomEdit::SetAutoSelect>(u"AutoSelect", qpProtected);
   M.Field<&TCustomEdit::OnChange>(u"OnChange", qpProtected);
   M.Property<&TCustomEdit::GetModified, &TCustomEdit::SetModified>(u"Modified");
   M.Property<&TCustomEdit::GetSelStart, &TCustomEdit::SetSelStart>(u"SelStart");
@@ -50,7 +52,7 @@ void TEdit_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Constructor();
   QelRedeclareWinControl(M);
   QelRedeclare(M, SEditPublished);
-  M.Redeclare(u"PasswordChar");
+  for (std::u16string_view name : {u"PasswordChar", u"NumbersOnly", u"AutoSelect"}) M.Redeclare(name);
 }
 
 void TCustomMemo_sw::RegisterMembers(TQelClassWrapperData& AData) {
@@ -129,6 +131,7 @@ void TCustomListBox_sw::RegisterMembers(TQelClassWrapperData& AData) {
   M.Property<&TCustomListBox::GetSorted, &TCustomListBox::SetSorted>(u"Sorted", qpProtected);
   M.Property<&TCustomListBox::GetStyle, &TCustomListBox::SetStyle>(u"Style", qpProtected);
   M.Property<&TCustomListBox::GetColumns, &TCustomListBox::SetColumns>(u"Columns", qpProtected);
+  M.Property<&TCustomListBox::GetExtendedSelect, &TCustomListBox::SetExtendedSelect>(u"ExtendedSelect", qpProtected);
   M.Method<&TCustomListBox::ItemAtPos>(u"ItemAtPos");
   M.Method<&TCustomListBox::ItemRect>(u"ItemRect");
 }
@@ -137,7 +140,7 @@ void TListBox_sw::RegisterMembers(TQelClassWrapperData& AData) {
   TQelMembers<TListBox> M(AData);
   M.Constructor();
   QelRedeclareWinControl(M);
-  for (std::u16string_view name : {u"Sorted", u"Style", u"Columns"}) M.Redeclare(name);
+  for (std::u16string_view name : {u"Sorted", u"Style", u"Columns", u"ExtendedSelect"}) M.Redeclare(name);
 }
 
 void TCustomCombo_sw::RegisterMembers(TQelClassWrapperData& AData) {
@@ -185,15 +188,16 @@ void TGroupBox_sw::RegisterMembers(TQelClassWrapperData& AData) {
 #define QEL_STDCTRLS_CLASSES                                                                                        \
   TCustomLabel_sw, TLabel_sw, TCustomEdit_sw, TEdit_sw, TCustomMemo_sw, TMemo_sw, TButtonControl_sw,                \
       TCustomButton_sw, TButton_sw, TCustomCheckBox_sw, TCheckBox_sw, TRadioButton_sw, TCustomListBox_sw, TListBox_sw, \
-      TCustomCombo_sw, TCustomComboBox_sw, TComboBox_sw, TCustomGroupBox_sw, TGroupBox_sw
+      TCustomCombo_sw, TCustomComboBox_sw, TComboBox_sw, TCustomGroupBox_sw, TGroupBox_sw, TScrollBar_sw, TCustomStaticText_sw, TStaticText_sw
 
 void StdCtrls_sw::RegisterMembers(TQelUnitWrapperData& AData) {
   TQelUnitMembers M(AData);
   QelAddTypes<TEditCharCase_sw, TScrollStyle_sw, TCheckBoxState_sw, TTextLayout_sw, TAlignment_sw, TListBoxStyle_sw,
-              TComboBoxStyle_sw, QEL_STDCTRLS_CLASSES>(M);
+              TComboBoxStyle_sw, TStaticBorderStyle_sw, TScrollEvent_sw, QEL_STDCTRLS_CLASSES>(M);
 }
 
 void StdCtrls_sw::RegisterWrappers() {
   RegisterUnitWrapper(QelWrapperClass<StdCtrls_sw>());
   QelRegisterClassWrappers<QEL_STDCTRLS_CLASSES>();
+  QelRegisterEventWrappers<TScrollEvent_sw>();
 }
