@@ -49,12 +49,14 @@ class TQelStackPool {
     }
     return AsquireNewChunk(ASize);
   }
-  // Inline: every script call ends here. Slots go back to the pool empty.
+  // Inline: every script call ends here. Slots go back to the pool empty. They are cleared
+  // while still counted as used: clearing an object can run script code (a class's terminate
+  // routine), whose calls must take fresh slots, not the ones still being cleared here.
   void ReleaseStack(int ASize) {
     if (ASize == 0) return;
-    FLast->FUsedItemSize -= ASize;
-    VARIANT* slots = FLast->FData.get() + FLast->FUsedItemSize;
+    VARIANT* slots = FLast->FData.get() + FLast->FUsedItemSize - ASize;
     for (int i = 0; i < ASize; ++i) QelClear(slots + i);
+    FLast->FUsedItemSize -= ASize;
     if (FLast->FUsedItemSize == 0 && FLast->FPrev) ReleaseChunk();
   }
 
