@@ -65,7 +65,7 @@ void TQelVbsParser::ParseClass() {
       Consume();
       if (IsWord(u"Default")) {
         if (!isPublic)
-          QelVbRaiseError(u"'Default' specification must also specify 'Public'",
+          QelVbRaiseError(u"'Default' must come with 'Public'",
                           FScanner.FTokenStartPos);
         isDefault = true;
         Consume();

@@ -161,7 +161,7 @@ constexpr TClassCompileError kCompileErrors[] = {
      u"Sub\nEnd Class\n",
      "Cannot have multiple default property/method in a Class", 3, 22},
     {u"Class C\n  Private Default Sub G\n  End Sub\nEnd Class\n",
-     "'Default' specification must also specify 'Public'", 1, 11},
+     "'Default' must come with 'Public'", 1, 11},
     {u"Class C\n  Property Let P\n  End Property\nEnd Class\n",
      "Property Let/Set should have at least one argument", 1, 16},
     {u"Class C\n  Sub Class_Initialize(x)\n  End Sub\nEnd Class\n",
