@@ -149,15 +149,7 @@ void Classes_sw::RegisterMembers(TQelUnitWrapperData& AData) {
               TSeekOrigin_sw, TNotifyEvent_sw, TPersistentClass_sw, TComponentClass_sw, TCollectionItemClass_sw,
               QEL_CLASSES_CLASSES>(M);
   QelUnitData_Classes(M);
-  M.Constant<int32_t{fmCreate}>(u"fmCreate");
-  M.Constant<int32_t{fmOpenRead}>(u"fmOpenRead");
-  M.Constant<int32_t{fmOpenWrite}>(u"fmOpenWrite");
-  M.Constant<int32_t{fmOpenReadWrite}>(u"fmOpenReadWrite");
-  M.Constant<int32_t{fmShareCompat}>(u"fmShareCompat");
-  M.Constant<int32_t{fmShareExclusive}>(u"fmShareExclusive");
-  M.Constant<int32_t{fmShareDenyWrite}>(u"fmShareDenyWrite");
-  M.Constant<int32_t{fmShareDenyRead}>(u"fmShareDenyRead");
-  M.Constant<int32_t{fmShareDenyNone}>(u"fmShareDenyNone");
+  QelAddFileModeConstants(M);
   M.Constant<int32_t{0}>(u"soFromBeginning");
   M.Constant<int32_t{1}>(u"soFromCurrent");
   M.Constant<int32_t{2}>(u"soFromEnd");
@@ -173,4 +165,16 @@ void Classes_sw::RegisterWrappers() {
   RegisterUnitWrapper(QelWrapperClass<Classes_sw>());
   QelRegisterClassWrappers<QEL_CLASSES_CLASSES>();
   QelRegisterEventWrappers<TNotifyEvent_sw>();
+}
+
+void QelAddFileModeConstants(TQelUnitMembers& M) {
+  M.Constant<int32_t{fmCreate}>(u"fmCreate");
+  M.Constant<int32_t{fmOpenRead}>(u"fmOpenRead");
+  M.Constant<int32_t{fmOpenWrite}>(u"fmOpenWrite");
+  M.Constant<int32_t{fmOpenReadWrite}>(u"fmOpenReadWrite");
+  M.Constant<int32_t{fmShareCompat}>(u"fmShareCompat");
+  M.Constant<int32_t{fmShareExclusive}>(u"fmShareExclusive");
+  M.Constant<int32_t{fmShareDenyWrite}>(u"fmShareDenyWrite");
+  M.Constant<int32_t{fmShareDenyRead}>(u"fmShareDenyRead");
+  M.Constant<int32_t{fmShareDenyNone}>(u"fmShareDenyNone");
 }

@@ -21,6 +21,10 @@ void QelAddTypes(TQelUnitMembers& AMembers) {
   (AMembers.Type<Ws>(), ...);
 }
 
+// The file open and sharing modes (fmCreate, fmOpenRead, …), which both Classes and SysUtils
+// publish (Classes_QelSW.cpp).
+void QelAddFileModeConstants(TQelUnitMembers& M);
+
 // Format with its open argument array as a variant array (or one plain value), in the regional
 // settings of the process (SysUtilsText_QelSW.cpp).
 String QelSysUtilsFormat(std::u16string_view AFormat, const VARIANT& AArgs);

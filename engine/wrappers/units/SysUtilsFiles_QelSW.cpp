@@ -51,15 +51,7 @@ void QelSysUtilsFiles(TQelUnitMembers& M) {
   M.Constant<faEncrypted>(u"faEncrypted");
   M.Constant<faVirtual>(u"faVirtual");
   M.Constant<faAnyFile>(u"faAnyFile");
-  M.Constant<int32_t{fmCreate}>(u"fmCreate");
-  M.Constant<int32_t{fmOpenRead}>(u"fmOpenRead");
-  M.Constant<int32_t{fmOpenWrite}>(u"fmOpenWrite");
-  M.Constant<int32_t{fmOpenReadWrite}>(u"fmOpenReadWrite");
-  M.Constant<int32_t{fmShareCompat}>(u"fmShareCompat");
-  M.Constant<int32_t{fmShareExclusive}>(u"fmShareExclusive");
-  M.Constant<int32_t{fmShareDenyWrite}>(u"fmShareDenyWrite");
-  M.Constant<int32_t{fmShareDenyRead}>(u"fmShareDenyRead");
-  M.Constant<int32_t{fmShareDenyNone}>(u"fmShareDenyNone");
+  QelAddFileModeConstants(M);
 
   M.Routine<&ExtractFilePath>(u"ExtractFilePath");
   M.Routine<&ExtractFileDir>(u"ExtractFileDir");
